@@ -55,7 +55,10 @@ void Converter::blockCompiler(int D, int s, int e) {
                 if (!lStart && s > 1) m_bBlockJoined = false;
             }
         }
-        if (!ored && lSym && (i == s || (lStart && !lEnd))) emitLoad(D, i);
+        // The closing column belongs to the block only through the vertical
+        // wire on its left edge; its cell is compiled by the walk after it.
+        const bool inside = i < e;
+        if (!ored && inside && lSym && (i == s || (lStart && !lEnd))) emitLoad(D, i);
         if (l & LinkDown) {
             if (lStart) {
                 bool closes = false;
@@ -92,14 +95,14 @@ void Converter::blockCompiler(int D, int s, int e) {
                     emitPlain("ANB");
                     m_bBlockJoined = true;
                 }
-                if (lStart) {
+                if (lStart && inside) {
                     emitLoad(D, i);
                     b = i;
                 }
             }
         }
         const bool downAbove = has(D - 1, i, LinkDown);
-        if (i > s && lSym && (l & LinkRight) &&
+        if (inside && i > s && lSym && (l & LinkRight) &&
             ((!(l & LinkDown) && !downAbove) || ((l & LinkDown) && !lStart)))
             emitAnd(D, i);
     }
