@@ -77,7 +77,10 @@ private:
         int used = 0;
         for (int i = 0; i < parts && used < maxWidth; ++i) {
             Node n;
-            if (depth < m_o.maxDepth && maxWidth - used >= 1 && chance(30))
+            // Inside a branch a nested block follows a contact: starting the
+            // branch it would share the outer block's vertical wire.
+            const bool mayNest = depth == 0 || i > 0;
+            if (mayNest && depth < m_o.maxDepth && maxWidth - used >= 1 && chance(30))
                 n = block(std::min(3, maxWidth - used), depth + 1);
             else
                 n = contact();
@@ -91,7 +94,11 @@ private:
         Node n;
         n.block = true;
         const int count = pick(2, 3);
-        for (int i = 0; i < count; ++i) n.branches.push_back(series(maxWidth, depth));
+        // A vertical wire may only pass rows that reach it, so a block nests
+        // further blocks in its last branch only: the wires of the block do
+        // not pass the rows of that branch.
+        for (int i = 0; i < count; ++i)
+            n.branches.push_back(series(maxWidth, i + 1 < count ? m_o.maxDepth : depth));
         return n;
     }
 
@@ -179,19 +186,19 @@ private:
         const int k = 1 + w;
         place(main, row, 1, w);
         const int outputs = pick(2, 3);
+        // Output rows follow each other straight down the split column (a
+        // vertical wire past an empty row is refused by the checking pass);
+        // they may share rows with the branches of the blocks left of it.
         int r = row;
-        int prevRow = row;
         int bottom = row + height(main);
         for (int i = 0; i < outputs; ++i) {
-            if (i > 0) r = std::max(bottom, r);
             Series o = m_o.blocksInOutputs ? series(9 - k, 1, 0) : contactsOnly(9 - k);
             place(o, r, k, 10 - k);
             put(r, kOutputCol, Coil, coil());
-            if (i > 0)
-                for (int q = prevRow; q < r; ++q) down(q, k);
-            prevRow = r;
-            bottom = std::max(bottom, r + height(o));
-            r = bottom;
+            if (i + 1 < outputs)
+                for (int q = r; q < r + height(o); ++q) down(q, k);
+            r += height(o);
+            bottom = std::max(bottom, r);
         }
         return bottom;
     }

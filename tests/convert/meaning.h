@@ -1,8 +1,6 @@
 #pragma once
 
 #include <algorithm>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,29 +18,37 @@ namespace rs::test {
 // else what differs.
 inline std::string meaningDiffers(Session& s, const std::vector<std::string>& inputs,
                                   int maxVectors = 64) {
+    const int n = std::min(static_cast<int>(inputs.size()), 20);
+    const int space = 1 << n;
+    const int vectors = std::min(space, maxVectors);
+    // Spread the vectors over the whole space when they are fewer.
+    auto vectorBits = [&](int v) {
+        return vectors == space ? static_cast<unsigned>(v)
+                                : static_cast<unsigned>((v * 2654435761u) >> (32 - n));
+    };
+    auto readerFor = [&](unsigned bits) {
+        return [&inputs, n, bits](const std::string& d) {
+            for (int i = 0; i < n; ++i)
+                if (inputs[i] == d) return ((bits >> i) & 1u) != 0;
+            return false;
+        };
+    };
     tidyGrid(s);
-    auto drawn = std::make_unique<LadderGrid>(s.grid());
+    std::vector<std::vector<eval::Output>> expected;
+    for (int v = 0; v < vectors; ++v) {
+        expected.push_back(eval::runGrid(s.grid(), readerFor(vectorBits(v))));
+        std::sort(expected.back().begin(), expected.back().end());
+    }
     const ConvertOutcome out = convertLadder(s);
     if (!out.compiled) return "not converted";
     const std::vector<eval::ListRow> rows = eval::tableRows(s.table());
-    const int n = static_cast<int>(inputs.size());
-    const int vectors = std::min(1 << std::min(n, 20), maxVectors);
     for (int v = 0; v < vectors; ++v) {
-        // Spread the vectors over the whole space when they are fewer.
-        const unsigned bits = static_cast<unsigned>(
-            vectors == (1 << std::min(n, 20)) ? v : (v * 2654435761u) >> (32 - std::min(n, 20)));
-        std::map<std::string, bool> on;
-        for (int i = 0; i < n; ++i) on[inputs[i]] = (bits >> i) & 1u;
-        auto reader = [&](const std::string& d) {
-            auto it = on.find(d);
-            return it != on.end() && it->second;
-        };
-        eval::ListResult list = eval::runList(rows, reader);
-        if (!list.ok) return "list refused at row " + std::to_string(list.errorRow) + ": " + list.problem;
-        std::vector<eval::Output> grid = eval::runGrid(*drawn, reader);
+        eval::ListResult list = eval::runList(rows, readerFor(vectorBits(v)));
+        if (!list.ok)
+            return "list refused at row " + std::to_string(list.errorRow) + ": " + list.problem;
         std::sort(list.outputs.begin(), list.outputs.end());
-        std::sort(grid.begin(), grid.end());
-        if (list.outputs != grid) return "outputs differ for inputs " + std::to_string(bits);
+        if (list.outputs != expected[v])
+            return "outputs differ for inputs " + std::to_string(vectorBits(v));
     }
     return {};
 }
