@@ -43,7 +43,7 @@ int height(const Series& s) {
 }
 
 class Builder {
-public:
+  public:
     Builder(uint32_t seed, const GenOptions& o) : m_rng(seed), m_o(o) {}
 
     GenLadder build() {
@@ -57,7 +57,7 @@ public:
         return out;
     }
 
-private:
+  private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(m_rng); }
     bool chance(int percent) { return pick(1, 100) <= percent; }
     static std::string input(int i) { return "X00" + std::to_string(i); }
@@ -104,7 +104,8 @@ private:
 
     GenCell& cell(int r, int c) {
         auto it = m_cells.find({r, c});
-        if (it == m_cells.end()) it = m_cells.emplace(std::make_pair(r, c), GenCell{r, c, Empty, 0, {}}).first;
+        if (it == m_cells.end())
+            it = m_cells.emplace(std::make_pair(r, c), GenCell{r, c, Empty, 0, {}}).first;
         return it->second;
     }
     void put(int r, int c, int32_t kind, const std::string& text) {
@@ -153,10 +154,14 @@ private:
 
     static int32_t branchKind(int32_t k) {
         switch (k) {
-            case OpenContact: return OpenBranch;
-            case CloseContact: return CloseBranch;
-            case RisingPulse: return RisingPulseBranch;
-            default: return FallingPulseBranch;
+            case OpenContact:
+                return OpenBranch;
+            case CloseContact:
+                return CloseBranch;
+            case RisingPulse:
+                return RisingPulseBranch;
+            default:
+                return FallingPulseBranch;
         }
     }
 

@@ -17,7 +17,7 @@ namespace rs::test {
 // meaning.
 struct GenOptions {
     int maxRungs = 4;
-    int maxDepth = 2;          // nesting of parallel blocks
+    int maxDepth = 2;  // nesting of parallel blocks
     bool outputBranches = true;
     bool blocksInOutputs = false;
 };

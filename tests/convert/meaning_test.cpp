@@ -1,9 +1,10 @@
+#include "tests/convert/meaning.h"
+
 #include <gtest/gtest.h>
 
 #include "core/cell_table.h"
 #include "core/convert/list_text.h"
 #include "tests/convert/ladder_gen.h"
-#include "tests/convert/meaning.h"
 #include "tests/support/test_session.h"
 
 namespace rs::test {
@@ -19,13 +20,13 @@ void checkFamily(const GenOptions& options, uint32_t firstSeed, int count) {
         const GenLadder ladder = generateLadder(seed, options);
         drawLadder(ladder, t.session.grid(), 64);
         t.session.commit();
-        const std::string cells = writeCellTable(t.session.grid());
         const std::string diff = meaningDiffers(t.session, ladder.inputs, 16);
         if (!diff.empty()) {
             ++failures;
-            ADD_FAILURE() << "seed " << seed << ": " << diff << "\n"
-                          << cells << "---\n"
-                          << listText(t.session.table());
+            const std::string list = listText(t.session.table());
+            drawLadder(ladder, t.session.grid(), 64);
+            const std::string cells = writeCellTable(t.session.grid());
+            ADD_FAILURE() << "seed " << seed << ": " << diff << "\n" << cells << "---\n" << list;
         }
     }
 }
