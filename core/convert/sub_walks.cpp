@@ -235,6 +235,20 @@ void Converter::splitWalk(int R, int c) {
                 } else if (k > 2) {
                     nestedBlockCloser(R, R, k);
                 }
+                // A cell where one branch ends and the next one starts.
+                if (lStart) {
+                    start = k;
+                    if (lVisited) {
+                        if (!lSym) {
+                            outputBranchWalk(R, k);
+                            return;
+                        }
+                        emitPlain("MPS");
+                        branchStartDecision(R, k);
+                    } else {
+                        emitLoad(R, k);
+                    }
+                }
             }
             if (lSym && (l & LinkRight) && (!lDown || !lStart)) emitAnd(R, k);
         }

@@ -197,7 +197,11 @@ class Builder {
         int r = row;
         int bottom = row + height(main);
         for (int i = 0; i < outputs; ++i) {
-            Series o = m_o.blocksInOutputs ? series(9 - k, 1, 0) : contactsOnly(9 - k);
+            // The split wire passes the rows of every output but the last, so
+            // only the last may hold blocks (their rows would not reach it).
+            const bool last = i + 1 == outputs;
+            Series o = m_o.blocksInOutputs && last && 9 - k >= 2 ? series(9 - k, 1, 1)
+                                                                 : contactsOnly(9 - k);
             place(o, r, k, 10 - k);
             put(r, kOutputCol, Coil, coil());
             if (i + 1 < outputs)

@@ -52,5 +52,13 @@ TEST(ConvertMeaning, OutputBranches) {
     checkFamily(o, 200001, 3000);
 }
 
+TEST(ConvertMeaning, EverythingTogether) {
+    GenOptions o;
+    o.maxDepth = 2;
+    o.outputBranches = true;
+    o.blocksInOutputs = true;
+    checkFamily(o, 300001, 1000);
+}
+
 }  // namespace
 }  // namespace rs::test
