@@ -5,6 +5,11 @@
 #include "core/evaluate/power_flow.h"
 
 namespace rs::eval {
+
+void PrintTo(const Output& o, std::ostream* os) {
+    *os << o.name << (o.on ? "=on" : "=off");
+}
+
 namespace {
 
 std::vector<ListRow> parse(const std::vector<std::string>& lines) {
@@ -44,7 +49,7 @@ TEST(ListEval, ContinuedOutputsAndApplicationRows) {
     const ListResult r = runList(rows, only({"X0"}));
     ASSERT_TRUE(r.ok) << r.problem;
     const std::vector<Output> want{
-        {"Y0", true}, {"Y1", false}, {"MOV K1 D0", false}, {"Y2", true}, {"Y3", true}};
+        {"Y0", true}, {"Y1", false}, {"MOV K1 D0", false}, {"Y2", false}, {"Y3", true}};
     EXPECT_EQ(r.outputs, want);
 }
 
