@@ -113,6 +113,19 @@ TEST_F(DocumentTest, FailedWriteIsReportedAndLeavesNothingBehind) {
     EXPECT_EQ(entries, 1);
 }
 
+TEST_F(DocumentTest, ListsThatCouldNotBeReadBackAreNotWritten) {
+    ProjectDocument doc = newDocument();
+    convertTwoRows();
+    ts.view.records.m_FunNoList.pop_back();  // one function number short
+    const std::string path = dir.file("kept.epj");
+    writeFile(path, "previous contents");
+    doc.setModifiedFlag();
+    EXPECT_EQ(doc.save(path), SaveResult::WriteFailed);
+    EXPECT_EQ(ts.sink.texts(), (std::vector<std::string>{"Failed to save document."}));
+    EXPECT_EQ(readFile(path), "previous contents");
+    EXPECT_TRUE(doc.isModified());
+}
+
 TEST_F(DocumentTest, SaveReplacesTheFileWhereASymbolicLinkPointsAndKeepsItsPermissions) {
     ProjectDocument doc = newDocument();
     const std::string real = dir.file("real.epj");
