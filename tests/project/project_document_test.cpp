@@ -138,6 +138,12 @@ TEST_F(DocumentTest, SaveReplacesTheFileWhereASymbolicLinkPointsAndKeepsItsPermi
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    // A link to a file not there yet: the file is created, the link stays.
+    std::filesystem::create_symlink("later.epj", dir.file("dangling.epj"));
+    ASSERT_EQ(doc.save(dir.file("dangling.epj")), SaveResult::Saved);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("dangling.epj")));
+    EXPECT_EQ(readFile(dir.file("later.epj")), test::emptyProjectMode2());
 }
 
 TEST_F(DocumentTest, OpeningSetsTheModeFromTheModeRecord) {
