@@ -147,3 +147,34 @@ void BM_ConvertLongGrid(benchmark::State& state) {
 BENCHMARK(BM_ConvertLongGrid)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+namespace {
+
+// All 4000 rows drawn with their contact in column 4 after plain wire: the
+// compaction pass slides every contact to column 1, starting again after each
+// slide.
+void BM_ConvertLongGridToCompact(benchmark::State& state) {
+    Bench b;
+    std::string t;
+    const int rows = static_cast<int>(state.range(0));
+    for (int r = 0; r < rows; ++r) {
+        wire(t, r, 1, 3);
+        cell(t, r, 4, 1, "0x003", dev('X', r));
+        wire(t, r, 5, 9);
+        cell(t, r, 10, 5, "0x003", dev('Y', r));
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        rs::readCellTable(t, b.s.grid());
+        b.s.commit();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(rs::convertLadder(b.s));
+    }
+}
+BENCHMARK(BM_ConvertLongGridToCompact)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
