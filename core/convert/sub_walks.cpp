@@ -46,7 +46,13 @@ void Converter::blockCompiler(int D, int s, int e) {
         bool ored = false;
         if (i == s) {
             if (!lSym) return reportUnconvertible(D, s);
-            if (sym(D, s + 1)) {
+            // A branch of one contact is ORed straight away. One contact
+            // followed by wire is not enough: a block nested in the branch
+            // may start at that contact and close further right.
+            bool oneContact = !sym(D, s + 1);
+            for (int k = s + 1; k <= e - 1 && oneContact; ++k)
+                oneContact = !sym(D, k) && !has(D, k, LinkBranchEnd);
+            if (!oneContact) {
                 m_bBlockOred = false;
             } else {
                 emitOr(D, s);

@@ -71,15 +71,15 @@ class Builder {
         return n;
     }
 
-    Series series(int maxWidth, int depth, int minContacts = 1) {
+    Series series(int maxWidth, int depth, int minContacts = 1, bool blockFirst = true) {
         Series s;
         const int parts = pick(minContacts, std::min(3, maxWidth));
         int used = 0;
         for (int i = 0; i < parts && used < maxWidth; ++i) {
             Node n;
-            // Inside a branch a nested block follows a contact: starting the
-            // branch it would share the outer block's vertical wire.
-            const bool mayNest = depth == 0 || i > 0;
+            // An output branch starts with a contact: a block there would share
+            // its vertical wire with the split.
+            const bool mayNest = blockFirst || i > 0;
             if (mayNest && depth < m_o.maxDepth && maxWidth - used >= 1 && chance(30))
                 n = block(std::min(3, maxWidth - used), depth + 1);
             else
@@ -200,7 +200,7 @@ class Builder {
             // The split wire passes the rows of every output but the last, so
             // only the last may hold blocks (their rows would not reach it).
             const bool last = i + 1 == outputs;
-            Series o = m_o.blocksInOutputs && last && 9 - k >= 2 ? series(9 - k, 1, 1)
+            Series o = m_o.blocksInOutputs && last && 9 - k >= 2 ? series(9 - k, 1, 1, false)
                                                                  : contactsOnly(9 - k);
             place(o, r, k, 10 - k);
             put(r, kOutputCol, Coil, coil());
