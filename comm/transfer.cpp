@@ -394,6 +394,10 @@ void Transfer::resendLast() {
 
 void Transfer::receiveMode2() {
     const bool ack = m_rx[0] == frame::ACK;
+    const bool status = m_rx[0] == frame::STX && m_rx[3] == '5' &&
+                        m_rxCount == static_cast<size_t>(frame::kStatusReplyLength);
+    // The retry count holds consecutive bad replies: an accepted one resets it.
+    if (ack || status) m_retry = 0;
     if (ack && !m_linked) {  // A: the enquiry was answered
         m_link.setReceiveThreshold(kStatusThreshold);
         m_replied = m_busy = true;
@@ -412,8 +416,7 @@ void Transfer::receiveMode2() {
         end(TransferOutcome::Succeeded);
         m_sink.inform(msg::kDownloadSucceed, msg::kDownloadCaption, MessageIcon::Information);
         if (m_observer) m_observer->downloadEnabled(true);
-    } else if (m_rx[0] == frame::STX && m_rx[3] == '5' &&
-               m_rxCount == static_cast<size_t>(frame::kStatusReplyLength)) {  // D: status
+    } else if (status) {  // D: the status reply
         m_linked = m_busy = true;
         clearRx(m_rx.size());
         sendE7();
