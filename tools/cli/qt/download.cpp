@@ -33,13 +33,9 @@ int run(const std::vector<std::string>& arguments) {
     ProjectSession p(options);
     if (!p.open(args[0], options)) return kExitRefused;
     TerminalSink sink;
-    const TransferOutcome outcome = runSerialTransfer(
-        p.app, sink, "download",
-        [](Transfer& t, void* c) {
-            const auto* s = static_cast<Start*>(c);
-            t.download({s->port, s->settings, {}, {}});
-        },
-        &start);
+    const TransferOutcome outcome = runSerialTransfer(p.app, sink, "download", [&](Transfer& t) {
+        t.download({start.port, start.settings, {}, {}});
+    });
     if (outcome == TransferOutcome::EndedSilently)
         std::fprintf(stderr, "the transfer ended with no reply\n");
     return outcome == TransferOutcome::Succeeded ? kExitOk : kExitRefused;

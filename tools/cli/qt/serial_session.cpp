@@ -96,7 +96,7 @@ class ProgressBar : public TransferObserver {
 }  // namespace
 
 TransferOutcome runSerialTransfer(AppStore& app, MessageSink& sink, const char* label,
-                                  void (*start)(Transfer&, void*), void* context) {
+                                  const std::function<void(Transfer&)>& start) {
     int argc = 1;
     char name[] = "rungsmith-cli";
     char* argv[] = {name, nullptr};
@@ -107,7 +107,7 @@ TransferOutcome runSerialTransfer(AppStore& app, MessageSink& sink, const char* 
     ProgressBar bar(label);
     Transfer transfer(app, link, retry, wait, sink, &bar);
     QTimer::singleShot(0, [&] {
-        start(transfer, context);
+        start(transfer);
         if (!transfer.running()) QCoreApplication::quit();
     });
     qapp.exec();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,6 @@ class TerminalSink : public MessageSink {
 // with the transfer once the loop runs; the outcome is returned when the
 // transfer has ended.
 TransferOutcome runSerialTransfer(AppStore& app, MessageSink& sink, const char* label,
-                                  void (*start)(Transfer&, void*), void* context);
+                                  const std::function<void(Transfer&)>& start);
 
 }  // namespace rs::cli

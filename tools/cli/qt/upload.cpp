@@ -51,13 +51,9 @@ int run(const std::vector<std::string>& arguments) {
     ProjectSession p(options);
     p.app.setMode2(options.mode != 1);
     TerminalSink sink;
-    const TransferOutcome outcome = runSerialTransfer(
-        p.app, sink, "upload",
-        [](Transfer& t, void* c) {
-            const auto* s = static_cast<Start*>(c);
-            if (t.openPort(s->port, s->settings)) t.upload();
-        },
-        &start);
+    const TransferOutcome outcome = runSerialTransfer(p.app, sink, "upload", [&](Transfer& t) {
+        if (t.openPort(start.port, start.settings)) t.upload();
+    });
     if (outcome != TransferOutcome::Uploaded) return kExitRefused;
     rebuildRecords(p);
     return p.document.save(args[0]) == SaveResult::Saved ? kExitOk : kExitRefused;
