@@ -78,6 +78,12 @@ class ProgressBar : public TransferObserver {
   private:
     void draw() {
         if (!m_show) return;
+        if (m_max == 0) {  // no known end: a count of words
+            std::fprintf(stderr, "\r%s %d words", m_label, m_value);
+            std::fflush(stderr);
+            m_drawn = true;
+            return;
+        }
         constexpr int kWidth = 40;
         const int filled = std::min(kWidth, m_value * kWidth / m_max);
         std::fprintf(stderr, "\r%s [%s%s] %d/%d", m_label, std::string(filled, '#').c_str(),
@@ -89,7 +95,7 @@ class ProgressBar : public TransferObserver {
     const char* m_label;
     bool m_show;
     bool m_drawn = false;
-    int m_max = 1;
+    int m_max = 0;
     int m_value = 0;
 };
 
