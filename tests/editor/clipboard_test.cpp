@@ -37,8 +37,8 @@ TEST_F(ClipboardTest, SingleCellTextByteForByte) {
 
 TEST_F(ClipboardTest, BlockRecordsRunColumnByColumn) {
     cell(0, 1, OpenContact, "X000", 0x003);
-    cell(0, 2, HorizontalLine, "", LinkWire | LinkDown);  // 17: carried as 13
-    cell(1, 1, CloseBranch, "M100", 0x053);               // branch kinds keep theirs
+    cell(0, 2, HorizontalLine, "", LinkWire | LinkDown | LinkBranchEnd);  // carried as 13 + 16
+    cell(1, 1, CloseBranch, "M100", 0x053);  // branch kinds keep theirs
     cell(1, 2, Coil, "T0 K10", 0x003);
     settle();
     cursor(0, 1);
@@ -51,7 +51,7 @@ TEST_F(ClipboardTest, BlockRecordsRunColumnByColumn) {
     EXPECT_EQ(text.substr(0, 5), "2aa2a");
     EXPECT_EQ(record(0), "15aX000" + as(26) + "1a");
     EXPECT_EQ(record(1), "83aM100" + as(26) + "4a");
-    EXPECT_EQ(record(2), "13a" + as(30) + "14");
+    EXPECT_EQ(record(2), "29a" + as(30) + "14");
     EXPECT_EQ(record(3), "3aaT0 K10" + as(24) + "5a");  // a coil keeps its links
     EXPECT_EQ(text.find_first_not_of('a', 5 + 35 * 4), std::string::npos);
 
@@ -63,7 +63,7 @@ TEST_F(ClipboardTest, BlockRecordsRunColumnByColumn) {
     editor.run(EditCommand::Paste);
     EXPECT_EQ(g.text(3, 1), "X000");
     EXPECT_EQ(g.kind(3, 2), HorizontalLine);
-    EXPECT_EQ(g.links(3, 2), 13);
+    EXPECT_EQ(g.links(3, 2), 13 | LinkDown);  // the vertical wire came along
     EXPECT_EQ(g.kind(4, 1), CloseBranch);
     EXPECT_EQ(g.links(4, 1), 0x053);
     EXPECT_EQ(g.text(4, 2), "T0 K10");
