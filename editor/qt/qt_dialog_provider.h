@@ -6,10 +6,12 @@ class QWidget;
 
 namespace rs::qt {
 
-// The entry dialogs as real modal Qt dialogs over the given window.
+// The entry dialogs as real modal Qt dialogs over the given window (which
+// may be set once the main window exists).
 class QtDialogProvider : public DialogProvider {
   public:
-    explicit QtDialogProvider(QWidget* parent) : m_parent(parent) {}
+    explicit QtDialogProvider(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
 
     bool enterSymbol(SymbolDialogFields& fields) override;
     bool enterList(ListDialogFields& fields) override;
