@@ -1,4 +1,5 @@
 #include "core/messages.h"
+#include "editor/ladder_clip_text.h"
 #include "editor/list_clip_text.h"
 #include "tests/editor/editor_fixture.h"
 

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "editor/editor.h"
+#include "editor/ladder_clip_text.h"
 #include "editor/qt/enter_list_dialog.h"
 #include "editor/qt/enter_symbol_dialog.h"
 #include "editor/qt/instruction_help_dialog.h"
