@@ -27,4 +27,13 @@ echo "$out" | grep -qx "PRW D0 D1" || fail "mode 1 printed: $out"
 printf '0 1 99 0x003 X\n' > "${TMPDIR:-/tmp}/rs-bad.cells"
 err=$("$cli" convert "${TMPDIR:-/tmp}/rs-bad.cells" 2>&1); [ $? -eq 1 ] || fail "bad table exit"
 echo "$err" | grep -q ":1: kind must be 0 to 14" || fail "bad table printed: $err"
+# -o saves the converted program; export reads back what was printed.
+epj="${TMPDIR:-/tmp}/rs-convert-$$.epj"
+rm -f "$epj"
+printed=$("$cli" convert "$corpus/label.cells" -o "$epj") || fail "-o exit"
+[ "$("$cli" export "$epj")" = "$printed" ] || fail "-o saved another program"
+rm -f "$epj"
+"$cli" convert "$corpus/unconvertible_contact_only.cells" -o "$epj" >/dev/null 2>&1
+[ -e "$epj" ] && fail "an unconvertible ladder was saved"
+"$cli" convert "$corpus/label.cells" -o >/dev/null 2>&1; [ $? -eq 2 ] || fail "-o without a name"
 echo "1 passed, 0 failed"

@@ -4,7 +4,7 @@
 
 #include "core/cell_table.h"
 #include "core/convert/convert.h"
-#include "core/convert/list_text.h"
+#include "core/list_text.h"
 #include "core/messages.h"
 #include "tests/support/test_session.h"
 

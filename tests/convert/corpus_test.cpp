@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "core/cell_table.h"
-#include "core/convert/list_text.h"
+#include "core/list_text.h"
 #include "core/messages.h"
 #include "tests/convert/meaning.h"
 #include "tests/support/test_session.h"

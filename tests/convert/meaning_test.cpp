@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/cell_table.h"
-#include "core/convert/list_text.h"
+#include "core/list_text.h"
 #include "tests/convert/ladder_gen.h"
 #include "tests/support/test_session.h"
 

@@ -1,5 +1,5 @@
 #include "core/convert/convert.h"
-#include "core/convert/list_text.h"
+#include "core/list_text.h"
 #include "core/convert/tidy.h"
 #include "tests/editor/editor_fixture.h"
 
