@@ -4,6 +4,7 @@
 
 #include "app/model/list_scene.h"
 #include "app/qt/main_frame.h"
+#include "core/convert/tidy.h"
 
 CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::RangeFile& ranges,
                          CMainFrame* frame)
@@ -23,7 +24,7 @@ void CChildFrame::modelChanged() {
     if (m_view.m_bListMode) {
         rs::shell::prepareListForDrawing(m_session);
     } else {
-        rs::tidyForPaint(m_session);
+        rs::tidyGrid(m_session);
     }
     m_pView->refresh();
     emit m_frame->stateChanged();
