@@ -2,19 +2,67 @@
 
 #include <QCloseEvent>
 
+#include "app/model/commands.h"
+#include "app/model/edit_commands.h"
 #include "app/model/list_scene.h"
 #include "app/qt/main_frame.h"
+#include "core/convert/convert.h"
 #include "core/convert/tidy.h"
+#include "core/list_to_ladder/presentation_switch.h"
 
 CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::RangeFile& ranges,
+                         rs::DialogProvider& dialogs, rs::ClipboardText& clipboard,
                          CMainFrame* frame)
     : m_frame(frame),
       m_session(app, m_view, sink, ranges),
       m_doc(m_session),
+      m_editor(m_session, dialogs, clipboard),
       m_pView(new CCorvaneElectricPLCView(m_session, this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWidget(m_pView);
     m_session.startView();
+    m_editor.onModified = [this] { m_doc.setModifiedFlag(true); };
+
+    connect(m_pView, &CCorvaneElectricPLCView::cellEditRequested, this, [this](int row, int col) {
+        m_editor.cellEdit(row, col);
+        modelChanged();
+    });
+    connect(m_pView, &CCorvaneElectricPLCView::lineEditRequested, this, [this] {
+        m_editor.editListLine(m_view.m_nListCursor);
+        modelChanged();
+    });
+    connect(m_pView, &CCorvaneElectricPLCView::deleteRequested, this, [this] {
+        m_editor.m_bDragged = m_pView->pointer().dragged;
+        m_editor.run(rs::EditCommand::Delete);
+        modelChanged();
+    });
+}
+
+void CChildFrame::runCommand(int command) {
+    using namespace rs::shell;
+    if (command == CmdConvert) {
+        // Convert does nothing while the list is shown.
+        const rs::ConvertOutcome outcome = rs::convertLadder(m_session);
+        if (!outcome.ran) return;
+        m_doc.setModifiedFlag(true);
+        if (outcome.unconvertible) {
+            m_view.grid->m_nCursorRow = outcome.reportRow;
+            m_view.grid->m_nCursorCol = outcome.reportCol;
+        }
+        modelChanged();
+        if (outcome.unconvertible) m_pView->scrollToCursor();
+        return;
+    }
+    if (command == CmdInstructionList) {
+        rs::ladder::switchPresentation(m_session);
+        modelChanged();
+        return;
+    }
+    if (const auto edit = editCommandFor(command)) {
+        m_editor.m_bDragged = m_pView->pointer().dragged;
+        m_editor.run(*edit);
+        modelChanged();
+    }
 }
 
 CChildFrame::~CChildFrame() = default;

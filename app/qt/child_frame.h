@@ -6,6 +6,7 @@
 
 #include "app/qt/project_view.h"
 #include "core/session.h"
+#include "editor/editor.h"
 #include "project/project_document.h"
 
 class CMainFrame;
@@ -16,13 +17,17 @@ class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::RangeFile& ranges,
-                CMainFrame* frame);
+                rs::DialogProvider& dialogs, rs::ClipboardText& clipboard, CMainFrame* frame);
     ~CChildFrame() override;
 
     rs::Session& session() { return m_session; }
     rs::ViewState& viewState() { return m_view; }
     rs::ProjectDocument& document() { return m_doc; }
     CCorvaneElectricPLCView* view() const { return m_pView; }
+    rs::Editor& editor() { return m_editor; }
+
+    // A command of the view: Convert, the list switch or an editing command.
+    void runCommand(int command);
 
     // After every change of the program: the tidy steps of the paint pass run
     // on the model, then the view repaints from it.
@@ -43,6 +48,7 @@ private:
     rs::ViewState m_view;
     rs::Session m_session;
     rs::ProjectDocument m_doc;
+    rs::Editor m_editor;
     CCorvaneElectricPLCView* m_pView;
     std::unique_ptr<QLockFile> m_lock;
     bool m_bClosingNow = false;

@@ -49,9 +49,12 @@ QString defaultChooseFile(QWidget* parent, bool saving, const QString& proposed)
 
 }  // namespace
 
-CMainFrame::CMainFrame(rs::MessageSink& sink, QWidget* parent)
+CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
+                       rs::ClipboardText& clipboard, QWidget* parent)
     : QMainWindow(parent),
       m_sink(sink),
+      m_dialogs(dialogs),
+      m_clipboard(clipboard),
       m_ranges(rs::defaultRangeFilePath()),
       m_pMdi(new QMdiArea(this)) {
     setWindowTitle("Rungsmith");
@@ -303,7 +306,7 @@ bool CMainFrame::mayCreateProject() {
 }
 
 CChildFrame* CMainFrame::createProjectWindow() {
-    auto* child = new CChildFrame(m_app, m_sink, m_ranges, this);
+    auto* child = new CChildFrame(m_app, m_sink, m_ranges, m_dialogs, m_clipboard, this);
     m_pMdi->addSubWindow(child);
     child->showMaximized();
     m_pProject = child;
@@ -499,6 +502,5 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMainFrame::runViewCommand(int command) {
-    if (!m_pProject) return;
-    (void)command;
+    if (m_pProject) m_pProject->runCommand(command);
 }

@@ -13,6 +13,8 @@
 #include "core/instruction_store.h"
 #include "core/message_sink.h"
 #include "core/par_range.h"
+#include "editor/clipboard_text.h"
+#include "editor/dialog_provider.h"
 #include "project/project_document.h"
 
 class CChildFrame;
@@ -31,7 +33,8 @@ public:
     // Ends the program at once with an exit code.
     using ProcessExit = std::function<void(int code)>;
 
-    explicit CMainFrame(rs::MessageSink& sink, QWidget* parent = nullptr);
+    CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs, rs::ClipboardText& clipboard,
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
@@ -91,6 +94,8 @@ private:
     std::unique_ptr<QLockFile> lockProject(const QString& path, bool& heldElsewhere);
 
     rs::MessageSink& m_sink;
+    rs::DialogProvider& m_dialogs;
+    rs::ClipboardText& m_clipboard;
     rs::AppStore m_app;
     rs::RangeFile m_ranges;
     rs::TitleCounter m_titles;

@@ -14,6 +14,7 @@
 #include "app/qt/child_frame.h"
 #include "app/qt/main_frame.h"
 #include "project/project_file.h"
+#include "tests/editor/scripted_dialogs.h"
 #include "tests/support/recording_sink.h"
 
 namespace rs::test {
@@ -22,7 +23,7 @@ namespace rs::test {
 // and an exit hook that records instead of ending the test.
 struct FrameFixture : ::testing::Test {
     FrameFixture() {
-        frame = std::make_unique<CMainFrame>(sink);
+        frame = std::make_unique<CMainFrame>(sink, dialogs, clipboard);
         frame->setFileChooser([this](bool saving, const QString& proposed) {
             chooserCalls.push_back({saving, proposed});
             if (chosen.empty()) return QString();
@@ -85,6 +86,8 @@ struct FrameFixture : ::testing::Test {
 
     QTemporaryDir dir;
     RecordingSink sink;
+    ScriptedDialogs dialogs;
+    MemoryClipboard clipboard;
     std::unique_ptr<CMainFrame> frame;
     struct ChooserCall {
         bool saving;

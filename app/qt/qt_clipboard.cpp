@@ -1,0 +1,13 @@
+#include "app/qt/qt_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+std::string QtClipboardText::text() const {
+    return QGuiApplication::clipboard()->text().toLatin1().toStdString();
+}
+
+void QtClipboardText::setText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(),
+                                                              static_cast<qsizetype>(text.size())));
+}
