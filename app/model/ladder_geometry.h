@@ -21,9 +21,7 @@ struct LadderGeometry {
 
     int leftRail() const { return W; }
     int rightRail() const { return clientWidth * 12 / 13; }
-    Rect cell(int row, int col) const {
-        return {col * W, row * H, (col + 1) * W, (row + 1) * H};
-    }
+    Rect cell(int row, int col) const { return {col * W, row * H, (col + 1) * W, (row + 1) * H}; }
     int wireY(int row) const { return row * H + H / 2; }
     // The cell under a scrolled point; the column is not capped.
     int rowAt(int y) const { return H > 0 ? y / H : 0; }

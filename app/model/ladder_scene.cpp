@@ -33,7 +33,7 @@ struct CellFrame {
 };
 
 class Painter {
-public:
+  public:
     Painter(const LadderSceneInput& in, Scene& s) : in_(in), g_(in.geometry), s_(s) {}
 
     void line(int x1, int y1, int x2, int y2) { s_.lines.push_back({{x1, y1}, {x2, y2}}); }
@@ -74,8 +74,8 @@ public:
         s_.arcs.push_back({bounds, {10 * W + 2, f.y0 + 20}, {10 * W + 2, (r + 1) * H - 20}});
         s_.arcs.push_back({bounds, {11 * W + 3, (r + 1) * H - 20}, {11 * W + 3, f.y0 + 20}});
         line(11 * W + 5, f.ym, g_.rightRail(), f.ym);
-        text({g_.clientWidth * 101 / 120, f.y0, g_.clientWidth, (r + 1) * H},
-             in_.grid.text(r, 10), Scene::Align::LeftMiddle);
+        text({g_.clientWidth * 101 / 120, f.y0, g_.clientWidth, (r + 1) * H}, in_.grid.text(r, 10),
+             Scene::Align::LeftMiddle);
     }
 
     void instructionBox(const CellFrame& f, int r) {
@@ -189,7 +189,7 @@ public:
             {left * W, top * H, std::min((right + 1) * W, 11 * W), (bottom + 1) * H});
     }
 
-private:
+  private:
     const LadderSceneInput& in_;
     const LadderGeometry& g_;
     Scene& s_;
@@ -237,8 +237,7 @@ Scene ladderScene(const LadderSceneInput& in) {
     for (int r = first; r <= last; ++r) {
         const int y0 = r * g.H;
         const std::string& step = in.grid.rowStep(r);
-        if (!step.empty())
-            p.text({g.W * 2 / 7, y0 + g.H / 3, g.W * 7 / 5, y0 + g.H * 2 / 3}, step);
+        if (!step.empty()) p.text({g.W * 2 / 7, y0 + g.H / 3, g.W * 7 / 5, y0 + g.H * 2 / 3}, step);
         const std::string& label = in.grid.text(r, 0);
         if (!label.empty()) p.text({0, y0 + g.H / 5, g.W * 3 / 5, y0 + g.H * 2 / 5}, label);
         for (int c = 0; c < kGridCols; ++c) p.cell(r, c);

@@ -4,9 +4,15 @@ namespace rs::shell {
 
 namespace {
 
-MenuEntry item(std::string text, int command) { return {MenuEntry::Item, std::move(text), command, {}}; }
-MenuEntry separator() { return {MenuEntry::Separator, {}, CmdNone, {}}; }
-MenuEntry recentFiles() { return {MenuEntry::RecentFiles, "recent files", CmdRecentFile1, {}}; }
+MenuEntry item(std::string text, int command) {
+    return {MenuEntry::Item, std::move(text), command, {}};
+}
+MenuEntry separator() {
+    return {MenuEntry::Separator, {}, CmdNone, {}};
+}
+MenuEntry recentFiles() {
+    return {MenuEntry::RecentFiles, "recent files", CmdRecentFile1, {}};
+}
 MenuEntry submenu(std::string text, std::vector<MenuEntry> children) {
     return {MenuEntry::Submenu, std::move(text), CmdNone, std::move(children)};
 }
@@ -46,8 +52,7 @@ const std::vector<MenuBarMenu>& noProjectMenuBar() {
           item("&Project data list\tAlt+O ", CmdDataList)}},
         {"&Online", {item("Transfer set&up", CmdTransferSetup)}},
         {"&Help",
-         {item("Product inform&ation...", CmdAbout),
-          item("Rungsmith User Index", CmdUserIndex)}},
+         {item("Product inform&ation...", CmdAbout), item("Rungsmith User Index", CmdUserIndex)}},
     };
     return bar;
 }
@@ -56,10 +61,9 @@ const std::vector<MenuBarMenu>& projectMenuBar() {
     static const std::vector<MenuBarMenu> bar = {
         {"&Project",
          {item("&New project...\tCtrl+N", CmdNewProject),
-          item("&Open project...\tCtrl+O", CmdOpenProject),
-          item("&Close project", CmdCloseProject), item("&Save\tCtrl+S", CmdSave),
-          item("Save &as...", CmdSaveAs), separator(), recentFiles(), separator(),
-          item("E&xit Rungsmith", CmdExit)}},
+          item("&Open project...\tCtrl+O", CmdOpenProject), item("&Close project", CmdCloseProject),
+          item("&Save\tCtrl+S", CmdSave), item("Save &as...", CmdSaveAs), separator(),
+          recentFiles(), separator(), item("E&xit Rungsmith", CmdExit)}},
         {"&Edit",
          {item("Cu&t\tCtrl+X", CmdCut), item("&Copy\tCtrl+C", CmdCopy),
           item("Pa&ste\tCtrl+V", CmdPaste), separator(),
@@ -78,8 +82,7 @@ const std::vector<MenuBarMenu>& projectMenuBar() {
          {item("&Cascade", CmdCascade), item("&Title horizontally", CmdTileHorizontally),
           item("&Arrange icons", CmdArrangeIcons)}},
         {"&Help",
-         {item("Product inform&ation...", CmdAbout),
-          item("Rungsmith User Index", CmdUserIndex)}},
+         {item("Product inform&ation...", CmdAbout), item("Rungsmith User Index", CmdUserIndex)}},
     };
     return bar;
 }

@@ -23,19 +23,22 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
     m_session.startView();
     m_editor.onModified = [this] { m_doc.setModifiedFlag(true); };
 
-    connect(m_pView, &CCorvaneElectricPLCView::cellEditRequested, this, [this](int row, int col) {
-        m_editor.cellEdit(row, col);
-        modelChanged();
-    });
-    connect(m_pView, &CCorvaneElectricPLCView::lineEditRequested, this, [this] {
-        m_editor.editListLine(m_view.m_nListCursor);
-        modelChanged();
-    });
-    connect(m_pView, &CCorvaneElectricPLCView::deleteRequested, this, [this] {
-        m_editor.m_bDragged = m_pView->pointer().dragged;
-        m_editor.run(rs::EditCommand::Delete);
-        modelChanged();
-    });
+    connect(m_pView, &CCorvaneElectricPLCView::cellEditRequested, this,
+            [this](int row, int col) { runEditor([&] { m_editor.cellEdit(row, col); }); });
+    connect(m_pView, &CCorvaneElectricPLCView::lineEditRequested, this,
+            [this] { runEditor([&] { m_editor.editListLine(m_view.m_nListCursor); }); });
+    connect(m_pView, &CCorvaneElectricPLCView::deleteRequested, this,
+            [this] { runEditor([&] { m_editor.run(rs::EditCommand::Delete); }); });
+}
+
+// Every edit sets the document's modified flag: an editing command that
+// leaves the program unconverted has changed it, and one that does not (a
+// cancelled dialog on a converted program) has changed nothing.
+void CChildFrame::runEditor(const std::function<void()>& edit) {
+    m_editor.m_bDragged = m_pView->pointer().dragged;
+    edit();
+    if (!m_view.m_bCompiled) m_doc.setModifiedFlag(true);
+    modelChanged();
 }
 
 void CChildFrame::runCommand(int command) {
@@ -58,11 +61,7 @@ void CChildFrame::runCommand(int command) {
         modelChanged();
         return;
     }
-    if (const auto edit = editCommandFor(command)) {
-        m_editor.m_bDragged = m_pView->pointer().dragged;
-        m_editor.run(*edit);
-        modelChanged();
-    }
+    if (const auto edit = editCommandFor(command)) runEditor([&] { m_editor.run(*edit); });
 }
 
 CChildFrame::~CChildFrame() = default;

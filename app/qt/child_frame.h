@@ -2,6 +2,7 @@
 
 #include <QLockFile>
 #include <QMdiSubWindow>
+#include <functional>
 #include <memory>
 
 #include "app/qt/project_view.h"
@@ -15,7 +16,7 @@ class CMainFrame;
 // view widget. Its close box asks the frame, which applies the close rules.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
-public:
+  public:
     CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::RangeFile& ranges,
                 rs::DialogProvider& dialogs, rs::ClipboardText& clipboard, CMainFrame* frame);
     ~CChildFrame() override;
@@ -37,13 +38,16 @@ public:
 
     // Keeps the project's lock (other instances see the project as open).
     void setLock(std::unique_ptr<QLockFile> lock) { m_lock = std::move(lock); }
+    void releaseLock() { m_lock.reset(); }
     // Closes without any question.
     void closeNow();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
+    void runEditor(const std::function<void()>& edit);
+
     CMainFrame* m_frame;
     rs::ViewState m_view;
     rs::Session m_session;

@@ -8,10 +8,10 @@
 // nothing else reacts to the tree.
 class CDatalistTreeCtrldlg : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CDatalistTreeCtrldlg(QWidget* parent = nullptr);
     QTreeWidget* tree() const { return m_tree; }
 
-private:
+  private:
     QTreeWidget* m_tree;
 };

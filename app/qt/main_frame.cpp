@@ -36,7 +36,9 @@ constexpr const char* kSettingsOrganization = "The application wizard generated 
 constexpr const char* kSettingsApplication = "CorvaneElectricPLC";
 constexpr const char* kFileFilter = "记录文件(*.epj);;All Files (*.*)";
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QString defaultChooseFile(QWidget* parent, bool saving, const QString& proposed) {
     QFileDialog dialog(parent, saving ? "Save As" : "Open", proposed, kFileFilter);
@@ -78,7 +80,13 @@ CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
     updateCommandStates();
 }
 
-CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    // The bars report their hiding while the window goes away.
+    for (QToolBar* bar : m_toolBars) disconnect(bar, nullptr, this, nullptr);
+    disconnect(m_pDataBar, nullptr, this, nullptr);
+    disconnect(this, &CMainFrame::stateChanged, this, nullptr);
+}
 
 // ---- bars -------------------------------------------------------------------
 
@@ -104,7 +112,7 @@ void CMainFrame::createToolBars() {
             }
             QAction* action = makeAction({}, command);
             action->setIcon(QIcon(":/toolbar/" + qs(buttonImageName(command)) + ".png"));
-            action->setToolTip(qs(toolTip(command)));
+            action->setToolTip(qs(rs::shell::toolTip(command)));
             bar->addAction(action);
             if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
                 button->setAutoRaise(false);
@@ -151,7 +159,9 @@ void CMainFrame::buildMenuBar() {
         [&](QMenu* menu, const std::vector<MenuEntry>& entries) {
             for (const auto& e : entries) {
                 switch (e.kind) {
-                    case MenuEntry::Separator: menu->addSeparator(); break;
+                    case MenuEntry::Separator:
+                        menu->addSeparator();
+                        break;
                     case MenuEntry::Submenu:
                         fill(menu->addMenu(qs(e.text)), e.children);
                         break;
@@ -240,14 +250,30 @@ void CMainFrame::runCommand(int command) {
         return;
     }
     switch (command) {
-        case CmdNewProject: newProject(); break;
-        case CmdOpenProject: openProject(); break;
-        case CmdCloseProject: closeProjectCommand(); break;
-        case CmdSave: saveProject(false); break;
-        case CmdSaveAs: saveProject(true); break;
-        case CmdExit: close(); break;
-        case CmdMode1: m_app.setMode2(false); break;
-        case CmdMode2: m_app.setMode2(true); break;
+        case CmdNewProject:
+            newProject();
+            break;
+        case CmdOpenProject:
+            openProject();
+            break;
+        case CmdCloseProject:
+            closeProjectCommand();
+            break;
+        case CmdSave:
+            saveProject(false);
+            break;
+        case CmdSaveAs:
+            saveProject(true);
+            break;
+        case CmdExit:
+            close();
+            break;
+        case CmdMode1:
+            m_app.setMode2(false);
+            break;
+        case CmdMode2:
+            m_app.setMode2(true);
+            break;
         case CmdFileToolbar:
             m_toolBars.front()->setVisible(!m_toolBars.front()->isVisibleTo(this));
             break;
@@ -255,10 +281,18 @@ void CMainFrame::runCommand(int command) {
             m_nStatusBarFlag = m_nStatusBarFlag ? 0 : 1;
             statusBar()->setVisible(m_nStatusBarFlag != 0);
             break;
-        case CmdStatusBarDirect: statusBar()->setVisible(!statusBar()->isVisible()); break;
-        case CmdDataList: m_pDataBar->setVisible(!m_pDataBar->isVisibleTo(this)); break;
-        case CmdCascade: m_pMdi->cascadeSubWindows(); break;
-        case CmdTileHorizontally: m_pMdi->tileSubWindows(); break;
+        case CmdStatusBarDirect:
+            statusBar()->setVisible(!statusBar()->isVisible());
+            break;
+        case CmdDataList:
+            m_pDataBar->setVisible(!m_pDataBar->isVisibleTo(this));
+            break;
+        case CmdCascade:
+            m_pMdi->cascadeSubWindows();
+            break;
+        case CmdTileHorizontally:
+            m_pMdi->tileSubWindows();
+            break;
         case CmdArrangeIcons: {
             int x = 0;
             for (QMdiSubWindow* w : m_pMdi->subWindowList()) {
@@ -278,7 +312,9 @@ void CMainFrame::runCommand(int command) {
             QDesktopServices::openUrl(
                 QUrl::fromLocalFile(qs(rs::programDirectory()) + "Help/Help-CN.html"));
             break;
-        default: runViewCommand(command); break;
+        default:
+            runViewCommand(command);
+            break;
     }
     emit stateChanged();
 }
@@ -289,16 +325,15 @@ void CMainFrame::runCommand(int command) {
 // closes it. False keeps the open project and refuses the new one.
 bool CMainFrame::mayCreateProject() {
     if (!m_pProject) return true;
-    const auto answer = m_sink.ask(kSaveProjectQuestion, rs::msg::kAppTitle,
-                                   rs::MessageButtons::YesNoCancel, rs::MessageAnswer::Yes,
-                                   rs::MessageIcon::Question);
+    const auto answer =
+        m_sink.ask(kSaveProjectQuestion, rs::msg::kAppTitle, rs::MessageButtons::YesNoCancel,
+                   rs::MessageAnswer::Yes, rs::MessageIcon::Question);
     bool mayClose = answer == rs::MessageAnswer::No;
     // A save that is refused (unconverted ladder) or fails keeps the open
     // project, as Cancel does, so that its edits are not lost.
     if (answer == rs::MessageAnswer::Yes) mayClose = saveProject(false);
     if (!mayClose) {
-        m_sink.inform(kFailedToCreateDocument, rs::msg::kAppTitle,
-                      rs::MessageIcon::Warning);
+        m_sink.inform(kFailedToCreateDocument, rs::msg::kAppTitle, rs::MessageIcon::Warning);
         return false;
     }
     closeProjectWithoutQuestions();
@@ -393,9 +428,12 @@ bool CMainFrame::saveModified() {
     const std::string text = saveChangesQuestion(m_pProject->document().title());
     switch (m_sink.ask(text, rs::msg::kAppTitle, rs::MessageButtons::YesNoCancel,
                        rs::MessageAnswer::Yes, rs::MessageIcon::Question)) {
-        case rs::MessageAnswer::Yes: return saveProject(false);
-        case rs::MessageAnswer::No: return true;
-        default: return false;
+        case rs::MessageAnswer::Yes:
+            return saveProject(false);
+        case rs::MessageAnswer::No:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -409,8 +447,8 @@ void CMainFrame::closeProjectCommand() {
 
 bool CMainFrame::childMayClose(CChildFrame* child) {
     if (!child->viewState().m_bCompiled) {
-        return m_sink.ask(kDeleteUnconverted, rs::msg::kCaption,
-                          rs::MessageButtons::YesNo, rs::MessageAnswer::No,
+        return m_sink.ask(kDeleteUnconverted, rs::msg::kCaption, rs::MessageButtons::YesNo,
+                          rs::MessageAnswer::No,
                           rs::MessageIcon::Warning) == rs::MessageAnswer::Yes;
     }
     return saveModified();
@@ -418,6 +456,7 @@ bool CMainFrame::childMayClose(CChildFrame* child) {
 
 void CMainFrame::childClosed(CChildFrame* child) {
     if (child != m_pProject) return;
+    child->releaseLock();  // the project is no longer shown here
     m_pProject = nullptr;
     m_pMdi->removeSubWindow(child);
     child->deleteLater();
@@ -490,8 +529,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
-    const QKeySequence pressed(QKeyCombination(
-        key->modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(key->key())));
+    const QKeySequence pressed(
+        QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(key->key())));
     for (const auto& [sequence, command] : m_shortcuts) {
         if (sequence != pressed) continue;
         event->accept();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QLockFile>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QToolBar>
@@ -26,7 +27,7 @@ class QDockWidget;
 // with its open, save and close rules.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // Chooses a file: for opening (saving false) or saving with a proposed
     // name. Empty when the user cancels.
     using FileChooser = std::function<QString(bool saving, const QString& proposed)>;
@@ -61,17 +62,17 @@ public:
     bool childMayClose(CChildFrame* child);
     void childClosed(CChildFrame* child);
 
-signals:
+  signals:
     // The program or the windows changed: menus and buttons follow.
     void stateChanged();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void createToolBars();
     void createDataList();
     void createStatusBar();

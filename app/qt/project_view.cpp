@@ -34,9 +34,13 @@ rs::shell::LadderGeometry CCorvaneElectricPLCView::geometry() const {
     return rs::shell::LadderGeometry(viewport()->width(), viewport()->height());
 }
 
-void CCorvaneElectricPLCView::refresh() { viewport()->update(); }
+void CCorvaneElectricPLCView::refresh() {
+    viewport()->update();
+}
 
-void CCorvaneElectricPLCView::scrollToY(int y) { verticalScrollBar()->setValue(y); }
+void CCorvaneElectricPLCView::scrollToY(int y) {
+    verticalScrollBar()->setValue(y);
+}
 
 void CCorvaneElectricPLCView::scrollToCursor() {
     const auto g = geometry();
@@ -86,8 +90,7 @@ void CCorvaneElectricPLCView::paintEvent(QPaintEvent*) {
 void CCorvaneElectricPLCView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_bSelecting = false;
-        rs::shell::pressAt(m_session, m_pointer, scrolled(event->position().toPoint()),
-                           geometry());
+        rs::shell::pressAt(m_session, m_pointer, scrolled(event->position().toPoint()), geometry());
         refresh();
         return;
     }
@@ -123,8 +126,8 @@ void CCorvaneElectricPLCView::mouseDoubleClickEvent(QMouseEvent* event) {
             m_session.view.m_nListCursor = line;
             emit lineEditRequested();
         }
-    } else if (const auto cell = rs::shell::ladderDoubleClickCell(m_session.grid(), at,
-                                                                  geometry())) {
+    } else if (const auto cell =
+                   rs::shell::ladderDoubleClickCell(m_session.grid(), at, geometry())) {
         emit cellEditRequested(cell->y, cell->x);
     }
     refresh();
@@ -154,17 +157,26 @@ void CCorvaneElectricPLCView::keyPressEvent(QKeyEvent* event) {
         }
     };
     switch (event->key()) {
-        case Qt::Key_Left: arrow(Arrow::Left); return;
-        case Qt::Key_Right: arrow(Arrow::Right); return;
-        case Qt::Key_Up: arrow(Arrow::Up); return;
-        case Qt::Key_Down: arrow(Arrow::Down); return;
+        case Qt::Key_Left:
+            arrow(Arrow::Left);
+            return;
+        case Qt::Key_Right:
+            arrow(Arrow::Right);
+            return;
+        case Qt::Key_Up:
+            arrow(Arrow::Up);
+            return;
+        case Qt::Key_Down:
+            arrow(Arrow::Down);
+            return;
         case Qt::Key_Delete:
             if (event->modifiers() == Qt::NoModifier) {
                 emit deleteRequested();
                 return;
             }
             break;
-        default: break;
+        default:
+            break;
     }
     QAbstractScrollArea::keyPressEvent(event);
 }

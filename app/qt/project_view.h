@@ -14,7 +14,7 @@
 // scenes into pixels.
 class CCorvaneElectricPLCView : public QAbstractScrollArea {
     Q_OBJECT
-public:
+  public:
     explicit CCorvaneElectricPLCView(rs::Session& session, QWidget* parent = nullptr);
 
     rs::Session& session() { return m_session; }
@@ -27,7 +27,7 @@ public:
     void scrollToCursor();
     const rs::shell::PointerState& pointer() const { return m_pointer; }
 
-signals:
+  signals:
     // A command chosen in the context menu; the frame runs it.
     void commandRequested(int command);
     // A double-click asks to edit the ladder cell (row, column), or the list
@@ -37,7 +37,7 @@ signals:
     // The Delete key.
     void deleteRequested();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -47,7 +47,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     rs::shell::Point scrolled(const QPoint& p) const;
     void showContextMenu(const QPoint& globalPos);
     void applyMove(const rs::shell::CursorMove& move);

@@ -8,6 +8,6 @@ std::string QtClipboardText::text() const {
 }
 
 void QtClipboardText::setText(const std::string& text) {
-    QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(),
-                                                              static_cast<qsizetype>(text.size())));
+    QGuiApplication::clipboard()->setText(
+        QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }

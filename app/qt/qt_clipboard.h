@@ -4,7 +4,7 @@
 
 // The system clipboard's plain text, as single-byte text.
 class QtClipboardText : public rs::ClipboardText {
-public:
+  public:
     std::string text() const override;
     void setText(const std::string& text) override;
 };

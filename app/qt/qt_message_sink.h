@@ -8,14 +8,13 @@
 // Shows the program's messages and questions in message boxes with the
 // system's texts, captions and icons.
 class QtMessageSink : public rs::MessageSink {
-public:
+  public:
     void setParentWidget(QWidget* parent) { m_parent = parent; }
-    void inform(const std::string& text, const std::string& caption,
-                rs::MessageIcon icon) override;
+    void inform(const std::string& text, const std::string& caption, rs::MessageIcon icon) override;
     rs::MessageAnswer ask(const std::string& text, const std::string& caption,
                           rs::MessageButtons buttons, rs::MessageAnswer defaultAnswer,
                           rs::MessageIcon icon) override;
 
-private:
+  private:
     QPointer<QWidget> m_parent;
 };

@@ -71,8 +71,8 @@ TEST(MenuLayout, TextsOfBothMenuBars) {
     const auto& open = projectMenuBar();
     std::vector<std::string> titles;
     for (const auto& m : open) titles.push_back(m.title);
-    EXPECT_EQ(titles, (std::vector<std::string>{"&Project", "&Edit", "&Convert", "&View",
-                                                "&Online", "&Window", "&Help"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"&Project", "&Edit", "&Convert", "&View", "&Online",
+                                                "&Window", "&Help"}));
     EXPECT_EQ(open[0].entries[2].command, CmdCloseProject);
     EXPECT_EQ(none[0].entries[2].command, CmdCloseNoProject);
     const MenuEntry& symbols = open[1].entries.back();

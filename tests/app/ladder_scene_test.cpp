@@ -1,6 +1,7 @@
+#include "app/model/ladder_scene.h"
+
 #include <gtest/gtest.h>
 
-#include "app/model/ladder_scene.h"
 #include "core/ladder_grid.h"
 
 using namespace rs;
@@ -73,7 +74,7 @@ TEST_F(Ladder, ContactCoilAndTheirTexts) {
     EXPECT_EQ(s.findText("Y000")->rect, (Rect{1010, 0, 1200, 100}));
     EXPECT_EQ(s.findText("X002"), nullptr);
     EXPECT_EQ(s.boxes[0], (Rect{1000, 0, 1107, 100}));  // column 10: up to the right rail
-    EXPECT_TRUE(s.hasLine({100, 250}, {1107, 250}));   // END in row 2
+    EXPECT_TRUE(s.hasLine({100, 250}, {1107, 250}));    // END in row 2
 }
 
 TEST_F(Ladder, InstructionBoxOverItsOperandColumns) {

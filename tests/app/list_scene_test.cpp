@@ -1,6 +1,7 @@
+#include "app/model/list_scene.h"
+
 #include <gtest/gtest.h>
 
-#include "app/model/list_scene.h"
 #include "tests/support/test_session.h"
 
 using namespace rs;

@@ -31,9 +31,9 @@ TEST_F(MainFrame, MenusWithNoProjectOpen) {
     EXPECT_EQ(frame->windowTitle(), "Rungsmith");
     QMenuBar* bar = frame->menuBar();
     EXPECT_EQ(menuTitles(bar), (QStringList{"&Project", "&View", "&Online", "&Help"}));
-    const QStringList project = itemTexts(bar, 0);
-    EXPECT_EQ(project.at(0), "&New project...\tCtrl+N");
-    EXPECT_EQ(project.at(3), "&Save\tCtrl+S");
+    const QStringList projectMenu = itemTexts(bar, 0);
+    EXPECT_EQ(projectMenu.at(0), "&New project...\tCtrl+N");
+    EXPECT_EQ(projectMenu.at(3), "&Save\tCtrl+S");
     EXPECT_EQ(itemTexts(bar, 1).last(), "&Project data list\tAlt+O ");
     EXPECT_EQ(itemTexts(bar, 2), QStringList{"Transfer set&up"});
     for (int c : {CmdCloseNoProject, CmdSaveNoProject, CmdSaveAsNoProject})
@@ -132,7 +132,9 @@ TEST_F(MainFrame, StatusPromptsAndToolbarButtons) {
     EXPECT_EQ(frame->toolBars()[2]->actions().size(), 1);
     for (QToolBar* bar : frame->toolBars())
         for (QAction* a : bar->actions())
-            if (!a->isSeparator()) EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
+            if (!a->isSeparator()) {
+                EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
+            }
     EXPECT_EQ(frame->actionsFor(CmdNewProject).front()->statusTip(), "新建工程");
     // Ladder buttons are disabled without a project.
     EXPECT_FALSE(frame->actionsFor(CmdCoil).front()->isEnabled());

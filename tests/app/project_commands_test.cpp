@@ -1,5 +1,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -48,7 +50,7 @@ TEST_F(Projects, OpeningAnotherProjectAlwaysAsksToSave) {
     sink.answers = {A::No};
     frame->runCommand(CmdNewProject);
     ASSERT_NE(project(), nullptr);
-    EXPECT_EQ(project()->document().title(), "Rungsmith3");  // the cancelled one counted
+    EXPECT_EQ(project()->document().title(), "Rungsmith2");  // the refused one took no title
     EXPECT_EQ(sink.texts(), std::vector<std::string>{"Do you want to save the project?"});
     EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 1);
 }
@@ -64,10 +66,10 @@ TEST_F(Projects, YesOnAnUnconvertedLadderKeepsTheOpenProject) {
 
     sink.answers = {A::Yes};
     frame->runCommand(CmdNewProject);
-    EXPECT_EQ(sink.texts(), (std::vector<std::string>{
-                                "Do you want to save the project?",
-                                "Ladder has not compiled yet. Please press F4 to compile .",
-                                "Failed to create empty document."}));
+    EXPECT_EQ(sink.texts(),
+              (std::vector<std::string>{"Do you want to save the project?",
+                                        "Ladder has not compiled yet. Please press F4 to compile .",
+                                        "Failed to create empty document."}));
     EXPECT_EQ(project(), first);  // edits kept, nothing new created
     EXPECT_EQ(project()->session().grid().kind(0, 1), OpenContact);
     EXPECT_TRUE(project()->document().isModified());  // the refused save changed nothing
@@ -155,9 +157,8 @@ TEST_F(Projects, MainWindowCloseWithAnUnconvertedLadder) {
 }
 
 TEST_F(Projects, OpenedProjectShowsItsListAndBecomesRecent) {
-    const QString path = writeProject("plant.epj", {{"LD", "X000", 0, 1},
-                                                    {"OUT", "Y000", 0, 1},
-                                                    {"END", "", 0, 1}});
+    const QString path =
+        writeProject("plant.epj", {{"LD", "X000", 0, 1}, {"OUT", "Y000", 0, 1}, {"END", "", 0, 1}});
     chosen.push_back(path);
     key(Qt::Key_O, Qt::ControlModifier);
     ASSERT_NE(project(), nullptr);
@@ -208,9 +209,8 @@ TEST_F(Projects, MalformedFileOpensNothing) {
 
 TEST_F(Projects, ProjectShownByAnotherInstanceEndsThisOne) {
     const QString path = writeProject("shared.epj", {{"LD", "X000", 0, 1}, {"END", "", 0, 1}});
-    const QString lock =
-        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/" +
-        QString::fromStdString(projectLockName("shared.epj"));
+    const QString lock = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/" +
+                         QString::fromStdString(projectLockName("shared.epj"));
     const QString program = QCoreApplication::applicationDirPath() + "/rungsmith";
 
     // A plain file name on the command line opens nothing.
@@ -247,8 +247,12 @@ TEST_F(Projects, DroppedFileOpensAsOpenProjectDoes) {
     const QString path = writeProject("dropped.epj", {{"END", "", 0, 1}});
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
+    QWidget* target = frame->mdiArea()->viewport();
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(frame.get(), &drop);
-    ASSERT_NE(project(), nullptr);
+    QApplication::sendEvent(target, &drop);
+    ASSERT_NE(project(), nullptr) << (sink.texts().empty() ? "" : sink.texts().front());
     EXPECT_EQ(project()->document().title(), "dropped");
 }

@@ -9,8 +9,8 @@ TEST(RecentFiles, MostRecentFirstAtMostFiveEachOnce) {
     RecentFiles r({"/a.epj", "", "/b.epj", "/a.epj"});
     EXPECT_EQ(r.paths(), (std::vector<std::string>{"/a.epj", "/b.epj"}));
     for (const char* p : {"/1.epj", "/2.epj", "/3.epj", "/4.epj"}) r.add(p);
-    EXPECT_EQ(r.paths(), (std::vector<std::string>{"/4.epj", "/3.epj", "/2.epj", "/1.epj",
-                                                   "/a.epj"}));
+    EXPECT_EQ(r.paths(),
+              (std::vector<std::string>{"/4.epj", "/3.epj", "/2.epj", "/1.epj", "/a.epj"}));
     r.add("/2.epj");
     EXPECT_EQ(r.paths().front(), "/2.epj");
     EXPECT_EQ(r.paths().size(), 5u);

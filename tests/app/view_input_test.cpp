@@ -1,6 +1,7 @@
+#include "app/model/view_input.h"
+
 #include <gtest/gtest.h>
 
-#include "app/model/view_input.h"
 #include "tests/support/test_session.h"
 
 using namespace rs;
@@ -99,8 +100,8 @@ TEST_F(Input, DragRecordsTheSelection) {
 }
 
 TEST_F(Input, DoubleClickCells) {
-    EXPECT_FALSE(ladderDoubleClickCell(grid(), {50, 50}, g));     // margin
-    EXPECT_FALSE(ladderDoubleClickCell(grid(), {1150, 50}, g));   // column 11
-    EXPECT_FALSE(ladderDoubleClickCell(grid(), {250, 550}, g));   // below END (row 4)
+    EXPECT_FALSE(ladderDoubleClickCell(grid(), {50, 50}, g));    // margin
+    EXPECT_FALSE(ladderDoubleClickCell(grid(), {1150, 50}, g));  // column 11
+    EXPECT_FALSE(ladderDoubleClickCell(grid(), {250, 550}, g));  // below END (row 4)
     EXPECT_EQ(ladderDoubleClickCell(grid(), {250, 450}, g), (Point{2, 4}));
 }

@@ -22,8 +22,7 @@ struct View : test::FrameFixture {
         return QPoint(col * g.W + g.W / 2, row * g.H + g.H / 2);
     }
     void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-        QMouseEvent e(type, at, view()->viewport()->mapToGlobal(at), button, held,
-                      Qt::NoModifier);
+        QMouseEvent e(type, at, view()->viewport()->mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(view()->viewport(), &e);
         QApplication::processEvents();
     }
@@ -88,8 +87,8 @@ TEST_F(View, WheelScrollsOneLinePerNotch) {
                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view()->viewport(), &down);
     EXPECT_EQ(bar->value(), 200);
-    QWheelEvent up(at, view()->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120),
-                   Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent up(at, view()->viewport()->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                   Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view()->viewport(), &up);
     EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(bar->maximum(), 20000 - view()->viewport()->height());
@@ -105,11 +104,10 @@ TEST_F(View, ContextMenuOffersTheEditorsCommands) {
         }
     });
     mouse(QEvent::MouseButtonPress, cellCentre(1, 1), Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(texts, (QStringList{"Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                                  "Pa&ste\tCtrl+V", "I&nsert line\tShift+Ins",
-                                  "D&elete line\tShift+Del", "Insert ro&w\tCtrl+Ins",
-                                  "&Delete row\tCtrl+Del", "Draw &line\tF10",
-                                  "Delete l&ine\tAlt+F9", "&Convert\tF4"}));
+    EXPECT_EQ(texts, (QStringList{"Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "Pa&ste\tCtrl+V",
+                                  "I&nsert line\tShift+Ins", "D&elete line\tShift+Del",
+                                  "Insert ro&w\tCtrl+Ins", "&Delete row\tCtrl+Del",
+                                  "Draw &line\tF10", "Delete l&ine\tAlt+F9", "&Convert\tF4"}));
 }
 
 TEST_F(View, ConvertThenListThenLadderAgain) {
@@ -153,7 +151,8 @@ TEST_F(View, ConvertReportMovesTheCursorToTheFault) {
     grid().m_nCursorRow = 0;
     grid().m_nCursorCol = 1;
     key(Qt::Key_F4);
-    ASSERT_TRUE(session().view.m_bUnconvertible) << (sink.texts().empty() ? "" : sink.texts().back());
+    ASSERT_TRUE(session().view.m_bUnconvertible)
+        << (sink.texts().empty() ? "" : sink.texts().back());
     EXPECT_GT(grid().m_nCursorRow, 0);
     const int top = view()->verticalScrollBar()->value();
     const int y = grid().m_nCursorRow * view()->geometry().H;

@@ -57,7 +57,8 @@ struct FrameFixture : ::testing::Test {
     // Presses a key combination in the window as a user would.
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QWidget* target = QApplication::focusWidget();
-        if (!target || target->window() != frame.get()) target = view() ? view() : frame.get();
+        if (!target || target->window() != frame.get())
+            target = view() ? static_cast<QWidget*>(view()) : frame.get();
         QTest::keyClick(target, k, mods);
         QApplication::processEvents();
     }
