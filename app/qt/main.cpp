@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QScreen>
 #include <QStringList>
 
 #include "app/qt/main_frame.h"
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
     QtClipboardText clipboard;
     CMainFrame frame(sink, dialogs, clipboard);
     sink.setParentWidget(&frame);
+    // Maximized; without a window manager to do it, the window takes the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
 
     const QStringList args = QApplication::arguments();

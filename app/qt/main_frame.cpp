@@ -51,6 +51,11 @@ QString defaultChooseFile(QWidget* parent, bool saving, const QString& proposed)
 
 }  // namespace
 
+// The images are compiled into this static library, which registers them.
+static void loadImages() {
+    Q_INIT_RESOURCE(rungsmith);
+}
+
 CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
                        rs::ClipboardText& clipboard, QWidget* parent)
     : QMainWindow(parent),
@@ -59,6 +64,7 @@ CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
       m_clipboard(clipboard),
       m_ranges(rs::defaultRangeFilePath()),
       m_pMdi(new QMdiArea(this)) {
+    loadImages();
     setWindowTitle("Rungsmith");
     setWindowIcon(QIcon(":/rungsmith.png"));
     setCentralWidget(m_pMdi);
@@ -342,6 +348,7 @@ bool CMainFrame::mayCreateProject() {
 
 CChildFrame* CMainFrame::createProjectWindow() {
     auto* child = new CChildFrame(m_app, m_sink, m_ranges, m_dialogs, m_clipboard, this);
+    child->setWindowIcon(windowIcon());
     m_pMdi->addSubWindow(child);
     child->showMaximized();
     m_pProject = child;

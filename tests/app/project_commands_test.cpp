@@ -10,7 +10,11 @@
 
 #include "app/model/commands.h"
 #include "app/model/project_names.h"
+#include "core/cell_table.h"
+#include "core/convert/convert.h"
+#include "core/convert/tidy.h"
 #include "tests/app/widget_fixture.h"
+#include "tests/support/test_session.h"
 
 using namespace rs;
 using namespace rs::shell;
@@ -255,4 +259,40 @@ TEST_F(Projects, DroppedFileOpensAsOpenProjectDoes) {
     QApplication::sendEvent(target, &drop);
     ASSERT_NE(project(), nullptr) << (sink.texts().empty() ? "" : sink.texts().front());
     EXPECT_EQ(project()->document().title(), "dropped");
+}
+
+TEST_F(Projects, SavedProjectIsWhatThePlainCodeWrites) {
+    const QString path = writeProject("roundtrip.epj", {{"LD", "X000", 0, 1},
+                                                        {"OR", "X001", 0, 1},
+                                                        {"ANI", "X002", 0, 1},
+                                                        {"OUT", "Y000", 0, 1},
+                                                        {"LD", "M0", 0, 1},
+                                                        {"MOV", "K10 D0", 10240, 5},
+                                                        {"END", "", 0, 1}});
+    ASSERT_TRUE(frame->openProjectFile(path));
+    EXPECT_TRUE(session().view.m_bListMode);
+    key(Qt::Key_F1, Qt::AltModifier);  // the ladder, rebuilt from the list
+    ASSERT_FALSE(session().view.m_bListMode);
+    ASSERT_EQ(session().grid().kind(0, 1), OpenContact);
+
+    // The same ladder converted and saved without a window.
+    test::TestSession plain;
+    readCellTable(writeCellTable(session().grid()), *plain.view.grid);
+    tidyGrid(plain.session);
+    ASSERT_TRUE(convertLadder(plain.session).compiled);
+    ProjectDocument doc(plain.session);
+    ASSERT_EQ(doc.save(tempPath("plain.epj").toStdString()), SaveResult::Saved);
+
+    key(Qt::Key_F4);
+    ASSERT_TRUE(session().view.m_bCompiled) << (sink.texts().empty() ? "" : sink.texts().back());
+    EXPECT_TRUE(project()->document().isModified());
+    chosen.push_back(tempPath("again.epj"));
+    frame->runCommand(CmdSaveAs);
+    EXPECT_FALSE(project()->document().isModified());
+    EXPECT_EQ(fileBytes(tempPath("again.epj")), fileBytes(tempPath("plain.epj")));
+    EXPECT_EQ(frame->windowTitle(), "Rungsmith - [again]");
+
+    key(Qt::Key_S, Qt::ControlModifier);  // saves to its own path, no dialog
+    EXPECT_EQ(chooserCalls.size(), 1u);
+    EXPECT_EQ(fileBytes(tempPath("again.epj")), fileBytes(tempPath("plain.epj")));
 }
