@@ -133,7 +133,7 @@ TEST_F(MainFrame, StatusPromptsAndToolbarButtons) {
     for (QToolBar* bar : frame->toolBars())
         for (QAction* a : bar->actions())
             if (!a->isSeparator()) {
-                EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
+                EXPECT_FALSE(a->icon().pixmap(23, 23).isNull()) << a->data().toInt();
             }
     EXPECT_EQ(frame->actionsFor(CmdNewProject).front()->statusTip(), "新建工程");
     // Ladder buttons are disabled without a project.
