@@ -228,6 +228,7 @@ Scene ladderScene(const LadderSceneInput& in) {
     p.text({g.clientWidth * 5 / 6, e * g.H, g.clientWidth, (e + 1) * g.H}, kEndMarker,
            Scene::Align::LeftMiddle);
     p.cursor();
+    if (in.mark.active && !in.mark.inList) s.boxes.push_back(g.cell(in.mark.row, in.mark.col));
 
     if (g.H <= 0 || g.W <= 0) return s;
     // A row draws from the wire height of the row above (branch wires) to the

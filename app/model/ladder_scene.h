@@ -3,6 +3,7 @@
 #include "app/model/ladder_geometry.h"
 #include "app/model/scene.h"
 #include "core/ladder_grid.h"
+#include "core/session.h"
 
 namespace rs::shell {
 
@@ -24,6 +25,8 @@ struct LadderSceneInput {
     int firstY = 0;
     int lastY = kScrollAreaSize;
     CellSelection selection;
+    // A cell a report marks with a rectangle (the list's marks are not drawn here).
+    Highlight mark;
 };
 
 // The ladder as the view draws it: rails, END row, cursor box, step and row

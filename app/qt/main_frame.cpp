@@ -355,6 +355,10 @@ CChildFrame* CMainFrame::createProjectWindow() {
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateCaption);
     connect(child->view(), &CCorvaneElectricPLCView::commandRequested, this,
             &CMainFrame::runCommand);
+    // Undo and the two line entries without a command can be chosen and do nothing.
+    child->view()->setCommandEnabled([this](int command) {
+        return command == CmdUndo || command < 0 || commandState(command, shellState()).enabled;
+    });
     buildMenuBar();
     return child;
 }

@@ -78,7 +78,8 @@ void CCorvaneElectricPLCView::paintEvent(QPaintEvent*) {
         paintScene(painter, rs::shell::listScene(in));
         return;
     }
-    rs::shell::LadderSceneInput in{m_session.grid(), g, m_session.mode2(), firstY, lastY, {}};
+    rs::shell::LadderSceneInput in{m_session.grid(),        g, m_session.mode2(), firstY, lastY, {},
+                                   m_session.view.highlight};
     if (m_bSelecting) {
         const rs::LadderGrid& grid = m_session.grid();
         in.selection = {true, grid.m_nCursorRow, grid.m_nCursorCol, m_session.view.m_nSelEndRow,
@@ -190,6 +191,7 @@ void CCorvaneElectricPLCView::showContextMenu(const QPoint& globalPos) {
         }
         QAction* action = menu.addAction(QString::fromStdString(entry.text));
         action->setData(entry.command);
+        if (m_isEnabled) action->setEnabled(m_isEnabled(entry.command));
     }
     if (QAction* chosen = menu.exec(globalPos)) emit commandRequested(chosen->data().toInt());
 }

@@ -26,6 +26,10 @@ class CCorvaneElectricPLCView : public QAbstractScrollArea {
     // Scrolls so that the ladder cursor cell is visible.
     void scrollToCursor();
     const rs::shell::PointerState& pointer() const { return m_pointer; }
+    // Whether a context menu command can be chosen now.
+    void setCommandEnabled(std::function<bool(int)> isEnabled) {
+        m_isEnabled = std::move(isEnabled);
+    }
 
   signals:
     // A command chosen in the context menu; the frame runs it.
@@ -54,5 +58,6 @@ class CCorvaneElectricPLCView : public QAbstractScrollArea {
 
     rs::Session& m_session;
     rs::shell::PointerState m_pointer;
+    std::function<bool(int)> m_isEnabled;
     bool m_bSelecting = false;  // a drag is in progress: its highlight is drawn
 };

@@ -38,8 +38,13 @@ void BM_RepaintLadder4000Rows(benchmark::State& state) {
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.translate(0, -scrollY);
-        const rs::shell::LadderSceneInput in{*t.view.grid, rs::shell::LadderGeometry(1200, 800),
-                                             true, scrollY, scrollY + 800, {}};
+        const rs::shell::LadderSceneInput in{*t.view.grid,
+                                             rs::shell::LadderGeometry(1200, 800),
+                                             true,
+                                             scrollY,
+                                             scrollY + 800,
+                                             {},
+                                             {}};
         paintScene(painter, rs::shell::ladderScene(in));
     }
 }
@@ -55,8 +60,8 @@ void BM_RepaintLadder4000RowsAllRowsDrawn(benchmark::State& state) {
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        const rs::shell::LadderSceneInput in{*t.view.grid, rs::shell::LadderGeometry(1200, 800),
-                                             true, 0, 400000, {}};
+        const rs::shell::LadderSceneInput in{
+            *t.view.grid, rs::shell::LadderGeometry(1200, 800), true, 0, 400000, {}, {}};
         paintScene(painter, rs::shell::ladderScene(in));
     }
 }

@@ -12,7 +12,7 @@ namespace {
 struct Ladder : ::testing::Test {
     Ladder() : grid(std::make_unique<LadderGrid>()) {}
     Scene scene(int w = 1200, int h = 800) {
-        return ladderScene({*grid, LadderGeometry(w, h), true, 0, kScrollAreaSize, {}});
+        return ladderScene({*grid, LadderGeometry(w, h), true, 0, kScrollAreaSize, {}, {}});
     }
     std::unique_ptr<LadderGrid> grid;
 };
@@ -114,16 +114,26 @@ TEST_F(Ladder, CursorBelowTheEndRowIsNotDrawnAndOnlyVisibleRowsAre) {
     EXPECT_TRUE(scene().boxes.empty());
     for (int r = 0; r < 40; ++r) grid->setCell(r, 1, OpenContact, "M" + std::to_string(r), 2);
     grid->m_nLastRow = grid->m_nDrawnLastRow = 39;
-    const Scene part = ladderScene({*grid, LadderGeometry(1200, 800), true, 1000, 1800, {}});
+    const Scene part = ladderScene({*grid, LadderGeometry(1200, 800), true, 1000, 1800, {}, {}});
     EXPECT_EQ(part.findText("M5"), nullptr);
     EXPECT_NE(part.findText("M9"), nullptr);
     EXPECT_NE(part.findText("M18"), nullptr);
     EXPECT_EQ(part.findText("M25"), nullptr);
 }
 
+TEST_F(Ladder, ReportMarkOfACell) {
+    LadderSceneInput in{*grid, LadderGeometry(1200, 800), true, 0, 800, {}, {}};
+    in.mark = {true, false, 3, 4};
+    const Scene s = ladderScene(in);
+    ASSERT_EQ(s.boxes.size(), 2u);  // the cursor and the mark
+    EXPECT_EQ(s.boxes[1], (Rect{400, 300, 500, 400}));
+    in.mark.inList = true;
+    EXPECT_EQ(ladderScene(in).boxes.size(), 1u);
+}
+
 TEST_F(Ladder, DragSelectionStopsAtTheOutputColumn) {
     CellSelection sel{true, 4, 10, 2, 3};
-    const Scene s = ladderScene({*grid, LadderGeometry(1200, 800), true, 0, 800, sel});
+    const Scene s = ladderScene({*grid, LadderGeometry(1200, 800), true, 0, 800, sel, {}});
     ASSERT_EQ(s.highlights.size(), 1u);
     EXPECT_EQ(s.highlights[0], (Rect{300, 200, 1100, 500}));
 }

@@ -95,15 +95,22 @@ TEST_F(View, WheelScrollsOneLinePerNotch) {
 }
 
 TEST_F(View, ContextMenuOffersTheEditorsCommands) {
-    QStringList texts;
-    QTimer::singleShot(0, [&] {
+    QStringList texts, disabled;
+    const auto readMenu = [&] {
+        texts.clear();
+        disabled.clear();
         if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* a : menu->actions())
-                if (!a->isSeparator()) texts << a->text();
+            for (QAction* a : menu->actions()) {
+                if (a->isSeparator()) continue;
+                texts << a->text();
+                if (!a->isEnabled()) disabled << a->text();
+            }
             menu->close();
         }
-    });
+    };
+    QTimer::singleShot(0, readMenu);
     mouse(QEvent::MouseButtonPress, cellCentre(1, 1), Qt::RightButton, Qt::RightButton);
+    EXPECT_TRUE(disabled.isEmpty());
     EXPECT_EQ(texts, (QStringList{"Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "Pa&ste\tCtrl+V",
                                   "I&nsert line\tShift+Ins", "D&elete line\tShift+Del",
                                   "Insert ro&w\tCtrl+Ins", "&Delete row\tCtrl+Del",
