@@ -3,6 +3,7 @@
 #include "core/instruction_set.h"
 #include "core/messages.h"
 #include "editor/editor.h"
+#include "editor/ladder_clip_text.h"
 #include "editor/list_clip_text.h"
 #include "editor/list_rows.h"
 

@@ -6,7 +6,6 @@
 #include "editor/clipboard_text.h"
 #include "editor/dialog_provider.h"
 #include "editor/edit_command.h"
-#include "editor/ladder_clip_text.h"
 
 namespace rs {
 

@@ -35,7 +35,10 @@ std::optional<int> number(std::string_view text, size_t at, size_t width) {
 }  // namespace
 
 CellLinks clipLinks(int32_t kind, CellLinks links) {
-    switch (links) {
+    // A vertical wire on the cell's left edge is part of the drawn ladder and
+    // travels with the cell; the other bits are worked out again after a paste.
+    const CellLinks down = links & LinkDown;
+    switch (links & (kLinkMask - LinkDown)) {
         case 0:
         case 7:
         case 8:
@@ -46,8 +49,8 @@ CellLinks clipLinks(int32_t kind, CellLinks links) {
         default:
             break;
     }
-    if (isSerialContactKind(kind)) return 15;
-    if (kind == HorizontalLine) return 13;
+    if (isSerialContactKind(kind)) return 15 | down;
+    if (kind == HorizontalLine) return 13 | down;
     return links;
 }
 

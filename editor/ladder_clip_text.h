@@ -43,8 +43,9 @@ struct LadderBlock {
     }
 };
 
-// Links as the clipboard carries them: a contact whose links are not one of
-// 0, 7, 8, 11, 13, 15 is written with 15, such a horizontal line with 13.
+// Links as the clipboard carries them: a contact whose links, apart from a
+// vertical wire (LinkDown), are not one of 0, 7, 8, 11, 13, 15 is written with
+// 15, such a horizontal line with 13; the vertical wire is kept.
 CellLinks clipLinks(int32_t kind, CellLinks links);
 
 // Whether a block of this size fits in the text.

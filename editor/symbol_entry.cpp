@@ -1,4 +1,3 @@
-#include <cctype>
 
 #include "core/address.h"
 #include "core/instruction_set.h"
