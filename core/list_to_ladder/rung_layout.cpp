@@ -34,7 +34,8 @@ class RungLayout {
                 if (label == nullptr) return m_outcome;
                 label->text = m_table.m_Parameter[static_cast<size_t>(rung.labelRow)];
             }
-            if (row > kGridRows) return fail(PlacementFault::TooManyRows);
+            // The END row stands below the last row and must be a grid row too.
+            if (row > kGridRows - 1) return fail(PlacementFault::TooManyRows);
             if (!checkChains(first, row)) return m_outcome;
         }
         setSideLinks();

@@ -16,6 +16,17 @@ void fillList(InstructionTable& table, const std::vector<std::string>& lines) {
     }
 }
 
+void loadList(Session& s, const std::vector<std::string>& lines) {
+    store::clearForConvert(s.table(), s.view.records);
+    int r = 0;
+    for (const std::string& line : lines) {
+        const ParsedLine p = parseLine(line);
+        const RowClass rc = classifyRow(p.mnemonic, s.mode2());
+        store::emitRow(s.table(), s.view.records, r++, p.mnemonic, p.operand, rc.functionNumber,
+                       rc.stepCount);
+    }
+}
+
 std::vector<std::string> listLines(const InstructionTable& table) {
     std::vector<std::string> out;
     for (int r = 0; r < kListRows && table.rowUsed(r); ++r) {

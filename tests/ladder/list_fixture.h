@@ -5,6 +5,7 @@
 
 #include "core/instruction_store.h"
 #include "core/ladder_grid.h"
+#include "core/session.h"
 
 namespace rs::test {
 
@@ -12,6 +13,10 @@ namespace rs::test {
 // ("LD X000", "P0:", "END"), each row classified as an entered line is; rows
 // after them are left free.
 void fillList(InstructionTable& table, const std::vector<std::string>& lines);
+
+// The lines written into the session's table and record lists as Convert
+// writes rows (one record of each kind per row).
+void loadList(Session& s, const std::vector<std::string>& lines);
 
 // The list rows of a table up to and including "END", as export lines.
 std::vector<std::string> listLines(const InstructionTable& table);
