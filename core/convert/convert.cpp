@@ -1,0 +1,161 @@
+#include "core/convert/convert.h"
+
+#include "core/convert/converter.h"
+#include "core/convert/tidy.h"
+#include "core/line_check.h"
+#include "core/messages.h"
+
+namespace rs {
+
+namespace convert {
+
+Converter::Converter(Session& s, const ConvertLimits& limits)
+    : m_s(s), m_g(s.grid()), m_limits(limits) {}
+
+void Converter::reportUnconvertible(int row, int col) {
+    m_bConvertible = false;
+    if (!m_out.unconvertible) {
+        m_out.unconvertible = true;
+        m_out.reportRow = row;
+        m_out.reportCol = col;
+    }
+    if (m_s.view.m_nConvertErrors != 0) return;
+    m_g.m_nCursorRow = row;
+    m_g.m_nCursorCol = col;
+    m_s.view.highlight = Highlight{true, false, row, col};
+    msg::refuse(m_s.sink, msg::kUnconvertible);
+    m_s.view.m_bUnconvertible = 1;
+    m_s.view.m_nConvertErrors = 1;
+}
+
+bool Converter::enterSubWalk(int R, int c) {
+    if (m_depth >= m_limits.nestingDepth || ++m_calls > m_limits.subWalkCalls) {
+        reportUnconvertible(R, c);
+        return false;
+    }
+    return true;
+}
+
+ConvertOutcome Converter::run() {
+    ViewState& v = m_s.view;
+    if (v.m_bListMode) return m_out;
+    m_out.ran = true;
+    // The view tidies the grid after every edit; doing it here too makes a
+    // grid from any source (a cell table, a test) look as the user saw it.
+    tidyGrid(m_s);
+
+    v.m_nConvertErrors = 0;
+    v.m_nUnsupportedErrors = 0;
+    v.m_bCompiled = false;
+    m_s.app.m_bCompiled = false;
+    store::clearForConvert(m_s.table(), v.records);
+
+    passConnectivity();
+    passBranchEnds();
+    passCheck();
+    if (m_bConvertible) {
+        const bool afterReport = v.m_bUnconvertible != 0;
+        if (!afterReport) passCompaction();
+        if (m_bConvertible) {
+            passBranchEnds();
+            passEmptyBranches();
+        }
+        if (m_bConvertible) {
+            passOutputBranches();
+            passRegroup();
+            passEmptyRows();
+            passBranchGaps();
+            compileWalk();
+        }
+        if (afterReport) {
+            v.m_bUnconvertible = 0;
+        } else if (v.m_nConvertErrors == 0 && v.m_nUnsupportedErrors == 0 && m_bConvertible &&
+                   !m_out.stepOverflow && !m_bLineRefused) {
+            v.m_bCompiled = true;
+            m_s.app.m_bCompiled = true;
+        }
+    }
+    m_out.compiled = v.m_bCompiled;
+    m_out.rows = m_r;
+    // The repaint that follows every Convert.
+    tidyGrid(m_s);
+    return m_out;
+}
+
+// ---- emitters ----
+
+void Converter::emitRow(const std::string& mnemonic, const std::string& operand, int fun,
+                        int step) {
+    // The last row of the table is kept for END; a ladder that fills the rest
+    // is far past the step limit.
+    if (m_r >= kListRows - 1) {
+        if (!m_out.stepOverflow) msg::refuse(m_s.sink, msg::kStepOutOfRange);
+        m_out.stepOverflow = true;
+        m_bWalkStopped = true;
+        return;
+    }
+    store::emitRow(m_s.table(), m_s.view.records, m_r, mnemonic, operand, fun, step);
+    ++m_r;
+}
+
+void Converter::emitContact(int R, int c, const char* const names[11]) {
+    const int32_t kind = m_g.kind(R, c);
+    const char* name = (kind >= 0 && kind <= 10) ? names[kind] : nullptr;
+    if (name == nullptr) {
+        // No instruction loads this kind: the cell cannot be converted.
+        reportUnconvertible(R, c);
+        return;
+    }
+    emitRow(name, m_g.text(R, c), 0, 1);
+}
+
+namespace {
+const char* const kLoad[11] = {nullptr, "LD",  "LDI", nullptr, nullptr, nullptr,
+                               nullptr, "LDP", "LDF", nullptr, nullptr};
+const char* const kAnd[11] = {nullptr, "AND",  "ANI",  nullptr, nullptr, nullptr,
+                              nullptr, "ANDP", "ANDF", nullptr, nullptr};
+const char* const kOr[11] = {nullptr, "OR",  "ORI", "OR",  "ORI", nullptr,
+                             nullptr, "ORP", "ORF", "ORP", "ORF"};
+}  // namespace
+
+void Converter::emitLoad(int R, int c) {
+    emitContact(R, c, kLoad);
+}
+void Converter::emitAnd(int R, int c) {
+    emitContact(R, c, kAnd);
+}
+void Converter::emitOr(int R, int c) {
+    emitContact(R, c, kOr);
+}
+
+void Converter::emitPlain(const char* mnemonic) {
+    emitRow(mnemonic, {}, 0, 0);
+    const std::string m = mnemonic;
+    if (m == "MPS") ++m_nMpsCount;
+    if (m == "MPP") ++m_nMppCount;
+}
+
+void Converter::emitOutput(int R) {
+    const int32_t kind = m_g.kind(R, kOutputCol);
+    if (kind == Coil) {
+        emitRow("OUT", m_g.text(R, kOutputCol), 0, 1);
+    } else if (kind == AppInstruction) {
+        if (m_r >= kListRows - 1) {
+            emitRow({}, {}, 0, 0);  // reports the overflow
+            return;
+        }
+        // The cell's text is checked and written as an entered line; a refused
+        // line leaves its row empty and the program unconverted.
+        if (!applyLine(m_s, m_g.text(R, kOutputCol), m_r, ReportPlace{false, R, kOutputCol}))
+            m_bLineRefused = true;
+        ++m_r;
+    }
+}
+
+}  // namespace convert
+
+ConvertOutcome convertLadder(Session& s, const ConvertLimits& limits) {
+    return convert::Converter(s, limits).run();
+}
+
+}  // namespace rs

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <string>
+
+#include "core/convert/convert.h"
+#include "core/session.h"
+
+namespace rs::convert {
+
+// One run of Convert: the working state the passes and walks share. Every
+// cell read goes through the grid's accessors, which answer an empty cell
+// outside rows 0..3999 and columns 0..10, so no neighbour look-up at the grid's
+// edges reads outside it.
+class Converter {
+  public:
+    Converter(Session& s, const ConvertLimits& limits);
+    ConvertOutcome run();
+
+    // Preparation passes (passes.cpp, normalise.cpp).
+    void passConnectivity();    // 1
+    void passBranchEnds();      // 2
+    void passCheck();           // 3
+    void passCompaction();      // 4
+    void passEmptyBranches();   // 5
+    void passOutputBranches();  // 6
+    void passRegroup();         // 7
+    void passEmptyRows();       // 8
+    void passBranchGaps();      // 9
+
+    // Compile walk (walk.cpp) and its sub-walks (sub_walks.cpp).
+    void compileWalk();
+    void columnWalk(int H);
+    bool closeBlockAt(int H, int c, int start);
+    void orChain(int R, int c);
+    void blockCompiler(int D, int s, int e);
+    void nestedBlockCloser(int A, int T, int c);
+    void branchStartDecision(int R, int c);
+    void outputBranchWalk(int R, int c);
+    void splitWalk(int R, int c);
+
+    // Emitters (emit.cpp). Each writes row m_r and advances it.
+    void emitLoad(int R, int c);
+    void emitAnd(int R, int c);
+    void emitOr(int R, int c);
+    void emitOutput(int R);  // out or application, by the kind in column 10
+    void emitPlain(const char* mnemonic);
+    void emitRow(const std::string& mnemonic, const std::string& operand, int fun, int step);
+
+    // "There is a ladder which cannot be converted": the first one of a run
+    // is shown and moves the cursor to the cell.
+    void reportUnconvertible(int row, int col);
+
+  private:
+    // Cell look-ups, all bounded by the grid.
+    CellLinks L(int r, int c) const { return m_g.links(r, c); }
+    bool has(int r, int c, CellLinks b) const { return m_g.has(r, c, b); }
+    bool sym(int r, int c) const { return m_g.hasSymbol(r, c); }
+    bool wired(int r, int c) const { return m_g.hasWire(r, c); }
+    bool plainWire(int r, int c) const { return wired(r, c) && !sym(r, c); }
+    int lastRow() const { return m_g.m_nDrawnLastRow; }
+    bool stopped() const { return m_bWalkStopped; }
+    void emitContact(int R, int c, const char* const names[11]);
+    // Counts one nested sub-walk; false (after a report) when a bound is reached.
+    bool enterSubWalk(int R, int c);
+
+    struct DepthGuard {
+        explicit DepthGuard(int& d) : depth(d) { ++depth; }
+        ~DepthGuard() { --depth; }
+        int& depth;
+    };
+
+    Session& m_s;
+    LadderGrid& m_g;
+    ConvertLimits m_limits;
+    ConvertOutcome m_out;
+
+    int m_r = 0;  // next row of the instruction table
+    bool m_bConvertible = true;
+    int m_nMpsCount = 0;
+    int m_nMppCount = 0;
+    int m_nRowReached = 0;
+    bool m_bBlockJoined = false;
+    bool m_bBlockOred = false;
+    bool m_bSplitPending = false;
+    int m_nBlockStartCol = 1;
+    bool m_bWalkStopped = false;  // a report of the walk itself, or the step limit
+    bool m_bLineRefused = false;  // an application cell failed its line check
+    int m_depth = 0;
+    int m_calls = 0;
+    int m_nSteps = 0;
+};
+
+}  // namespace rs::convert

@@ -1,0 +1,211 @@
+// The compile walk: rung by rung, left to right, one instruction-list row per
+// instruction, with the step label of every rung.
+#include <string>
+
+#include "core/convert/converter.h"
+#include "core/convert/step_count.h"
+#include "core/instruction_set.h"
+#include "core/messages.h"
+
+namespace rs::convert {
+
+namespace {
+bool isFlowRow(const std::string& t) {
+    return t == "SRET" || t == "FEND" || t == "FOR" || t == "NEXT";
+}
+}  // namespace
+
+void Converter::compileWalk() {
+    InstructionTable& table = m_s.table();
+    int lastLinked = -1;  // the row whose column 1 step 2 set last
+    for (int H = 0; H <= lastRow() && !stopped(); ++H) {
+        const int r0 = m_r;
+        if (!sym(H, kOutputCol) && m_g.text(H, 0).empty()) {
+            reportUnconvertible(H, kOutputCol);
+            m_bWalkStopped = true;
+            break;
+        }
+        if (sym(H, 1)) {
+            m_g.setLinks(H, 1, LinkWire | LinkSymbol | LinkRight);
+            lastLinked = H;
+        }
+        // Column 1 of a row without text carries no wiring. Only the first
+        // rung and the row step 2 wrote can change what this finds.
+        if (H == 0) {
+            for (int k = 0; k <= lastRow(); ++k)
+                if (m_g.text(k, 1).empty()) m_g.setLinks(k, 1, 0);
+        } else if (lastLinked == H && m_g.text(H, 1).empty()) {
+            m_g.setLinks(H, 1, 0);
+        }
+        const std::string& flow = m_g.text(H, kOutputCol);
+        if (isFlowRow(flow)) {
+            emitRow(flow, {}, classifyInstruction(flow, SelFunctionNumber, m_s.mode2()), 1);
+            ++H;
+        }
+        if (H <= lastRow() && !stopped()) {
+            m_nRowReached = H;
+            const std::string& label = m_g.text(H, 0);
+            if (!label.empty()) emitRow({}, label, 0, 1);
+            columnWalk(H);
+            H = m_nRowReached;
+        } else {
+            H = std::min(H, lastRow());
+        }
+        if (stopped()) break;
+        if (m_r > r0) {
+            for (int k = r0; k < m_r; ++k)
+                m_nSteps += rowSteps(table.m_Instruction[k], table.m_Parameter[k], table.m_FunNo[k],
+                                     m_s.mode2());
+            if (m_nSteps >= kMaxSteps) {
+                msg::refuse(m_s.sink, msg::kStepOutOfRange);
+                m_out.stepOverflow = true;
+                m_bWalkStopped = true;
+                break;
+            }
+            m_g.setRowStep(H + 1, std::to_string(m_nSteps));
+        }
+    }
+    if (!stopped()) store::appendEnd(table, m_s.view.records, m_r++);
+}
+
+void Converter::columnWalk(int H) {
+    int start = 1;
+    int mpsRow = 0;
+    for (int c = 1; c <= kOutputCol && !stopped(); ++c) {
+        const CellLinks l = L(H, c);
+        const CellLinks u = H > 0 ? L(H - 1, c) : CellLinks{0};
+        const bool lSym = (l & LinkSymbol) != 0;
+        const bool lDown = (l & LinkDown) != 0;
+        const bool lStart = (l & LinkBranchStart) != 0;
+        const bool lEnd = (l & LinkBranchEnd) != 0;
+        const bool lVisited = (l & LinkVisited) != 0;
+
+        // 7.1 Output split.
+        if ((lVisited && !lEnd) || ((u & LinkVisited) && !lEnd)) {
+            if (lSym && lDown && c > 1) {
+                if ((mpsRow == 0 && (m_nMpsCount == 0 || m_nMpsCount == m_nMppCount)) ||
+                    mpsRow == H) {
+                    emitPlain("MPS");
+                    mpsRow = H;
+                } else if (mpsRow < H && m_nMppCount < m_nMpsCount) {
+                    emitPlain("MRD");
+                }
+            } else if (lSym) {
+                if (sym(H + 1, kOutputCol) && (u & LinkDown) && m_nMpsCount > m_nMppCount &&
+                    m_nMpsCount != 0)
+                    emitPlain("MRD");
+            } else {
+                if (!sym(H, c - 1) && c > 1 && m_nMpsCount != m_nMppCount && (l & LinkRight))
+                    emitPlain("MPP");
+                outputBranchWalk(H, c);
+                return;
+            }
+        }
+        // 7.2 Load.
+        const bool loadFirst = c == 1 && H == 0 && lSym && (l & LinkRight);
+        const bool loadUnjoined = !(l & LinkLeft) && H >= 1 && !has(H - 1, c + 1, LinkDown);
+        const bool loadBranch = lDown && lStart && !lVisited && !lEnd;
+        if (loadFirst || loadUnjoined || loadBranch) {
+            if ((u & LinkVisited) && H > 1 && m_nMppCount < m_nMpsCount) emitPlain("MPP");
+            emitLoad(H, c);
+        }
+        // 7.3 Vertical wire at the left edge of the cell.
+        if (lDown) {
+            if (lStart && !lEnd) {
+                start = c;
+                if (lVisited) branchStartDecision(H, c);
+            } else if (lEnd) {
+                if (wired(H + 1, c - 1)) {
+                    if (!closeBlockAt(H, c, start)) {
+                        m_bWalkStopped = true;
+                        return;
+                    }
+                } else if (c > 2) {
+                    nestedBlockCloser(H, H, c);
+                }
+                // A cell where one branch ends and the next one starts.
+                if (lStart) {
+                    start = c;
+                    if (lVisited) {
+                        if (!lSym) {
+                            outputBranchWalk(H, c);
+                            return;
+                        }
+                        emitPlain("MPS");
+                        branchStartDecision(H, c);
+                    } else {
+                        emitLoad(H, c);
+                    }
+                }
+            }
+        }
+        // 7.4 The first symbol after an output branch point.
+        if (!sym(H, c - 1) && lSym && (l & LinkRight) && c > 1 && !lDown && !lVisited)
+            emitPlain("MPP");
+        // 7.5 And.
+        const int32_t outKind = m_g.kind(H, kOutputCol);
+        if (lSym && c > 1 &&
+            ((l & LinkRight) || outKind == OpenContact || outKind == CloseContact) &&
+            !(lDown && lStart))
+            emitAnd(H, c);
+        // 7.6 Output, then the further outputs hanging below this rung.
+        const int32_t kind = m_g.kind(H, c);
+        if (kind == Coil || kind == AppInstruction) {
+            if (c == kOutputCol) emitOutput(H);
+            int prevM = 10;
+            for (int R = H + 1; R <= m_nRowReached + 1 && R < kGridRows && !stopped(); ++R) {
+                if (!sym(R, kOutputCol)) continue;
+                int m = 0;
+                for (int k = kOutputCol; k >= 2; --k) {
+                    if (has(R - 1, k, LinkVisited)) {
+                        m = k;
+                        break;
+                    }
+                }
+                if (m == 0) continue;
+                if (1 < m && m < prevM) {
+                    m_bSplitPending = true;
+                    splitWalk(R, m);
+                    R = std::max(R, m_nRowReached);
+                }
+                prevM = m;
+            }
+        }
+    }
+}
+
+// 7.3: a block closes at column c of row H (its lower rows arrive from the
+// left). Whether it stands at the start of the rung is settled before its
+// branches are compiled, so that a block at the rung start needs no ANB.
+// False, after the report, when the top row of the block holds no symbol.
+bool Converter::closeBlockAt(int H, int c, int start) {
+    int symbols = 0;
+    for (int k = start; k <= c - 1; ++k) symbols += sym(H, k) ? 1 : 0;
+    if (symbols == 0) {
+        reportUnconvertible(H, start);
+        return false;
+    }
+    const bool atStart = start == 1;
+    if (c - start == 1) {
+        m_bBlockJoined = atStart;
+        orChain(H + 1, c - 1);
+    } else {
+        m_nBlockStartCol = start;
+        blockCompiler(H + 1, start, c);
+        if (m_bBlockOred)
+            m_bBlockOred = false;
+        else
+            emitPlain("ORB");
+        if (!atStart) emitPlain("ANB");
+    }
+    m_bBlockJoined = true;
+    // Blocks stacked below, closing in the same column, that the block just
+    // compiled did not take.
+    for (int k = H + 1; k <= lastRow() && has(k, c, LinkBranchEnd) && !stopped(); ++k) {
+        if (m_nRowReached >= k + 1) continue;
+        if (wired(k + 1, c - 1)) nestedBlockCloser(k, H, c);
+    }
+    return true;
+}
+
+}  // namespace rs::convert

@@ -1,0 +1,136 @@
+#include "core/evaluate/list_eval.h"
+
+#include <string_view>
+
+namespace rs::eval {
+
+namespace {
+
+enum class Op { Load, And, Or, Anb, Orb, Mps, Mrd, Mpp, Out, Boundary, End, Application };
+
+struct Decoded {
+    Op op;
+    bool inverted = false;
+};
+
+Decoded decode(const std::string& m) {
+    static const struct {
+        std::string_view name;
+        Op op;
+        bool inverted;
+    } kTable[] = {
+        {"LD", Op::Load, false},       {"LDP", Op::Load, false},      {"LDI", Op::Load, true},
+        {"LDF", Op::Load, true},       {"AND", Op::And, false},       {"ANDP", Op::And, false},
+        {"ANI", Op::And, true},        {"ANDF", Op::And, true},       {"OR", Op::Or, false},
+        {"ORP", Op::Or, false},        {"ORI", Op::Or, true},         {"ORF", Op::Or, true},
+        {"ANB", Op::Anb, false},       {"ORB", Op::Orb, false},       {"MPS", Op::Mps, false},
+        {"MRD", Op::Mrd, false},       {"MPP", Op::Mpp, false},       {"OUT", Op::Out, false},
+        {"END", Op::End, false},       {"", Op::Boundary, false},     {"FEND", Op::Boundary, false},
+        {"SRET", Op::Boundary, false}, {"IRET", Op::Boundary, false}, {"FOR", Op::Boundary, false},
+        {"NEXT", Op::Boundary, false},
+    };
+    for (const auto& e : kTable)
+        if (e.name == m) return {e.op, e.inverted};
+    return {Op::Application, false};
+}
+
+// The state of one scan: the operation blocks (the last is the one being
+// built), the point stack of MPS, and whether the current block has driven an
+// output (a rung may then only go on with AND, MRD, MPP, more outputs, or end).
+struct Scan {
+    std::vector<bool> blocks;
+    std::vector<bool> points;
+    bool driven = false;
+};
+
+}  // namespace
+
+ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices) {
+    ListResult res;
+    Scan s;
+    auto refuse = [&](int row, const char* why) {
+        res.ok = false;
+        res.errorRow = row;
+        res.problem = why;
+        return res;
+    };
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int row = static_cast<int>(i);
+        const Decoded d = decode(rows[i].mnemonic);
+        auto contact = [&] { return devices(rows[i].operand) != d.inverted; };
+        switch (d.op) {
+            case Op::Load:
+                if (s.driven) {
+                    if (!s.points.empty()) return refuse(row, "LD after an output with MPS open");
+                    s.blocks.clear();
+                    s.driven = false;
+                }
+                s.blocks.push_back(contact());
+                break;
+            case Op::And:
+                if (s.blocks.empty()) return refuse(row, "AND without a block");
+                s.blocks.back() = s.blocks.back() && contact();
+                s.driven = false;
+                break;
+            case Op::Or:
+                if (s.blocks.empty() || s.driven) return refuse(row, "OR without a block");
+                s.blocks.back() = s.blocks.back() || contact();
+                break;
+            case Op::Anb:
+            case Op::Orb: {
+                if (s.blocks.size() < 2 || s.driven)
+                    return refuse(row, "ANB or ORB without two blocks");
+                const bool top = s.blocks.back();
+                s.blocks.pop_back();
+                s.blocks.back() =
+                    d.op == Op::Anb ? (s.blocks.back() && top) : (s.blocks.back() || top);
+                break;
+            }
+            case Op::Mps:
+                if (s.blocks.size() != 1 || s.driven) return refuse(row, "MPS without one block");
+                s.points.push_back(s.blocks.back());
+                break;
+            case Op::Mrd:
+            case Op::Mpp:
+                if (s.points.empty()) return refuse(row, "MRD or MPP without MPS");
+                if (s.blocks.size() != 1) return refuse(row, "MRD or MPP with a block open");
+                s.blocks.back() = s.points.back();
+                if (d.op == Op::Mpp) s.points.pop_back();
+                s.driven = false;
+                break;
+            case Op::Out:
+            case Op::Application: {
+                if (s.blocks.size() != 1) return refuse(row, "output with a block left open");
+                std::string name = rows[i].operand;
+                if (d.op == Op::Application)
+                    name = rows[i].mnemonic + (name.empty() ? "" : " " + name);
+                res.outputs.push_back({name, s.blocks.back()});
+                s.driven = true;
+                break;
+            }
+            case Op::Boundary:
+            case Op::End:
+                if (!s.points.empty()) return refuse(row, "MPS still open");
+                if (!s.blocks.empty() && !s.driven) return refuse(row, "block without an output");
+                s.blocks.clear();
+                s.driven = false;
+                if (d.op == Op::End) return res;
+                break;
+        }
+    }
+    if (!s.points.empty()) return refuse(static_cast<int>(rows.size()), "MPS still open");
+    if (!s.blocks.empty() && !s.driven)
+        return refuse(static_cast<int>(rows.size()), "block without an output");
+    return res;
+}
+
+std::vector<ListRow> tableRows(const InstructionTable& table) {
+    std::vector<ListRow> rows;
+    for (int r = 0; r < kListRows && table.rowUsed(r); ++r) {
+        rows.push_back({table.m_Instruction[r], table.m_Parameter[r]});
+        if (table.m_Instruction[r] == "END") break;
+    }
+    return rows;
+}
+
+}  // namespace rs::eval

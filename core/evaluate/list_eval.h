@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/evaluate/devices.h"
+#include "core/instruction_store.h"
+
+namespace rs::eval {
+
+struct ListRow {
+    std::string mnemonic;
+    std::string operand;
+};
+
+struct ListResult {
+    bool ok = true;
+    int errorRow = -1;            // the row the evaluator refused
+    std::string problem;          // why
+    std::vector<Output> outputs;  // in the order the rows wrote them
+};
+
+// Runs one scan of an instruction list over the given device values. Knows
+// the bit instructions LD, LDI, AND, ANI, OR, ORI (and their pulse forms),
+// ANB, ORB, MPS, MRD, MPP and OUT; any other mnemonic with an operation block
+// open is an application instruction driven by it (an output); a label row or
+// a row of FEND, SRET, FOR, NEXT and the like stands between rungs. It
+// refuses what no well-formed list does: an output or a rung boundary with a
+// block left open, ANB or ORB without two blocks, MRD or MPP without MPS, an
+// MPS still open at END or a rung boundary, a contact with no block to work on.
+// The list ends at END or after its last row.
+ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices);
+
+// The rows of an instruction table up to its END row (included) or its first
+// free row.
+std::vector<ListRow> tableRows(const InstructionTable& table);
+
+}  // namespace rs::eval

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <vector>
+
+#include "core/evaluate/devices.h"
+#include "core/ladder_grid.h"
+
+namespace rs::eval {
+
+// Runs the ladder as a relay circuit over the given device values, rows 0 to
+// the grid's drawn last row. Every row starts at the left rail (the left edge
+// of column 1); a cell of columns 1 to 9 joins its left and right edges when it
+// conducts: a contact by its device (branch and edge kinds as their serial
+// twins), a wire (LinkWire without a symbol) always. LinkDown joins the left
+// edges of a cell and the cell below it. Current flows both ways, as in wires.
+// An output cell in column 10 (coil or application instruction; not the flow
+// rows FEND, SRET, FOR, NEXT) is on when its left edge is powered. Outputs come
+// in row order.
+std::vector<Output> runGrid(const LadderGrid& grid, const DeviceReader& devices);
+
+}  // namespace rs::eval
