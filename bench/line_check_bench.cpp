@@ -7,7 +7,7 @@
 namespace {
 
 class NullSink : public rs::MessageSink {
-public:
+  public:
     void inform(const std::string&, const std::string&, rs::MessageIcon) override {}
     rs::MessageAnswer ask(const std::string&, const std::string&, rs::MessageButtons,
                           rs::MessageAnswer d, rs::MessageIcon) override {

@@ -41,8 +41,7 @@ constexpr CellLinks kBoxCoverLinks = LinkWire | LinkLeft | LinkRight;  // 0x00D
 constexpr CellLinks kAllDefinedLinks = 0x0FF;
 
 constexpr bool isBranchKind(int32_t k) {
-    return k == OpenBranch || k == CloseBranch || k == RisingPulseBranch ||
-           k == FallingPulseBranch;
+    return k == OpenBranch || k == CloseBranch || k == RisingPulseBranch || k == FallingPulseBranch;
 }
 constexpr bool isSerialContactKind(int32_t k) {
     return k == OpenContact || k == CloseContact || k == RisingPulse || k == FallingPulse;
@@ -50,13 +49,20 @@ constexpr bool isSerialContactKind(int32_t k) {
 // The serial twin of a branch kind (3->1, 4->2, 9->7, 10->8); other kinds unchanged.
 constexpr int32_t serialTwin(int32_t k) {
     switch (k) {
-        case OpenBranch: return OpenContact;
-        case CloseBranch: return CloseContact;
-        case RisingPulseBranch: return RisingPulse;
-        case FallingPulseBranch: return FallingPulse;
-        default: return k;
+        case OpenBranch:
+            return OpenContact;
+        case CloseBranch:
+            return CloseContact;
+        case RisingPulseBranch:
+            return RisingPulse;
+        case FallingPulseBranch:
+            return FallingPulse;
+        default:
+            return k;
     }
 }
-constexpr bool isOutputKind(int32_t k) { return k == Coil || k == AppInstruction; }
+constexpr bool isOutputKind(int32_t k) {
+    return k == Coil || k == AppInstruction;
+}
 
 }  // namespace rs

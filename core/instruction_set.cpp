@@ -57,9 +57,9 @@ constexpr std::array<InstructionInfo, 40> kTable{{
     {"ZRST", 40, false, 5, 2, 0},
 }};
 
-constexpr std::array<std::string_view, 18> kSequence{
-    "LD", "LDI", "LDP", "LDF", "AND", "ANI", "ANDP", "ANDF", "OR",
-    "ORI", "ORP", "ORF", "OUT", "ANB", "ORB", "MPS", "MRD", "MPP"};
+constexpr std::array<std::string_view, 18> kSequence{"LD",   "LDI",  "LDP", "LDF", "AND", "ANI",
+                                                     "ANDP", "ANDF", "OR",  "ORI", "ORP", "ORF",
+                                                     "OUT",  "ANB",  "ORB", "MPS", "MRD", "MPP"};
 
 }  // namespace
 
@@ -76,10 +76,14 @@ int32_t classifyInstruction(std::string_view mnemonic, int selector, bool mode2)
             if (!e) return kUnknownFunction;
             return (mode2 && e->renumberedInMode2) ? mode2FunctionNumber(e->functionMode1)
                                                    : e->functionMode1;
-        case SelStepCount: return e ? e->steps : 0;
-        case SelOperandCount: return e ? e->operands : 0;
-        case SelOperandClasses: return e ? e->classes : 0;
-        default: return 0;
+        case SelStepCount:
+            return e ? e->steps : 0;
+        case SelOperandCount:
+            return e ? e->operands : 0;
+        case SelOperandClasses:
+            return e ? e->classes : 0;
+        default:
+            return 0;
     }
 }
 
@@ -95,7 +99,11 @@ RowClass classifyRow(std::string_view mnemonic, bool mode2) {
             classifyInstruction(mnemonic, SelStepCount, mode2)};
 }
 
-const InstructionInfo* instructionTableBegin() { return kTable.data(); }
-const InstructionInfo* instructionTableEnd() { return kTable.data() + kTable.size(); }
+const InstructionInfo* instructionTableBegin() {
+    return kTable.data();
+}
+const InstructionInfo* instructionTableEnd() {
+    return kTable.data() + kTable.size();
+}
 
 }  // namespace rs

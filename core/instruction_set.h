@@ -26,8 +26,12 @@ constexpr int32_t operandClassField(int32_t word, int position) {
 }
 
 // Selectors of the instruction classifier.
-enum ClassifierSelector : int { SelFunctionNumber = 0, SelStepCount = 1, SelOperandCount = 2,
-                                SelOperandClasses = 3 };
+enum ClassifierSelector : int {
+    SelFunctionNumber = 0,
+    SelStepCount = 1,
+    SelOperandCount = 2,
+    SelOperandClasses = 3
+};
 
 constexpr int32_t kUnknownFunction = 255;  // function number of an unknown mnemonic
 
@@ -41,7 +45,9 @@ struct InstructionInfo {
 };
 
 // The function number a mode-1 number takes in mode 2 for the renumbered instructions.
-constexpr int32_t mode2FunctionNumber(int32_t mode1) { return (2 * mode1 + 16) * 256; }
+constexpr int32_t mode2FunctionNumber(int32_t mode1) {
+    return (2 * mode1 + 16) * 256;
+}
 
 // The entry of a mnemonic (exact, case-sensitive), or nullptr when unknown.
 const InstructionInfo* findInstruction(std::string_view mnemonic);

@@ -8,7 +8,9 @@ namespace {
 const std::string kNoText;
 }
 
-LadderGrid::LadderGrid() { clearAll(); }
+LadderGrid::LadderGrid() {
+    clearAll();
+}
 
 void LadderGrid::clearAll() {
     for (auto& row : m_CellKind) row.fill(Empty);
@@ -56,7 +58,9 @@ bool LadderGrid::setCell(int row, int col, int32_t kind, std::string text, CellL
     return true;
 }
 
-bool LadderGrid::clearCell(int row, int col) { return setCell(row, col, Empty, {}, 0); }
+bool LadderGrid::clearCell(int row, int col) {
+    return setCell(row, col, Empty, {}, 0);
+}
 
 std::string LadderGrid::outputMnemonic(int row) const {
     const std::string& t = text(row, kOutputCol);

@@ -13,7 +13,7 @@ namespace rs {
 // per row and the row bookkeeping of the editor. Reads outside the grid give
 // an empty cell; writes outside it are refused.
 class LadderGrid {
-public:
+  public:
     LadderGrid();
 
     static constexpr bool inside(int row, int col) {
@@ -51,7 +51,7 @@ public:
     int m_nCursorRow = -1;
     int m_nCursorCol = -1;
 
-private:
+  private:
     std::array<std::array<int32_t, kGridCols>, kGridRows> m_CellKind;
     std::array<std::array<std::string, kGridCols>, kGridRows> m_CellText;
     std::array<std::array<CellLinks, kGridCols>, kGridRows> m_CellLinks;

@@ -13,9 +13,15 @@ namespace rs {
 
 namespace {
 
-bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-bool isSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool isLetter(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+bool isDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
+bool isSpace(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 bool oneOf(std::string_view m, std::initializer_list<std::string_view> set) {
     for (auto s : set)
@@ -47,19 +53,34 @@ int countLetters(const std::string& w) {
 // letter names no operand.
 int32_t classOfLetter(char c) {
     switch (c) {
-        case 'P': case 'N': case 'I': return ClassPointer;
-        case 'X': return ClassInputBit;
-        case 'Y': case 'M': case 'S': return ClassOutputBit;
-        case 'K': case 'H': return ClassConstant;
-        case 'T': case 'C': case 'D': case 'V': case 'Z': return ClassWord;
-        default: return 0;
+        case 'P':
+        case 'N':
+        case 'I':
+            return ClassPointer;
+        case 'X':
+            return ClassInputBit;
+        case 'Y':
+        case 'M':
+        case 'S':
+            return ClassOutputBit;
+        case 'K':
+        case 'H':
+            return ClassConstant;
+        case 'T':
+        case 'C':
+        case 'D':
+        case 'V':
+        case 'Z':
+            return ClassWord;
+        default:
+            return 0;
     }
 }
 
 constexpr std::array<std::string_view, 35> kLineMnemonics{
-    "PRR", "PRW", "CMP", "ZCP", "MOV", "BMOV", "ADD", "SUB", "MUL", "DIV", "INC", "DEC",
-    "ROR", "ROL", "OUT", "SET", "RST", "LD",  "LDI", "AND", "ANI", "OR",  "ORI", "LDP",
-    "LDF", "ANDP", "ANDF", "ORP", "ORF", "ANB", "ORB", "MPS", "MRD", "MPP", "END"};
+    "PRR", "PRW",  "CMP",  "ZCP", "MOV", "BMOV", "ADD", "SUB", "MUL", "DIV", "INC", "DEC",
+    "ROR", "ROL",  "OUT",  "SET", "RST", "LD",   "LDI", "AND", "ANI", "OR",  "ORI", "LDP",
+    "LDF", "ANDP", "ANDF", "ORP", "ORF", "ANB",  "ORB", "MPS", "MRD", "MPP", "END"};
 
 }  // namespace
 
@@ -109,7 +130,8 @@ void LineChecker::reportUnsupported(const std::string& mnemonic, const ReportPla
         m_s.grid().m_nCursorCol = place.col;
     }
     const bool mode2Only = mnemonic == "PRR" || mnemonic == "PRW";
-    msg::refuse(m_s.sink, mode2Only ? msg::mode2NotSupported(mnemonic) : msg::notSupported(mnemonic));
+    msg::refuse(m_s.sink,
+                mode2Only ? msg::mode2NotSupported(mnemonic) : msg::notSupported(mnemonic));
 }
 
 bool LineChecker::validate(const std::string& m, const std::string& o, const ReportPlace& place) {
@@ -163,14 +185,13 @@ bool LineChecker::setOrReset(const std::string& m, const std::string& o) {
     if (!rangeCheck(o)) return false;
     const char c = o[0];
     if (m == "SET") return c == 'Y' || c == 'M' || c == 'S' || refuse();
-    const bool ok = c == 'Y' || c == 'M' || c == 'S' || c == 'T' || c == 'C' ||
-                    (c == 'D' && m_s.mode2());
+    const bool ok =
+        c == 'Y' || c == 'M' || c == 'S' || c == 'T' || c == 'C' || (c == 'D' && m_s.mode2());
     return ok || refuse();
 }
 
 bool LineChecker::applicationOperands(const std::string& m, const std::string& o) {
-    if (classifyInstruction(m, SelFunctionNumber, m_s.mode2()) == kUnknownFunction)
-        return refuse();
+    if (classifyInstruction(m, SelFunctionNumber, m_s.mode2()) == kUnknownFunction) return refuse();
     const std::vector<std::string> words = splitWords(o);
     const int32_t demanded = classifyInstruction(m, SelOperandClasses, m_s.mode2());
     const auto operandCount =

@@ -28,7 +28,7 @@ struct ReportPlace {
 // The instruction check of entered lines, application instruction cells and
 // labels. Every refusal shows its message through the session's sink.
 class LineChecker {
-public:
+  public:
     explicit LineChecker(Session& s) : m_s(s) {}
 
     // Whether the mnemonic and operand form a line the program accepts.
@@ -39,7 +39,7 @@ public:
     // "Not supported" report: shown for the first one of a run only.
     void reportUnsupported(const std::string& mnemonic, const ReportPlace& place);
 
-private:
+  private:
     bool refuse();
     bool simpleOperand(const std::string& mnemonic, const std::string& operand);
     bool setOrReset(const std::string& mnemonic, const std::string& operand);

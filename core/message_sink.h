@@ -11,7 +11,7 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 // Everything the system tells or asks the user in a message box goes through
 // this interface: the window shows a message box, tests record and answer.
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual void inform(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
     virtual MessageAnswer ask(const std::string& text, const std::string& caption,

@@ -7,10 +7,10 @@
 // The system's own texts, shown to the user byte for byte.
 namespace rs::msg {
 
-inline constexpr const char* kCaption = "CV-Rungsmith";          // the program's refusals
-inline constexpr const char* kErrorCaption = "Error occur";      // communication errors
-inline constexpr const char* kDownloadCaption = "Download";      // download success
-inline constexpr const char* kAppTitle = "CorvaneElectricPLC";   // framework messages
+inline constexpr const char* kCaption = "CV-Rungsmith";         // the program's refusals
+inline constexpr const char* kErrorCaption = "Error occur";     // communication errors
+inline constexpr const char* kDownloadCaption = "Download";     // download success
+inline constexpr const char* kAppTitle = "CorvaneElectricPLC";  // framework messages
 
 inline constexpr const char* kDeviceSettingWrong = "Device setting is wrong!";
 inline constexpr const char* kNotCompiled =

@@ -9,7 +9,9 @@ namespace rs {
 
 namespace {
 
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool isDigit(char c) {
+    return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // A decimal bound with an optional minus sign; at most 12 digits, so no overflow.
 std::optional<long long> parseBound(std::string_view s) {
@@ -37,9 +39,19 @@ bool inAny(const RangeLine& line, long long n, size_t count) {
 // bound of their line.
 bool isSpanLetter(char c) {
     switch (c) {
-        case 'T': case 'C': case 'K': case 'P': case 'I': case 'N': case 'S': case 'V':
-        case 'Z': case 'H': return true;
-        default: return false;
+        case 'T':
+        case 'C':
+        case 'K':
+        case 'P':
+        case 'I':
+        case 'N':
+        case 'S':
+        case 'V':
+        case 'Z':
+        case 'H':
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -81,7 +93,12 @@ bool rangeAccepts(std::string_view t, bool mode2, const std::vector<std::string>
     }
     const char letter = t[0];
     switch (letter) {
-        case 'X': case 'Y': case 'M': case 'D': case ' ': break;
+        case 'X':
+        case 'Y':
+        case 'M':
+        case 'D':
+        case ' ':
+            break;
         default:
             if (!isSpanLetter(letter)) return false;
     }
@@ -100,7 +117,8 @@ bool rangeAccepts(std::string_view t, bool mode2, const std::vector<std::string>
                     if (t[i] - '0' > limit) return false;
                 return line->ranges[0].low <= n && n <= line->ranges[0].high;
             }
-            case 'M': return inAny(*line, n, 2);
+            case 'M':
+                return inAny(*line, n, 2);
             case 'D':
                 if (line->limit != '2') continue;
                 return inAny(*line, n, 3);

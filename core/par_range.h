@@ -28,14 +28,14 @@ std::optional<RangeLine> parseRangeLine(std::string_view line);
 // every check, so an edit of the file takes effect at once; a missing file is
 // created empty and then refuses every device it would have to decide.
 class RangeFile {
-public:
+  public:
     explicit RangeFile(std::string path) : m_path(std::move(path)) {}
     const std::string& path() const { return m_path; }
 
     // Whether the device text (X001, D100, K10, P0 ...) lies in its range.
     bool accepts(std::string_view device, bool mode2) const;
 
-private:
+  private:
     std::string m_path;
 };
 

@@ -11,6 +11,8 @@ std::string programDirectory() {
     return exe.parent_path().string() + "/";
 }
 
-std::string defaultRangeFilePath() { return programDirectory() + "ParRange.txt"; }
+std::string defaultRangeFilePath() {
+    return programDirectory() + "ParRange.txt";
+}
 
 }  // namespace rs

@@ -22,8 +22,7 @@ struct Highlight {
 // What the project view keeps of a program: the ladder, the record lists and
 // the flags that say whether the two agree.
 struct ViewState {
-    ViewState()
-        : grid(std::make_unique<LadderGrid>()), paste(std::make_unique<PasteBackup>()) {}
+    ViewState() : grid(std::make_unique<LadderGrid>()), paste(std::make_unique<PasteBackup>()) {}
 
     std::unique_ptr<LadderGrid> grid;
     std::unique_ptr<PasteBackup> paste;
@@ -34,8 +33,8 @@ struct ViewState {
     int m_nConvertErrors = 0;      // "cannot be converted" reports in this run
     int m_nUnsupportedErrors = 0;  // "not supported" reports in this run
     int m_nDataWidth = 16;         // width of digit-designated groups
-    int m_nListCursor = 0;     // cursor line of the instruction list
-    int m_nSelEndRow = 0;      // ladder selection: from the cursor cell to this cell
+    int m_nListCursor = 0;         // cursor line of the instruction list
+    int m_nSelEndRow = 0;          // ladder selection: from the cursor cell to this cell
     int m_nSelEndCol = 0;
     int m_nListSelExtent = 0;  // list selection: lines dragged over, negative upward
     Highlight highlight;

@@ -20,11 +20,11 @@ TEST(InstructionClassifier, FunctionNumbersDependOnModeOnlyForRenumberedInstruct
 
 TEST(InstructionClassifier, EveryRenumberedEntryFollowsTheModeTwoRule) {
     const std::set<std::string> renumbered{"CMP", "ZCP", "MOV", "BMOV", "ADD", "SUB",
-                                           "MUL", "DIV", "INC", "DEC", "ROR", "ROL"};
-    const std::map<std::string, int> mode2Numbers{
-        {"CMP", 9216},   {"ZCP", 9728},   {"MOV", 10240},  {"BMOV", 11776},
-        {"ADD", 14336},  {"SUB", 14848},  {"MUL", 15360},  {"DIV", 15872},
-        {"INC", 16384},  {"DEC", 16896},  {"ROR", 19456},  {"ROL", 19968}};
+                                           "MUL", "DIV", "INC", "DEC",  "ROR", "ROL"};
+    const std::map<std::string, int> mode2Numbers{{"CMP", 9216},   {"ZCP", 9728},  {"MOV", 10240},
+                                                  {"BMOV", 11776}, {"ADD", 14336}, {"SUB", 14848},
+                                                  {"MUL", 15360},  {"DIV", 15872}, {"INC", 16384},
+                                                  {"DEC", 16896},  {"ROR", 19456}, {"ROL", 19968}};
     int seen = 0;
     for (auto* e = instructionTableBegin(); e != instructionTableEnd(); ++e) {
         const std::string m(e->mnemonic);
@@ -42,17 +42,34 @@ TEST(InstructionClassifier, EveryRenumberedEntryFollowsTheModeTwoRule) {
 }
 
 TEST(InstructionClassifier, OperandClassWordsMatchThePackedTable) {
-    const std::map<std::string, int32_t> words{
-        {"CJ", 32 | (1 << 30)}, {"CALL", 32 | (1 << 30)}, {"SET", 2},   {"RST", 2},
-        {"PRR", 540},           {"MOV", 540},             {"CML", 540}, {"PRW", 1820},
-        {"FOR", 28},            {"CMP", 10012},           {"ZCP", 640796},
-        {"SMOV", 270599180},    {"BMOV", 98828},          {"ADD", 34588}, {"SUB", 34588},
-        {"MUL", 34588},         {"DIV", 34588},           {"INC", 8},   {"DEC", 8},
-        {"OUT", 1544},          {"RS", 6391320},          {"ROR", 1032}, {"ROL", 1032}};
+    const std::map<std::string, int32_t> words{{"CJ", 32 | (1 << 30)},
+                                               {"CALL", 32 | (1 << 30)},
+                                               {"SET", 2},
+                                               {"RST", 2},
+                                               {"PRR", 540},
+                                               {"MOV", 540},
+                                               {"CML", 540},
+                                               {"PRW", 1820},
+                                               {"FOR", 28},
+                                               {"CMP", 10012},
+                                               {"ZCP", 640796},
+                                               {"SMOV", 270599180},
+                                               {"BMOV", 98828},
+                                               {"ADD", 34588},
+                                               {"SUB", 34588},
+                                               {"MUL", 34588},
+                                               {"DIV", 34588},
+                                               {"INC", 8},
+                                               {"DEC", 8},
+                                               {"OUT", 1544},
+                                               {"RS", 6391320},
+                                               {"ROR", 1032},
+                                               {"ROL", 1032}};
     for (auto* e = instructionTableBegin(); e != instructionTableEnd(); ++e) {
         const std::string m(e->mnemonic);
         auto it = words.find(m);
-        EXPECT_EQ(classifyInstruction(m, SelOperandClasses, true), it == words.end() ? 0 : it->second)
+        EXPECT_EQ(classifyInstruction(m, SelOperandClasses, true),
+                  it == words.end() ? 0 : it->second)
             << m;
     }
 }

@@ -6,7 +6,7 @@ namespace rs {
 namespace {
 
 class StoreTest : public ::testing::Test {
-protected:
+  protected:
     AppStore app;
     InstructionTable& t = *app.table;
     RecordLists lists;

@@ -11,7 +11,7 @@ namespace {
 using test::TestSession;
 
 class LineCheckTest : public ::testing::Test {
-protected:
+  protected:
     TestSession ts;
     Session& s = ts.session;
 

@@ -10,9 +10,9 @@
 namespace rs {
 namespace {
 
-const std::vector<std::string> kOriginal{"X:0~377;7", "Y:0~377;7", "M:0~499,8000~8255;0",
-                                         "T:0~255;0", "C:0~255;0", "K:0~32767;0",
-                                         "D:0~7999,8000~8255,9000~9010;2"};
+const std::vector<std::string> kOriginal{
+    "X:0~377;7", "Y:0~377;7",   "M:0~499,8000~8255;0",           "T:0~255;0",
+    "C:0~255;0", "K:0~32767;0", "D:0~7999,8000~8255,9000~9010;2"};
 
 TEST(RangeLineFormat, ParsesOneTwoAndThreeRanges) {
     auto x = parseRangeLine("X:0~377;7");
@@ -29,9 +29,9 @@ TEST(RangeLineFormat, ParsesOneTwoAndThreeRanges) {
 }
 
 TEST(RangeLineFormat, MalformedLinesDecideNothing) {
-    for (const char* bad : {"", "X", "X0~377;7", "X:0-377;7", "X:a~377;7", "X:0~;7", "X:~5;7",
-                            "M:0~1,2~3,4~5,6~7;0", "T:99999999999999999999~1;0", ":0~1;0",
-                            "D:0~12,;2"})
+    for (const char* bad :
+         {"", "X", "X0~377;7", "X:0-377;7", "X:a~377;7", "X:0~;7", "X:~5;7", "M:0~1,2~3,4~5,6~7;0",
+          "T:99999999999999999999~1;0", ":0~1;0", "D:0~12,;2"})
         EXPECT_FALSE(parseRangeLine(bad)) << bad;
     EXPECT_EQ(parseRangeLine("K:0~9")->limit, 0);  // no limit field: still a range
 }
@@ -108,9 +108,9 @@ TEST(RangeFileOnDisk, TheFileIsReadAtEveryCheck) {
 // words in mode 2.
 TEST(ShippedRangeFile, LimitsFollowTheControllerCodeWords) {
     RangeFile f(test::shippedRangeFile());
-    for (const char* ok : {"X000", "X377", "Y377", "M255", "M8000", "M8255", "T127", "C127",
-                           "D127", "D1000", "D2599", "D8000", "D8255", "K0", "K32767", "P63",
-                           "I15", "N7", "V7", "Z7", "H9999"})
+    for (const char* ok : {"X000",   "X377", "Y377",  "M255",  "M8000", "M8255", "T127",
+                           "C127",   "D127", "D1000", "D2599", "D8000", "D8255", "K0",
+                           "K32767", "P63",  "I15",   "N7",    "V7",    "Z7",    "H9999"})
         EXPECT_TRUE(f.accepts(ok, true)) << ok;
     for (const char* bad : {"X400", "M256", "M7999", "M8256", "T128", "C128", "D128", "D999",
                             "D2600", "D8256", "K32768", "P64", "S0"})

@@ -11,7 +11,7 @@ namespace rs::test {
 // Records every message and answers questions from a script (default answer
 // when the script is empty).
 class RecordingSink : public MessageSink {
-public:
+  public:
     struct Shown {
         std::string text;
         std::string caption;

@@ -11,7 +11,9 @@
 namespace rs::test {
 
 // The range file shipped with the program (copied beside every test binary).
-inline std::string shippedRangeFile() { return defaultRangeFilePath(); }
+inline std::string shippedRangeFile() {
+    return defaultRangeFilePath();
+}
 
 // A fresh application store, view and recording sink, with the shipped range
 // file unless another path is given.

@@ -17,7 +17,9 @@ bool registerCommand(const Command& command) {
     return true;
 }
 
-const std::vector<Command>& commands() { return registry(); }
+const std::vector<Command>& commands() {
+    return registry();
+}
 
 int usageError(const Command& command, const std::string& problem) {
     if (!problem.empty()) std::fprintf(stderr, "%s\n", problem.c_str());

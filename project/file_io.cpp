@@ -1,0 +1,109 @@
+#include "project/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+namespace rs {
+
+namespace {
+
+// Closes a descriptor when it goes out of scope.
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0) ::close(fd);
+    }
+    int release() {
+        const int rc = ::close(fd);
+        fd = -1;
+        return rc;
+    }
+};
+
+int writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return 0;
+}
+
+// The permissions a replaced file keeps: those of the old file, or those a
+// newly created file gets under the process's umask.
+mode_t permissionsFor(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Flushes the directory entry of a rename; failure here loses nothing that
+// the rename has not already made visible, so it is not reported.
+void syncDirectory(const std::filesystem::path& dir) {
+    Descriptor d{::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (d.fd >= 0) ::fsync(d.fd);
+}
+
+}  // namespace
+
+int readWholeFile(const std::string& path, size_t maxBytes, std::string& bytes, bool& tooLarge) {
+    tooLarge = false;
+    Descriptor f{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (f.fd < 0) return errno;
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0) return errno;
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    std::string out;
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(f.fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (n == 0) break;
+        if (out.size() + static_cast<size_t>(n) > maxBytes) {
+            tooLarge = true;
+            return 0;
+        }
+        out.append(buf, static_cast<size_t>(n));
+    }
+    bytes = std::move(out);
+    return 0;
+}
+
+int replaceFile(const std::string& path, std::string_view bytes) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(target, ec)) {
+        target = fs::canonical(target, ec);
+        if (ec) return ec.value();
+    }
+    const mode_t mode = permissionsFor(target.string());
+    std::string temp = target.string() + ".XXXXXX";
+    Descriptor f{::mkstemp(temp.data())};
+    if (f.fd < 0) return errno;
+    int err = writeAll(f.fd, bytes);
+    if (err == 0 && ::fchmod(f.fd, mode) != 0) err = errno;
+    if (err == 0 && ::fsync(f.fd) != 0) err = errno;
+    if (err == 0 && f.release() != 0) err = errno;
+    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+    if (err != 0) {
+        ::unlink(temp.c_str());
+        return err;
+    }
+    syncDirectory(target.parent_path());
+    return 0;
+}
+
+}  // namespace rs

@@ -1,0 +1,32 @@
+#include "project/file_messages.h"
+
+#include <cerrno>
+
+namespace rs::msg {
+
+std::string fileErrorMessage(int error, const std::string& path, bool saving) {
+    const char* text = nullptr;
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            text = kFileNotFound;
+            break;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+            text = kFileAccessDenied;
+            break;
+        case ETXTBSY:
+        case EBUSY:
+            text = kFileSharingViolation;
+            break;
+        default:
+            return saving ? kFailedToSave : kFailedToOpen;
+    }
+    std::string out = text;
+    out.replace(out.find("%1"), 2, path);
+    return out;
+}
+
+}  // namespace rs::msg

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// Texts of the framework's file messages (caption "CorvaneElectricPLC").
+namespace rs::msg {
+
+inline constexpr const char* kFileNotFound = "%1 was not found.";
+inline constexpr const char* kFileAccessDenied = "Access to %1 was denied.";
+inline constexpr const char* kFileSharingViolation =
+    "Encountered a sharing violation while accessing %1.";
+inline constexpr const char* kFailedToOpen = "Failed to open document.";
+inline constexpr const char* kFailedToSave = "Failed to save document.";
+
+// The message for a system error number met while opening (saving false) or
+// saving a file: the error's own text with the path for %1, or the fallback.
+std::string fileErrorMessage(int error, const std::string& path, bool saving);
+
+}  // namespace rs::msg

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/session.h"
+
+namespace rs {
+
+// How reading an instruction list text ended: on a refusal, the line number
+// (from 1, counting every line of the text) and the message the program showed.
+struct ImportResult {
+    bool ok = true;
+    int line = 0;
+    std::string message;
+};
+
+// Applies every line of an instruction list text as an entered line, each at
+// the next row of the table, with the same checks as the list editor. Blank
+// lines and lines whose first non-blank character is '#' are skipped; a label
+// is written "P0:". When the last line applied is not "END", "END" is applied
+// as well. Stops at the first refused line; the session's sink is not used.
+ImportResult importListText(Session& s, std::string_view text);
+
+// The rows of the instruction list as text, one a line: the mnemonic, one
+// blank and the operand (no blank when the operand is empty); a label row as
+// its operand followed by ':'. importListText reads it back.
+std::string exportListText(const InstructionTable& table, size_t recordCount);
+
+// The lines of the instruction list view: step number, mnemonic and operand,
+// separated by single blanks; empty fields are left out.
+std::string listViewText(const InstructionTable& table, size_t recordCount);
+
+}  // namespace rs

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "core/session.h"
+#include "project/project_document.h"
+#include "tools/cli/cli_command.h"
+
+namespace rs::cli {
+
+// Prints the program's messages to standard error, one a line; questions get
+// their default answer.
+class StderrSink : public MessageSink {
+  public:
+    void inform(const std::string& text, const std::string&, MessageIcon) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    MessageAnswer ask(const std::string& text, const std::string&, MessageButtons,
+                      MessageAnswer defaultAnswer, MessageIcon) override {
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return defaultAnswer;
+    }
+};
+
+// One program as the command line works on it: store, view, document.
+struct ProjectSession {
+    explicit ProjectSession(const CommonOptions& options)
+        : ranges(rangeFilePath(options)), session(app, view, sink, ranges), document(session) {
+        session.startView();
+    }
+
+    // Opens a project, takes it over into the table and applies --mode when given.
+    bool open(const std::string& path, const CommonOptions& options) {
+        if (!document.open(path)) return false;
+        document.takeOver();
+        if (options.mode != 0) app.setMode2(options.mode == 2);
+        return true;
+    }
+    size_t recordCount() const { return view.records.m_InstructionList.size(); }
+
+    AppStore app;
+    ViewState view;
+    StderrSink sink;
+    RangeFile ranges;
+    Session session;
+    ProjectDocument document;
+};
+
+}  // namespace rs::cli
