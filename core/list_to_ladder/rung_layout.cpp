@@ -1,6 +1,7 @@
 #include "core/list_to_ladder/rung_layout.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/instruction_set.h"
 #include "core/list_to_ladder/row_role.h"
@@ -25,7 +26,7 @@ class RungLayout {
                 const Net& net = m_model.nets[static_cast<size_t>(rung.net)];
                 if (!placeNet(rung.net, row, 1)) return m_outcome;
                 int end = 0;
-                if (!placeNode(rung.node, row, 1 + net.width, row + net.height, end))
+                if (!placeNode(rung.node, row, 1 + net.width, end))
                     return m_outcome;
                 row = std::max(row + net.height, end);
             }
@@ -81,10 +82,22 @@ class RungLayout {
         return true;
     }
 
-    // A network with its top-left cell at (row, col). Parallel blocks stack
-    // their second operand below the first; the shorter top row is wired
-    // through to the block's width, and vertical wires join the operands at
-    // the block's left edge and right of its last column.
+    // The operands of a parallel block, nested parallel blocks opened up, in
+    // list order: (A | B) | C and A | (B | C) both give A, B, C.
+    void parallelOperands(int index, std::vector<int>& out) const {
+        const Net& n = m_model.nets[static_cast<size_t>(index)];
+        if (n.type != NetType::Parallel) {
+            out.push_back(index);
+            return;
+        }
+        parallelOperands(n.a, out);
+        parallelOperands(n.b, out);
+    }
+
+    // A network with its top-left cell at (row, col). A parallel block stacks
+    // its operands one below the other; each operand's top row is wired
+    // through to the block's width, and vertical wires join them at the
+    // block's left edge and right of its last column.
     bool placeNet(int index, int row, int col) {
         const Net& n = m_model.nets[static_cast<size_t>(index)];
         if (col + n.width > kOutputCol) return fail(PlacementFault::TooWide).ok();
@@ -102,29 +115,37 @@ class RungLayout {
                 return placeNet(n.a, row, col) && placeNet(n.b, row, col + a.width);
             }
             case NetType::Parallel: {
-                const Net& a = m_model.nets[static_cast<size_t>(n.a)];
-                const Net& b = m_model.nets[static_cast<size_t>(n.b)];
-                const int lower = row + a.height;
-                return placeNet(n.a, row, col) && wire(row, col + a.width, col + n.width) &&
-                       placeNet(n.b, lower, col) && wire(lower, col + b.width, col + n.width) &&
-                       down(row, lower, col) && down(row, lower, col + n.width);
+                std::vector<int> operands;
+                parallelOperands(index, operands);
+                int top = row;
+                int lastTop = row;
+                for (const int op : operands) {
+                    const Net& o = m_model.nets[static_cast<size_t>(op)];
+                    if (!placeNet(op, top, col) || !wire(top, col + o.width, col + n.width))
+                        return false;
+                    lastTop = top;
+                    top += o.height;
+                }
+                return down(row, lastTop, col) && down(row, lastTop, col + n.width);
             }
         }
         return false;
     }
 
-    // The outputs and branches hanging at a point in column `col` whose first
-    // one continues row `row`. The others follow one below the other, not
-    // above `nextRow` (the rows of the network leading to the point), joined
-    // by a vertical wire at the point. `end` is the row after the last used.
-    bool placeNode(int index, int row, int col, int nextRow, int& end) {
+    // The outputs and branches hanging at a point in column `col`: the first
+    // continues row `row`, the others follow one below the other, right under
+    // it, joined by a vertical wire at the point. Their cells lie right of the
+    // network that leads to the point, so they may share its rows: a row of
+    // that network reaching the point ends on the same wire. `end` is the row
+    // after the last used.
+    bool placeNode(int index, int row, int col, int& end) {
         const Node& node = m_model.nodes[static_cast<size_t>(index)];
         int top = row;
         end = row + 1;
         int lastTop = row;
         for (size_t i = 0; i < node.children.size(); ++i) {
             const Child& child = node.children[i];
-            if (i > 0) top = std::max(end, nextRow);
+            if (i > 0) top = end;
             lastTop = top;
             int childEnd = top + 1;
             if (child.isOutput) {
@@ -133,7 +154,7 @@ class RungLayout {
                 const Net& n = m_model.nets[static_cast<size_t>(child.net)];
                 if (!placeNet(child.net, top, col)) return false;
                 int nodeEnd = 0;
-                if (!placeNode(child.node, top, col + n.width, top + n.height, nodeEnd))
+                if (!placeNode(child.node, top, col + n.width, nodeEnd))
                     return false;
                 childEnd = std::max(top + n.height, nodeEnd);
             }

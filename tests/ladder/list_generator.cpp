@@ -15,7 +15,7 @@ bool ListGenerator::chance(int percent) {
 std::string ListGenerator::device(bool output) {
     static const char* inputs[] = {"X000", "X001", "X002", "X003", "X004", "X005",
                                    "X006", "X007", "M0",   "M1",   "T0",   "C0"};
-    static const char* outputs[] = {"Y000", "Y001", "Y002", "Y003", "M0", "M1", "M2", "S0"};
+    static const char* outputs[] = {"Y000", "Y001", "Y002", "Y003", "M0", "M1", "M2", "M3"};
     return output ? outputs[pick(0, 7)] : inputs[pick(0, 11)];
 }
 

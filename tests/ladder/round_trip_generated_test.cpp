@@ -13,6 +13,7 @@
 #include "core/convert/convert.h"
 #include "tests/ladder/list_fixture.h"
 #include "tests/ladder/list_generator.h"
+#include "tests/ladder/list_meaning.h"
 #include "tests/support/test_session.h"
 
 namespace rs {
@@ -69,43 +70,60 @@ protected:
         back = test::listLines(t->session.table());
         return c.compiled;
     }
+    std::string check(const std::vector<std::string>& list, uint32_t seed);
     std::unique_ptr<test::TestSession> t;
 };
 
+// Empty when the list survives the trip; otherwise what went wrong.
+std::string RoundTrip::check(const std::vector<std::string>& list, uint32_t seed) {
+    auto table = std::make_unique<InstructionTable>();
+    test::fillList(*table, list);
+    const std::vector<eval::ListRow> rows = eval::tableRows(*table);
+    const std::vector<std::string> devices = contactDevices(rows);
+    std::string refused;
+    const Meaning listMeaning = meaning(devices, seed, [&](const eval::DeviceReader& r) {
+        const eval::ListResult res = test::runListScan(rows, r);
+        if (!res.ok) refused = res.problem;
+        return res.outputs;
+    });
+    if (!refused.empty()) return "the evaluator refuses the list: " + refused;
+
+    Meaning gridMeaning;
+    std::vector<std::string> back;
+    if (!trip(list, devices, seed, gridMeaning, back)) return "not converted" + shown(back);
+    if (gridMeaning != listMeaning) return "the ladder means something else";
+    test::fillList(*table, back);
+    const std::vector<eval::ListRow> backRows = eval::tableRows(*table);
+    const Meaning backMeaning = meaning(devices, seed, [&](const eval::DeviceReader& r) {
+        return test::runListScan(backRows, r).outputs;
+    });
+    if (backMeaning != listMeaning) return "converted list means something else" + shown(back);
+
+    // What Convert wrote is in its own form: it must come back unchanged.
+    std::vector<std::string> again;
+    if (!trip(back, devices, seed, gridMeaning, again))
+        return "converted list not converted again" + shown(back);
+    if (again != back) return "converted list came back changed" + shown(back) + "\nagain:" + shown(again);
+    return {};
+}
+
 TEST_F(RoundTrip, GeneratedListsKeepTheirMeaning) {
     test::ListGenerator gen(7);
-    auto table = std::make_unique<InstructionTable>();
+    int failures = 0;
+    std::vector<std::string> smallest;
+    std::string smallestProblem;
     for (int i = 0; i < 10000; ++i) {
         const std::vector<std::string> list = gen.next();
-        test::fillList(*table, list);
-        const std::vector<eval::ListRow> rows = eval::tableRows(*table);
-        const std::vector<std::string> devices = contactDevices(rows);
-        const Meaning listMeaning = meaning(devices, i, [&](const eval::DeviceReader& r) {
-            const eval::ListResult res = eval::runList(rows, r);
-            EXPECT_TRUE(res.ok) << "generator wrote a list the evaluator refuses: "
-                                << res.problem << shown(list);
-            return res.outputs;
-        });
-
-        Meaning gridMeaning;
-        std::vector<std::string> back;
-        const bool compiled = trip(list, devices, i, gridMeaning, back);
-        ASSERT_TRUE(compiled) << "program " << i << shown(list) << "\nconverted:" << shown(back);
-        ASSERT_EQ(gridMeaning, listMeaning) << "ladder of program " << i << shown(list);
-        test::fillList(*table, back);
-        const std::vector<eval::ListRow> backRows = eval::tableRows(*table);
-        ASSERT_EQ(meaning(devices, i,
-                          [&](const eval::DeviceReader& r) {
-                              return eval::runList(backRows, r).outputs;
-                          }),
-                  listMeaning)
-            << "program " << i << shown(list) << "\nconverted:" << shown(back);
-
-        // What Convert wrote is in its own form: it must come back unchanged.
-        std::vector<std::string> again;
-        ASSERT_TRUE(trip(back, devices, i, gridMeaning, again)) << shown(back);
-        ASSERT_EQ(again, back) << "program " << i << shown(list);
+        const std::string problem = check(list, static_cast<uint32_t>(i));
+        if (problem.empty()) continue;
+        ++failures;
+        if (smallest.empty() || list.size() < smallest.size()) {
+            smallest = list;
+            smallestProblem = problem;
+        }
     }
+    EXPECT_EQ(failures, 0) << "smallest failing list:" << shown(smallest) << "\n"
+                           << smallestProblem;
 }
 
 }  // namespace
