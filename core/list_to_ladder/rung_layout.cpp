@@ -26,8 +26,7 @@ class RungLayout {
                 const Net& net = m_model.nets[static_cast<size_t>(rung.net)];
                 if (!placeNet(rung.net, row, 1)) return m_outcome;
                 int end = 0;
-                if (!placeNode(rung.node, row, 1 + net.width, end))
-                    return m_outcome;
+                if (!placeNode(rung.node, row, 1 + net.width, end)) return m_outcome;
                 row = std::max(row + net.height, end);
             }
             if (rung.labelRow >= 0) {
@@ -94,6 +93,19 @@ class RungLayout {
         parallelOperands(n.b, out);
     }
 
+    // Convert reads the top row of a parallel block along the rung and the
+    // rows below as its branches; an operand with rows of its own (a block
+    // inside the operand) is read back in the last place, or first of two at
+    // the start of a rung. Operands without rows of their own therefore go
+    // first, in their order: the operands of a parallel block may stand in any
+    // order.
+    void simpleOperandsFirst(std::vector<int>& operands, int col) const {
+        if (col == 1 && operands.size() == 2) return;
+        std::stable_partition(operands.begin(), operands.end(), [&](int op) {
+            return m_model.nets[static_cast<size_t>(op)].height == 1;
+        });
+    }
+
     // A network with its top-left cell at (row, col). A parallel block stacks
     // its operands one below the other; each operand's top row is wired
     // through to the block's width, and vertical wires join them at the
@@ -117,6 +129,7 @@ class RungLayout {
             case NetType::Parallel: {
                 std::vector<int> operands;
                 parallelOperands(index, operands);
+                simpleOperandsFirst(operands, col);
                 int top = row;
                 int lastTop = row;
                 for (const int op : operands) {
@@ -149,13 +162,12 @@ class RungLayout {
             lastTop = top;
             int childEnd = top + 1;
             if (child.isOutput) {
-                if (!placeOutput(child.listRow, top, col)) return false;
+                if (!placeOutput(child.listRow, top, col, row)) return false;
             } else {
                 const Net& n = m_model.nets[static_cast<size_t>(child.net)];
                 if (!placeNet(child.net, top, col)) return false;
                 int nodeEnd = 0;
-                if (!placeNode(child.node, top, col + n.width, nodeEnd))
-                    return false;
+                if (!placeNode(child.node, top, col + n.width, nodeEnd)) return false;
                 childEnd = std::max(top + n.height, nodeEnd);
             }
             end = std::max(end, childEnd);
@@ -163,7 +175,7 @@ class RungLayout {
         return down(row, lastTop, col);
     }
 
-    bool placeOutput(int listRow, int row, int col) {
+    bool placeOutput(int listRow, int row, int col, int pointRow) {
         const std::string& mnemonic = m_table.m_Instruction[static_cast<size_t>(listRow)];
         const std::string& operand = m_table.m_Parameter[static_cast<size_t>(listRow)];
         const RowInfo info = classifyListRow(mnemonic, operand);
@@ -171,7 +183,11 @@ class RungLayout {
                                 ? classifyInstruction(mnemonic, SelOperandCount, m_mode2)
                                 : 0;
         const int boxLeft = kOutputCol - covered;
-        if (col > boxLeft) return fail(PlacementFault::TooWide, listRow).ok();
+        // Below a point's first row the vertical wire needs a wire cell on its
+        // right before the box begins.
+        const bool belowPoint = row > pointRow;
+        if (col > boxLeft || (belowPoint && covered > 0 && col == boxLeft))
+            return fail(PlacementFault::TooWide, listRow).ok();
         if (!wire(row, col, boxLeft)) return false;
         for (int c = boxLeft; c < kOutputCol; ++c) {
             PlanCell* box = cell(row, c);

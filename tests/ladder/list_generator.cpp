@@ -98,7 +98,8 @@ void ListGenerator::emitPoint(int col, int depth, std::vector<std::string>& out)
         Item item;
         item.branch = depth > 0 && col <= 7 && chance(50);
         if (item.branch) {
-            const int net = makeNet(std::min(3, 9 - col), 3, 2);
+            const int net = makeNet(std::min(3, 9 - col), m_shape.blocksInBranches ? 3 : 1,
+                                    m_shape.blocksInBranches ? 2 : 1);
             emitAnchored(net, item.lines);
             emitPoint(col + m_nets[static_cast<size_t>(net)].width, depth - 1, item.lines);
         } else {
@@ -135,9 +136,9 @@ std::vector<std::string> ListGenerator::next() {
     const int rungs = pick(1, 5);
     for (int r = 0; r < rungs; ++r) {
         if (chance(10)) out.push_back("P" + std::to_string(m_labels++ % 64) + ":");
-        const int net = makeNet(pick(1, 6), pick(1, 4), 3);
+        const int net = makeNet(pick(1, 6), pick(1, 4), m_shape.blockDepth);
         emitBlock(net, out);
-        emitPoint(1 + m_nets[static_cast<size_t>(net)].width, 2, out);
+        emitPoint(1 + m_nets[static_cast<size_t>(net)].width, m_shape.pointDepth, out);
     }
     out.push_back("END");
     return out;

@@ -7,6 +7,15 @@
 
 namespace rs::test {
 
+// How far generated lists reach: nesting of contact blocks, nesting of split
+// points below the rung's own point, and whether branches from a split point
+// may hold parallel blocks.
+struct ListShape {
+    int blockDepth = 3;
+    int pointDepth = 2;
+    bool blocksInBranches = true;
+};
+
 // A seeded source of well-formed instruction lists as the list editor takes
 // them: rungs of contacts in series and parallel (AND, OR, ANB, ORB blocks
 // nested a few levels deep), pulse and closed contacts, outputs (coils, timers
@@ -16,11 +25,11 @@ namespace rs::test {
 // Every list fits the grid and ends with "END".
 class ListGenerator {
   public:
-    explicit ListGenerator(uint32_t seed) : m_rng(seed) {}
+    using Shape = ListShape;
+    explicit ListGenerator(uint32_t seed, Shape shape = {}) : m_rng(seed), m_shape(shape) {}
     std::vector<std::string> next();
 
   private:
-    struct Net;
     int pick(int lo, int hi);  // uniform in [lo, hi]
     bool chance(int percent);
     std::string device(bool output);
@@ -38,6 +47,7 @@ class ListGenerator {
         int width = 1, height = 1;
     };
     std::mt19937 m_rng;
+    Shape m_shape;
     std::vector<NetNode> m_nets;
     int m_labels = 0;
 };

@@ -16,21 +16,26 @@ bool joinsCondition(const std::vector<eval::ListRow>& rows, size_t from) {
     int depth = 1;
     for (size_t i = from + 1; i < rows.size(); ++i) {
         switch (roleOf(rows[i])) {
-            case RowRole::Load: ++depth; break;
+            case RowRole::Load:
+                ++depth;
+                break;
             case RowRole::Anb:
             case RowRole::Orb:
                 if (--depth == 0) return true;
                 break;
             case RowRole::And:
-            case RowRole::Or: break;
-            default: return false;
+            case RowRole::Or:
+                break;
+            default:
+                return false;
         }
     }
     return false;
 }
 
-bool inverted(const std::string& m) { return m == "LDI" || m == "ANI" || m == "ORI" || m == "LDF" ||
-                                              m == "ANDF" || m == "ORF"; }
+bool inverted(const std::string& m) {
+    return m == "LDI" || m == "ANI" || m == "ORI" || m == "LDF" || m == "ANDF" || m == "ORF";
+}
 
 }  // namespace
 
@@ -79,7 +84,8 @@ eval::ListResult runListScan(const std::vector<eval::ListRow>& rows,
                 break;
             case RowRole::Mrd:
             case RowRole::Mpp:
-                if (points.empty() || blocks.size() != 1) return refuse(i, "MRD or MPP without MPS");
+                if (points.empty() || blocks.size() != 1)
+                    return refuse(i, "MRD or MPP without MPS");
                 blocks.back() = points.back();
                 if (roleOf(r) == RowRole::Mpp) points.pop_back();
                 driven = false;

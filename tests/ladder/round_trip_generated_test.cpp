@@ -3,14 +3,15 @@
 // Convert writes comes back row for row.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <set>
 
+#include "core/convert/convert.h"
 #include "core/evaluate/list_eval.h"
 #include "core/evaluate/power_flow.h"
 #include "core/list_to_ladder/list_to_ladder.h"
-#include "core/convert/convert.h"
 #include "tests/ladder/list_fixture.h"
 #include "tests/ladder/list_generator.h"
 #include "tests/ladder/list_meaning.h"
@@ -53,7 +54,7 @@ Meaning meaning(const std::vector<std::string>& devices, uint32_t seed, Run run)
 }
 
 class RoundTrip : public ::testing::Test {
-protected:
+  protected:
     // Places and converts the list in a fresh view; the placed grid's meaning
     // and the converted list come back.
     bool trip(const std::vector<std::string>& lines, const std::vector<std::string>& devices,
@@ -103,27 +104,36 @@ std::string RoundTrip::check(const std::vector<std::string>& list, uint32_t seed
     std::vector<std::string> again;
     if (!trip(back, devices, seed, gridMeaning, again))
         return "converted list not converted again" + shown(back);
-    if (again != back) return "converted list came back changed" + shown(back) + "\nagain:" + shown(again);
+    if (again != back)
+        return "converted list came back changed" + shown(back) + "\nagain:" + shown(again);
     return {};
 }
 
 TEST_F(RoundTrip, GeneratedListsKeepTheirMeaning) {
-    test::ListGenerator gen(7);
+    test::ListGenerator::Shape shape;
+    if (const char* e = std::getenv("GEN_SHAPE")) {
+        shape.blockDepth = e[0] - '0';
+        shape.pointDepth = e[1] - '0';
+        shape.blocksInBranches = e[2] == '1';
+    }
+    test::ListGenerator gen(7, shape);
     int failures = 0;
-    std::vector<std::string> smallest;
-    std::string smallestProblem;
+    std::multimap<size_t, std::string> smallest;  // a few of the shortest failures
+    std::map<std::string, int> kinds;
     for (int i = 0; i < 10000; ++i) {
         const std::vector<std::string> list = gen.next();
         const std::string problem = check(list, static_cast<uint32_t>(i));
         if (problem.empty()) continue;
         ++failures;
-        if (smallest.empty() || list.size() < smallest.size()) {
-            smallest = list;
-            smallestProblem = problem;
-        }
+        ++kinds[problem.substr(0, problem.find('\n'))];
+        smallest.emplace(list.size(),
+                         "program " + std::to_string(i) + shown(list) + "\n" + problem);
+        if (smallest.size() > 4) smallest.erase(std::prev(smallest.end()));
     }
-    EXPECT_EQ(failures, 0) << "smallest failing list:" << shown(smallest) << "\n"
-                           << smallestProblem;
+    std::string report;
+    for (const auto& [size, text] : smallest) report += "\n" + text;
+    for (const auto& [kind, n] : kinds) report += "\n" + kind + ": " + std::to_string(n);
+    EXPECT_EQ(failures, 0) << "shortest failing lists:" << report;
 }
 
 }  // namespace
