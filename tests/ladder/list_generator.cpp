@@ -87,12 +87,12 @@ void ListGenerator::emitAnchored(int net, std::vector<std::string>& out) {
 }
 
 // Outputs and branches hanging at a point in column `col`.
-void ListGenerator::emitPoint(int col, int depth, std::vector<std::string>& out) {
+void ListGenerator::emitPoint(int col, int depth, bool single, std::vector<std::string>& out) {
     struct Item {
         bool branch;
         std::vector<std::string> lines;
     };
-    const int count = depth > 0 ? pick(1, 3) : pick(1, 2);
+    const int count = single ? 1 : depth > 0 ? pick(1, 3) : pick(1, 2);
     std::vector<Item> items;
     for (int i = 0; i < count; ++i) {
         Item item;
@@ -101,9 +101,14 @@ void ListGenerator::emitPoint(int col, int depth, std::vector<std::string>& out)
             const int net = makeNet(std::min(3, 9 - col), m_shape.blocksInBranches ? 3 : 1,
                                     m_shape.blocksInBranches ? 2 : 1);
             emitAnchored(net, item.lines);
-            emitPoint(col + m_nets[static_cast<size_t>(net)].width, depth - 1, item.lines);
+            // Below a branch that is not the last one at its point, every point
+            // holds one output or branch, unless the lists may reach further.
+            const bool lastItem = i + 1 == count;
+            emitPoint(col + m_nets[static_cast<size_t>(net)].width, depth - 1,
+                      (single || !lastItem) && !m_shape.groupsInEveryBranch, item.lines);
         } else {
-            const int room = 10 - col;  // columns an instruction box may cover
+            // Columns a box may cover: one wire cell is left after the point.
+            const int room = 9 - col;
             const int roll = pick(1, 100);
             if (roll <= 45 || room < 1) {
                 item.lines.push_back("OUT " + device(true));
@@ -138,7 +143,7 @@ std::vector<std::string> ListGenerator::next() {
         if (chance(10)) out.push_back("P" + std::to_string(m_labels++ % 64) + ":");
         const int net = makeNet(pick(1, 6), pick(1, 4), m_shape.blockDepth);
         emitBlock(net, out);
-        emitPoint(1 + m_nets[static_cast<size_t>(net)].width, m_shape.pointDepth, out);
+        emitPoint(1 + m_nets[static_cast<size_t>(net)].width, m_shape.pointDepth, false, out);
     }
     out.push_back("END");
     return out;

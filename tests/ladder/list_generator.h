@@ -14,6 +14,7 @@ struct ListShape {
     int blockDepth = 3;
     int pointDepth = 2;
     bool blocksInBranches = true;
+    bool groupsInEveryBranch = true;  // else only the last branch of a point splits again
 };
 
 // A seeded source of well-formed instruction lists as the list editor takes
@@ -36,7 +37,7 @@ class ListGenerator {
     int makeNet(int maxWidth, int maxHeight, int depth);
     void emitBlock(int net, std::vector<std::string>& out);
     void emitAnchored(int net, std::vector<std::string>& out);
-    void emitPoint(int col, int depth, std::vector<std::string>& out);
+    void emitPoint(int col, int depth, bool single, std::vector<std::string>& out);
     std::string contactLine(const char* family, int net) const;
 
     struct NetNode {
