@@ -1,13 +1,16 @@
 // Instruction lists as an engineer writes them, each with the ladder it must
-// give (compact rows, see list_fixture.h).
+// give (compact rows, see list_fixture.h) and the list Convert makes of that
+// ladder: the list itself when it is in the form Convert writes.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "core/convert/convert.h"
 #include "core/list_to_ladder/list_to_ladder.h"
 #include "tests/ladder/grid_invariants.h"
 #include "tests/ladder/list_fixture.h"
+#include "tests/support/test_session.h"
 
 namespace rs {
 namespace {
@@ -16,6 +19,7 @@ struct CorpusCase {
     const char* name;
     std::vector<std::string> list;
     std::vector<std::string> ladder;
+    std::vector<std::string> converted;  // what Convert gives back; empty: the list itself
 };
 
 std::string joined(const std::vector<std::string>& rows) {
@@ -56,12 +60,11 @@ const std::vector<CorpusCase>& corpus() {
          {"|X000 X001 |X004 |- - - - - - (Y000)",  //
           "X002 X003 X005 . . . . . . ."}},
         {"NestedBlocks",
-         {"LD X000", "LD X001", "AND X002", "LD X003", "AND X004", "ORB", "ANB", "LD X005",
-          "LD X006", "OR X007", "ANB", "ORB", "OUT Y001", "END"},
-         {"|X000 |X001 X002 |- - - - - - (Y001)",  //
-          "|. X003 X004 |. . . . . . .",           //
-          "X005 |X006 |- . . . . . . .",           //
-          ". X007 . . . . . . . ."}},
+         {"LD X000", "LD X001", "AND X002", "LD X003", "LD X004", "OR X005", "ANB", "ORB", "ANB",
+          "OUT Y001", "END"},
+         {"X000 |X001 X002 |- - - - - - (Y001)",  //
+          ". X003 |X004 |. . . . . . .",          //
+          ". . X005 . . . . . . ."}},
         {"SplitsAtTwoLevels",
          {"LD X000", "MPS", "AND X001", "OUT Y000", "MRD", "AND X002", "OUT Y001", "MPP",
           "AND X003", "MPS", "AND X004", "OUT Y002", "MPP", "OUT Y003", "END"},
@@ -87,30 +90,51 @@ const std::vector<CorpusCase>& corpus() {
           ". |- - - - - = = = [ADD D0 D1 D2]",  //
           ". - - - - = = = = [ZCP K10 K20 D0 M0]"}},
         {"LabelsAndCompare",
-         {"P0:", "LD M8000", "CMP K100 D0 M10", "LD M10", "OUT Y000", "P1:", "END"},
+         {"P0:", "LD M8000", "CMP K100 D0 M10", "P1:", "LD M10", "OUT Y000", "END"},
          {"P0: M8000 - - - - - = = = [CMP K100 D0 M10]",  //
-          "M10 - - - - - - - - (Y000)",                   //
-          "P1: . . . . . . . . . ."}},
+          "P1: M10 - - - - - - - - (Y000)"}},
+        {"SplitBeforeOutputOnly",
+         {"LD X000", "MPS", "OUT Y000", "MPP", "AND X001", "OUT Y001", "END"},
+         {"X000 |- - - - - - - - (Y000)",  //
+          ". X001 - - - - - - - (Y001)"},
+         {"LD X000", "OUT Y000", "AND X001", "OUT Y001", "END"}},
+        {"BlockInFirstOperandMidRung",
+         {"LD X000", "LD X001", "OR X002", "AND X003", "OR X004", "ANB", "OUT Y000", "END"},
+         {"X000 |X004 - |- - - - - - (Y000)",  //
+          ". |X001 |X003 . . . . . . .",       //
+          ". X002 . . . . . . . ."},
+         {"LD X000", "LD X004", "LD X001", "OR X002", "AND X003", "ORB", "ANB", "OUT Y000", "END"}},
+        {"OrbOfSingleContacts",
+         {"LD X000", "LD X001", "LD X002", "ORB", "ORB", "OUT Y000", "END"},
+         {"|X000 |- - - - - - - - (Y000)",  //
+          "|X001 |. . . . . . . . .",       //
+          "X002 . . . . . . . . ."},
+         {"LD X000", "OR X001", "OR X002", "OUT Y000", "END"}},
     };
     return cases;
 }
 
 class PlacementCorpus : public ::testing::TestWithParam<size_t> {};
 
-TEST_P(PlacementCorpus, GivesItsLadder) {
+TEST_P(PlacementCorpus, GivesItsLadderAndConvertsBack) {
     const CorpusCase& c = corpus()[GetParam()];
-    InstructionTable table;
-    test::fillList(table, c.list);
-    auto grid = std::make_unique<LadderGrid>();
-    const ladder::PlacementOutcome out = ladder::placeList(table, true, *grid);
-    ASSERT_TRUE(out.ok()) << c.name << ": refused at list row " << out.listRow;
-    const std::vector<std::string> rows = test::compactRows(*grid, grid->m_nListLastRow);
+    test::TestSession t;
+    test::loadList(t.session, c.list);
+    LadderGrid& grid = t.session.grid();
+    ASSERT_TRUE(ladder::listToLadder(t.session)) << c.name << ": " << joined(t.sink.texts());
+    const std::vector<std::string> rows = test::compactRows(grid, grid.m_nListLastRow);
     EXPECT_EQ(rows, c.ladder) << c.name << " gave:" << joined(rows);
-    EXPECT_EQ(test::gridViolation(*grid, grid->m_nListLastRow), "");
-    EXPECT_EQ(grid->m_nLastRow, grid->m_nListLastRow);
+    EXPECT_EQ(test::gridViolation(grid, grid.m_nListLastRow), "");
+    EXPECT_EQ(grid.m_nLastRow, grid.m_nListLastRow);
+
+    const ConvertOutcome out = convertLadder(t.session);
+    EXPECT_TRUE(out.compiled) << c.name << ": " << joined(t.sink.texts());
+    const std::vector<std::string> back = test::listLines(t.session.table());
+    EXPECT_EQ(back, c.converted.empty() ? c.list : c.converted)
+        << c.name << " converted:" << joined(back);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lists, PlacementCorpus, ::testing::Range<size_t>(0, 12),
+INSTANTIATE_TEST_SUITE_P(Lists, PlacementCorpus, ::testing::Range<size_t>(0, corpus().size()),
                          [](const auto& info) { return std::string(corpus()[info.param].name); });
 
 }  // namespace

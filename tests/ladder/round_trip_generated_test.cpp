@@ -122,7 +122,8 @@ void RoundTrip::expectAllPass(test::ListShape shape, uint32_t seed, int count) {
         const std::string problem = check(list, static_cast<uint32_t>(i));
         if (problem.empty()) continue;
         ++failures;
-        smallest.emplace(list.size(), "program " + std::to_string(i) + shown(list) + "\n" + problem);
+        smallest.emplace(list.size(),
+                         "program " + std::to_string(i) + shown(list) + "\n" + problem);
         if (smallest.size() > 3) smallest.erase(std::prev(smallest.end()));
     }
     std::string report;
