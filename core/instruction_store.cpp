@@ -123,7 +123,7 @@ void loadCopy(InstructionTable& table, const RecordLists& records) {
 }
 
 void uploadRebuild(const InstructionTable& table, RecordLists& records) {
-    for (int r = 1; r < kListRows && table.rowUsed(r); ++r) {
+    for (int r = 0; r < kListRows && table.rowUsed(r); ++r) {
         records.m_InstructionList.push_back({r, table.m_Instruction[r]});
         records.m_ParameterList.push_back({r, table.m_Parameter[r]});
         records.m_FunNoList.push_back({r, table.m_FunNo[r]});

@@ -75,8 +75,9 @@ bool applyRow(InstructionTable& table, RecordLists& records, int r, const std::s
 // a final "END" row takes only its mnemonic.
 void loadCopy(InstructionTable& table, const RecordLists& records);
 
-// First redraw after an upload: one record per row appended for rows 1.. up to
-// the first free row.
+// First redraw after an upload: one record per row appended for rows 0.. up to
+// the first free row. The upload writes its first instruction into row 0, so
+// the rebuild starts there.
 void uploadRebuild(const InstructionTable& table, RecordLists& records);
 
 // Before saving: an empty program gets its END row, and the mode list holds

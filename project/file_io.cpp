@@ -83,11 +83,15 @@ int readWholeFile(const std::string& path, size_t maxBytes, std::string& bytes, 
 
 int replaceFile(const std::string& path, std::string_view bytes) {
     namespace fs = std::filesystem;
+    // Follow symbolic links (also one that points to a file not there yet), so
+    // that the link stays and the file it names is replaced.
     std::error_code ec;
     fs::path target(path);
-    if (fs::is_symlink(target, ec)) {
-        target = fs::canonical(target, ec);
+    for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
+        if (hops == 40) return ELOOP;
+        const fs::path to = fs::read_symlink(target, ec);
         if (ec) return ec.value();
+        target = to.is_absolute() ? to : target.parent_path() / to;
     }
     const mode_t mode = permissionsFor(target.string());
     std::string temp = target.string() + ".XXXXXX";

@@ -49,6 +49,12 @@ SaveResult ProjectDocument::save(const std::string& path) {
         return SaveResult::NotCompiled;
     }
     store::prepareForSave(view.records, m_session.app.m_bMode2);
+    // Lists whose lengths do not fit together would give a file that no load
+    // accepts: the file on disk is kept instead.
+    if (!store::listsConsistent(view.records)) {
+        reportFileProblem(m_session.sink, msg::kFailedToSave);
+        return SaveResult::WriteFailed;
+    }
     if (const int err = replaceFile(path, encodeProject(view.records)); err != 0) {
         reportFileProblem(m_session.sink, msg::fileErrorMessage(err, path, true));
         return SaveResult::WriteFailed;

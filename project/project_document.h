@@ -31,10 +31,10 @@ class ProjectDocument {
     void initNew(TitleCounter& titles);
 
     // Writes the view's record lists to path. Refused with the program's
-    // message while the ladder is not converted; a file error is reported with
-    // the framework's message. Only a save that reached the disk takes path as
-    // the document's name and clears the modified flag; otherwise the file
-    // that was there keeps its contents.
+    // message while the ladder is not converted; a file error, or lists whose
+    // lengths no load would accept, is reported with the framework's message. Only a save that
+    // reached the disk takes path as the document's name and clears the modified flag; otherwise
+    // the file that was there keeps its contents.
     SaveResult save(const std::string& path);
 
     // Reads the project at path into the view's record lists and sets the

@@ -118,11 +118,12 @@ TEST_F(StoreTest, SavingAnEmptyProgramAddsOneEndRowAndTheModeRecord) {
 
 TEST_F(StoreTest, UploadRebuildMakesRecordsUpToTheFirstFreeRow) {
     t.clear(1);
-    t.setRow(1, "LD", "X000", 0, 1);
-    t.setRow(2, "OUT", "Y000", 0, 1);
-    t.setRow(4, "LD", "X001", 0, 1);
+    t.setRow(0, "LD", "X000", 0, 1);
+    t.setRow(1, "OUT", "Y000", 0, 1);
+    t.setRow(3, "LD", "X001", 0, 1);
     store::uploadRebuild(t, lists);
     ASSERT_EQ(lists.m_InstructionList.size(), 2u);
+    EXPECT_EQ(lists.m_InstructionList[0].m_strText, "LD");
     EXPECT_EQ(lists.m_InstructionList[1].m_strText, "OUT");
 }
 

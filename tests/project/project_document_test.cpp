@@ -113,6 +113,19 @@ TEST_F(DocumentTest, FailedWriteIsReportedAndLeavesNothingBehind) {
     EXPECT_EQ(entries, 1);
 }
 
+TEST_F(DocumentTest, ListsThatCouldNotBeReadBackAreNotWritten) {
+    ProjectDocument doc = newDocument();
+    convertTwoRows();
+    ts.view.records.m_FunNoList.pop_back();  // one function number short
+    const std::string path = dir.file("kept.epj");
+    writeFile(path, "previous contents");
+    doc.setModifiedFlag();
+    EXPECT_EQ(doc.save(path), SaveResult::WriteFailed);
+    EXPECT_EQ(ts.sink.texts(), (std::vector<std::string>{"Failed to save document."}));
+    EXPECT_EQ(readFile(path), "previous contents");
+    EXPECT_TRUE(doc.isModified());
+}
+
 TEST_F(DocumentTest, SaveReplacesTheFileWhereASymbolicLinkPointsAndKeepsItsPermissions) {
     ProjectDocument doc = newDocument();
     const std::string real = dir.file("real.epj");
@@ -125,6 +138,12 @@ TEST_F(DocumentTest, SaveReplacesTheFileWhereASymbolicLinkPointsAndKeepsItsPermi
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+    // A link to a file not there yet: the file is created, the link stays.
+    std::filesystem::create_symlink("later.epj", dir.file("dangling.epj"));
+    ASSERT_EQ(doc.save(dir.file("dangling.epj")), SaveResult::Saved);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("dangling.epj")));
+    EXPECT_EQ(readFile(dir.file("later.epj")), test::emptyProjectMode2());
 }
 
 TEST_F(DocumentTest, OpeningSetsTheModeFromTheModeRecord) {

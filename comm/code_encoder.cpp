@@ -1,0 +1,348 @@
+#include "comm/code_encoder.h"
+
+#include <cctype>
+#include <string>
+
+#include "comm/code_words.h"
+#include "core/instruction_set.h"
+
+namespace rs {
+
+namespace {
+
+constexpr int kDeviceLimit = 7999;  // device numbers above are the special range (M8000 ...)
+
+bool isGroupA(std::string_view m, bool mode2) {
+    static constexpr std::string_view kGroupA[] = {"LD",   "LDI",  "LDP", "LDF", "AND", "ANI",
+                                                   "ANDP", "ANDF", "OR",  "ORI", "ORP", "ORF",
+                                                   "MPS",  "MPP",  "MRD", "ORB", "ANB", "END"};
+    for (std::string_view a : kGroupA)
+        if (a == m) return true;
+    return mode2 && (m == "SET" || m == "RST");
+}
+
+bool contains(std::string_view s, char c) {
+    return s.find(c) != std::string_view::npos;
+}
+
+// A device operand as the encoder reads it: X and Y numbers from their three
+// octal digits, a leading blank dropped, the letter and the decimal value of
+// the next four characters.
+struct Device {
+    std::string text;
+    char letter = '\0';
+    uint32_t n = 0;
+};
+
+Device readDevice(std::string_view operand) {
+    Device d;
+    std::string s(operand);
+    if (!s.empty() && s[0] == ' ') s.erase(0, 1);
+    if (contains(s, 'X') || contains(s, 'Y')) {
+        uint32_t v = 0;
+        for (size_t i = 1; i <= 3 && i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]));
+             ++i)
+            v = v * 8 + static_cast<uint32_t>(s[i] - '0');
+        std::string digits = std::to_string(v);
+        while (digits.size() < 3) digits.insert(0, "0");
+        s = std::string(1, s[0]) + digits;
+    }
+    d.text = s;
+    if (!s.empty()) d.letter = s[0];
+    d.n = leadingNumber(std::string_view(s).substr(s.empty() ? 0 : 1, 4));
+    return d;
+}
+
+}  // namespace
+
+uint32_t dataRegisterDescriptor(uint32_t n) {
+    if (n >= 1000 && n <= 2599) {
+        const uint32_t x = 2 * n - 2000;
+        return (x << 24) + (x & 0xFF00) + 0x860088;
+    }
+    if (n <= kDeviceLimit) return ((2 * n) << 24) + 0x860086;
+    const uint32_t x = 2 * n - 16000;
+    return (x << 24) + (x & 0xFF00) + 0x860080;
+}
+
+void CodeEncoder::reset() {
+    m_code.fill(code::kFreeWord);
+    m_codeCount = 0;
+    m_codeEnd = 0;
+    m_stopEncoding = false;
+    m_overflow = false;
+}
+
+void CodeEncoder::put(int index, uint32_t word) {
+    // A word past the buffer is never stored; whether the code still fits is
+    // decided by the count alone.
+    if (index < 0 || index >= kCodeWords) return;
+    m_code[static_cast<size_t>(index)] = static_cast<uint16_t>(word & 0xFFFF);
+}
+
+void CodeEncoder::appendValue(uint32_t v) {
+    if (v < 0xFFFF)
+        append(v);
+    else
+        appendHighLow(v);
+}
+
+void CodeEncoder::appendHighLow(uint32_t v) {
+    append(v >> 16);
+    append(v & 0xFFFF);
+}
+
+EncodeStatus CodeEncoder::encodeProgram(InstructionTable& table) {
+    reset();
+    for (int row = 0; row < kListRows && !m_stopEncoding && !m_overflow; ++row)
+        EncodeStep(table, row);
+    if (m_overflow || m_codeCount > kCodeWords) return EncodeStatus::TooLarge;
+    const uint16_t end = code::endWord(m_mode2);
+    for (int i = 0; i < m_codeCount; ++i) {
+        if (m_code[static_cast<size_t>(i)] == end) {
+            m_codeEnd = i;
+            return EncodeStatus::Ok;
+        }
+    }
+    return EncodeStatus::NoEnd;
+}
+
+void CodeEncoder::EncodeStep(InstructionTable& table, int row) {
+    if (row < 0 || row >= kListRows) return;
+    if (table.m_Instruction[0].empty()) table.m_Instruction[0] = "END";
+    const std::string& m = table.m_Instruction[static_cast<size_t>(row)];
+    const std::string& p = table.m_Parameter[static_cast<size_t>(row)];
+    if (m == "END") m_stopEncoding = true;
+
+    if (isGroupA(m, m_mode2)) {
+        const uint32_t v = EncodeWord(m, p);
+        if (m_mode2 && m == "RST" && contains(p, 'D')) {
+            append(0x0D00);
+            appendHighLow(v);
+        } else {
+            appendValue(v);
+        }
+        return;
+    }
+    if (m.empty()) {
+        append(EncodeWord("", ""));
+        return;
+    }
+    const OperandPieces pieces = cutOperand(m, p, m_mode2);
+    if (m == "OUT") {
+        encodeOut(pieces);
+        return;
+    }
+    append(EncodeWord(m, ""));
+    if (m_mode2)
+        encodeOperandsMode2(pieces);
+    else
+        encodeOperandsMode1(pieces);
+}
+
+void CodeEncoder::encodeOut(const OperandPieces& p) {
+    const char first = p.piece[0].empty() ? '\0' : p.piece[0][0];
+    if (first == 'S' || first == 'Y' || first == 'M') {
+        appendValue(EncodeWord("OUT", p.piece[0]));
+    } else if (first == 'T' || first == 'C') {
+        append(EncodeWord("OUT", p.piece[0]) & 0xFFFF);
+        appendSetValue(p);
+    }
+}
+
+// The set value of a timer or counter: a K or H constant, or a data register.
+void CodeEncoder::appendSetValue(const OperandPieces& p) {
+    const std::string& kind = p.piece[1];
+    if (kind == "K" || kind == "H") {
+        const uint32_t n = leadingNumber(p.piece[2]);
+        if (m_mode2) {
+            append(((n & 0xFF) << 8) + (kind == "H" ? 0x82 : 0x80));
+            append((n & 0xFF00) + 0x80);
+        } else {
+            append(kind == "H" ? code::kConstH : code::kConstK);
+            append(n);
+            append(code::kOperandEnd);
+        }
+    } else if (m_mode2) {
+        appendHighLow(EncodeWord("", kind));
+    } else {
+        append(EncodeWord("", kind));
+    }
+}
+
+// Mode 1: one word per piece; a K or H piece writes its marker, the number of
+// the piece after it and the operand end, which the marker piece that follows
+// writes again.
+void CodeEncoder::encodeOperandsMode1(const OperandPieces& p) {
+    const int base = m_codeCount;
+    for (int k = 0; k < p.count; ++k) {
+        const std::string& piece = p.piece[static_cast<size_t>(k)];
+        if (piece == "K" || piece == "H") {
+            put(base + k, piece == "H" ? code::kConstH : code::kConstK);
+            put(base + k + 1, leadingNumber(p.piece[static_cast<size_t>(k + 1)]));
+            put(base + k + 2, code::kOperandEnd);
+            ++k;
+        } else {
+            put(base + k, EncodeWord("", piece));
+        }
+    }
+    m_codeCount = base + p.count;
+    if (m_codeCount > kCodeWords) m_overflow = true;
+}
+
+// Mode 2: two words per operand, in order: a constant as its low byte and its
+// high byte (each with the constant flag), a device as its 32-bit descriptor,
+// high half first. Marker pieces and the piece INC and DEC skip carry no word.
+void CodeEncoder::encodeOperandsMode2(const OperandPieces& p) {
+    for (int k = 0; k < p.count; ++k) {
+        const std::string& piece = p.piece[static_cast<size_t>(k)];
+        if (piece == "K" || piece == "H") {
+            const uint32_t v = leadingNumber(p.piece[static_cast<size_t>(k + 1)]);
+            append(((v & 0xFF) << 8) + (piece == "H" ? 0x82 : 0x80));
+            append((v & 0xFF00) + 0x80);
+            ++k;
+        } else if (!piece.empty() && piece != kMarkerPiece) {
+            appendHighLow(EncodeWord("", piece));
+        }
+    }
+}
+
+uint32_t CodeEncoder::EncodeWord(std::string_view mnemonic, std::string_view operand) const {
+    const Device d = readDevice(operand);
+    return m_mode2 ? wordMode2(mnemonic, d.text, d.n) : wordMode1(mnemonic, d.text, d.n);
+}
+
+uint32_t CodeEncoder::wordMode1(std::string_view m, std::string_view text, uint32_t n) const {
+    static constexpr std::string_view kOps[] = {"LD",  "LDI",  "AND",  "ANI", "OR",  "ORI", "LDF",
+                                                "LDP", "ANDF", "ANDP", "ORF", "ORP", "OUT"};
+    uint32_t o = 15;
+    for (uint32_t i = 0; i < 13; ++i)
+        if (kOps[i] == m) o = i;
+    if (m.empty()) o = 14;
+    const char letter = text.empty() ? '\0' : text[0];
+    uint32_t b = 0;
+    switch (letter) {
+        case 'Y':
+            b = 32;
+            break;
+        case 'M':
+            b = 64;
+            break;
+        case 'T':
+            b = 304;
+            break;
+        case 'C':
+            b = 320;
+            break;
+        case 'D':
+            b = 0xE000;
+            o = 13;
+            break;
+        default:
+            break;
+    }
+    if (o <= 12) return n <= kDeviceLimit ? o * 4096 + b + n : o * 4096 + (n - 8000) + 336;
+    if (o == 13) return n <= kDeviceLimit ? 0xE000 + n : 0xE000 + n - 7952;
+    if (o == 14 && text == kMarkerPiece) return code::kOperandEnd;
+    if (o == 14) return n <= kDeviceLimit ? 0xD000 + b + n : n + 45584;
+    return EncodeNoOperand(m);
+}
+
+uint32_t CodeEncoder::wordMode2(std::string_view m, std::string_view text, uint32_t n) const {
+    const char letter = text.empty() ? '\0' : text[0];
+    const bool high = n > kDeviceLimit;  // M8000 and up
+    const uint32_t n2 = high ? n - 8000 : n;
+    const bool yOrLowM = letter == 'Y' || (letter == 'M' && !high);
+    const bool highM = letter == 'M' && high;
+    const bool timerOrCounter = letter == 'T' || letter == 'C';
+
+    uint32_t o = 15;
+    if (m == "LD")
+        o = 2;
+    else if (m == "LDI")
+        o = 3;
+    else if (m == "AND")
+        o = 4;
+    else if (m == "ANI")
+        o = 5;
+    else if (m == "OR")
+        o = 6;
+    else if (m == "ORI")
+        o = 7;
+    else if (m == "LDF")
+        o = 0xCB01;
+    else if (m == "LDP")
+        o = 0xCA01;
+    else if (m == "ANDF")
+        o = 0xCD01;
+    else if (m == "ANDP")
+        o = 0xCC01;
+    else if (m == "ORF")
+        o = 0xCF01;
+    else if (m == "ORP")
+        o = 0xCE01;
+    else if (m == "OUT")
+        o = yOrLowM ? 12 : highM ? 0x200 : timerOrCounter ? 0 : 14;
+    else if (m == "SET")
+        o = yOrLowM ? 13 : highM ? 0x300 : 14;
+    else if (m == "RST")
+        o = yOrLowM ? 14 : highM ? 0x400 : timerOrCounter ? 0xC00 : letter == 'D' ? 0xD00 : 14;
+    else if (m.empty())
+        o = 16;
+
+    uint32_t f = 0;
+    switch (letter) {
+        case 'X':
+            f = 4;
+            break;
+        case 'Y':
+            f = 5;
+            break;
+        case 'M':
+            f = high ? 15 : 8;
+            break;
+        case 'T':
+            f = 6;
+            break;
+        case 'C':
+            f = 14;
+            break;
+        case 'D':
+            f = 6;
+            break;
+        default:
+            break;
+    }
+
+    if (o <= 14 && text == kMarkerPiece) return code::kEndWordMode2;
+    if (o <= 14) return o * 16 + f + n2 * 256;
+    if ((o >= 0xCA01 && o <= 0xCF01) || (o >= 0x200 && o <= 0xC00))
+        return o * 65536 + n2 * 256 + 0x80 + f;
+    if (o == 0xD00) return dataRegisterDescriptor(n);
+    if (o == 16) {
+        if (contains(text, 'Y')) return (n << 24) + 0x840580;
+        if (contains(text, 'D')) return dataRegisterDescriptor(n);
+        if (contains(text, 'T')) return ((2 * n) << 24) + 0x860082;
+        if (contains(text, 'C')) return ((2 * n) << 24) + 0x860084;
+        if (contains(text, 'M')) return high ? (n2 << 24) + 0x840F80 : (n << 24) + 0x840880;
+        return 0;
+    }
+    return EncodeNoOperand(m);
+}
+
+uint16_t CodeEncoder::EncodeNoOperand(std::string_view mnemonic) const {
+    struct Fixed {
+        std::string_view m;
+        uint16_t mode1, mode2;
+    };
+    static constexpr Fixed kFixed[] = {{"ORB", 0xF0F7, 0xF9FF}, {"ANB", 0xF0F8, 0xF8FF},
+                                       {"MPS", 0xF0F9, 0xFAFF}, {"MRD", 0xF0FA, 0xFBFF},
+                                       {"MPP", 0xF0FB, 0xFCFF}, {"END", 0xF0FF, 0x0F00}};
+    for (const Fixed& f : kFixed)
+        if (f.m == mnemonic) return m_mode2 ? f.mode2 : f.mode1;
+    const auto fn =
+        static_cast<uint32_t>(classifyInstruction(mnemonic, SelFunctionNumber, m_mode2));
+    return static_cast<uint16_t>(m_mode2 ? fn : 0xF000 + fn);
+}
+
+}  // namespace rs

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+// The texts of the transfer to the controller, shown byte for byte.
+namespace rs::msg {
+
+inline constexpr const char* kCannotOpenPort = "cannot open serial port";
+inline constexpr const char* kConnectionTimeout = "Communication connection timeout!";
+inline constexpr const char* kPacketError = "Packet Receive Packet Error!";
+inline constexpr const char* kInterruption = "Communication interruption!";
+inline constexpr const char* kRetryTimeout =
+    "Communication Retry Time out,please check your device";
+inline constexpr const char* kDownloadSucceed = "Download Succeed !";
+
+// Refusals of a program the code buffer cannot take.
+inline constexpr const char* kCodeTooLarge =
+    "The program needs more than 8000 code words and cannot be downloaded.";
+inline constexpr const char* kCodeWithoutEnd =
+    "The program has no END instruction and cannot be downloaded.";
+// An upload that found no END word in the whole code buffer.
+inline constexpr const char* kUploadWithoutEnd =
+    "No END instruction within 8000 code words; the upload stops.";
+
+}  // namespace rs::msg

@@ -1,0 +1,53 @@
+#include "comm/protocol_file.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+
+namespace rs {
+
+std::string settingsText(const SerialSettings& s) {
+    return std::to_string(s.baud) + "," + s.parity + "," + std::to_string(s.dataBits) + "," +
+           std::to_string(s.stopBits);
+}
+
+SerialSettings settingsFromIndexes(const ProtocolIndexes& i) {
+    SerialSettings s;
+    s.baud = i.baud == 1 ? 19200 : 9600;
+    s.parity = i.parity == 0 ? 'O' : i.parity == 2 ? 'N' : 'E';
+    s.dataBits = i.dataBits == 1 ? 8 : 7;
+    s.stopBits = i.stopBits == 1 ? 2 : 1;
+    return s;
+}
+
+std::optional<ProtocolIndexes> readProtocolFile(const std::string& path) {
+    { std::ofstream create(path, std::ios::app); }  // created empty when missing
+    std::ifstream in(path);
+    std::optional<ProtocolIndexes> found;
+    std::string line;
+    while (std::getline(in, line)) {
+        size_t digits = 0;
+        while (digits < line.size() && std::isdigit(static_cast<unsigned char>(line[digits])))
+            ++digits;
+        if (digits < 5 || digits > 7) continue;
+        auto at = [&](size_t i) { return line[i] - '0'; };
+        ProtocolIndexes p;
+        p.port = std::stoi(line.substr(0, digits - 4));
+        p.baud = at(digits - 4);
+        p.parity = at(digits - 3);
+        p.dataBits = at(digits - 2);
+        p.stopBits = at(digits - 1);
+        found = p;
+    }
+    return found;
+}
+
+bool writeProtocolFile(const std::string& path, const ProtocolIndexes& i) {
+    std::remove(path.c_str());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out << i.port << i.baud << i.parity << i.dataBits << i.stopBits;
+    return static_cast<bool>(out);
+}
+
+}  // namespace rs

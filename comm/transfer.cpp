@@ -1,0 +1,519 @@
+#include "comm/transfer.h"
+
+#include <algorithm>
+
+#include "comm/code_words.h"
+#include "comm/comm_messages.h"
+#include "comm/download_check.h"
+#include "core/messages.h"
+
+namespace rs {
+
+namespace {
+constexpr size_t kClearedBytes = 64;  // what "clear the buffer" clears after a reply
+constexpr int kStatusThreshold = frame::kStatusReplyLength;
+}  // namespace
+
+Transfer::Transfer(AppStore& app, SerialLink& link, Timer& retryTimer, Timer& waitTimer,
+                   MessageSink& sink, TransferObserver* observer)
+    : m_app(app),
+      m_link(link),
+      m_retryTimer(retryTimer),
+      m_waitTimer(waitTimer),
+      m_sink(sink),
+      m_observer(observer),
+      m_mode2(app.m_bMode2),
+      m_encoder(app.m_bMode2) {
+    m_link.setReceiveCallback([this] { onReceive(); });
+    m_retryTimer.setCallback([this] { onRetryTimer(); });
+    m_waitTimer.setCallback([this] { onWaitTimer(); });
+}
+
+Transfer::~Transfer() {
+    m_retryTimer.stop();
+    m_waitTimer.stop();
+    m_link.setReceiveCallback({});
+    m_retryTimer.setCallback({});
+    m_waitTimer.setCallback({});
+}
+
+// ---- port ---------------------------------------------------------------
+
+bool Transfer::openPort(const std::string& port, const SerialSettings& settings) {
+    m_rx.fill('0');
+    if (m_link.isOpen()) m_link.close();
+    if (!m_link.open(port, settings)) {
+        showError(msg::kCannotOpenPort, false);
+        return false;
+    }
+    m_link.setReceiveThreshold(1);
+    m_link.readAll();  // pending input is discarded
+    return true;
+}
+
+bool Transfer::applySettings(const std::string& port, const SerialSettings& settings) {
+    if (m_link.isOpen() && m_link.port() == port && m_link.settings() == settings) return true;
+    if (m_link.isOpen()) m_link.close();
+    if (!m_link.open(port, settings)) {
+        showError(msg::kCannotOpenPort, false);
+        return false;
+    }
+    m_link.setReceiveThreshold(1);
+    return true;
+}
+
+void Transfer::sendFrame(frame::Bytes bytes) {
+    if (m_mode2) frame::applyMode2Sum(bytes);
+    m_link.write(bytes);
+}
+
+void Transfer::restartRetryTimer() {
+    m_retryTimer.stop();
+    m_retryTimer.start(kRetryPeriodMs);
+}
+
+void Transfer::clearRx(size_t bytes) {
+    std::fill_n(m_rx.begin(), std::min(bytes, m_rx.size()), uint8_t{0});
+}
+
+void Transfer::waitThen(int ms, AfterWait action) {
+    m_afterWait = action;
+    m_waiting = true;
+    m_waitTimer.start(ms);
+}
+
+void Transfer::showError(const char* text, bool unlessErrorShowing) {
+    if (unlessErrorShowing && m_errorShowing) return;
+    m_errorShowing = true;
+    m_sink.inform(text, msg::kErrorCaption, MessageIcon::Warning);
+    m_errorShowing = false;
+}
+
+void Transfer::end(TransferOutcome outcome) {
+    m_active = false;
+    m_outcome = outcome;
+    m_retryTimer.stop();
+    m_waitTimer.stop();
+    m_waiting = false;
+    if (m_observer) m_observer->finished(outcome);
+}
+
+// ---- buttons ------------------------------------------------------------
+
+void Transfer::download(const DownloadRequest& request) {
+    if (m_active) return;
+    m_outcome = TransferOutcome::None;
+    if (!m_app.m_bCompiled) {
+        msg::refuse(m_sink, msg::kNotCompiled);
+        end(TransferOutcome::Refused);
+        return;
+    }
+    g_timerTicks = 0;
+    if (auto refusal = downloadRefusal(*m_app.table, m_mode2)) {
+        msg::refuse(m_sink, *refusal);
+        end(TransferOutcome::Refused);
+        return;
+    }
+    if (!applySettings(request.port, request.settings)) {
+        end(TransferOutcome::Refused);  // nothing is sent into a closed port
+        return;
+    }
+    if (request.saveIndexes) writeProtocolFile(request.protocolFile, *request.saveIndexes);
+
+    g_downloading = true;
+    m_endSent = m_lastBlock = m_linked = m_replied = m_busy = false;
+    m_retry = m_index = m_sentBlock = m_lastRequest = 0;
+    switch (m_encoder.encodeProgram(*m_app.table)) {
+        case EncodeStatus::Ok:
+            break;
+        case EncodeStatus::TooLarge:
+            msg::refuse(m_sink, msg::kCodeTooLarge);
+            end(TransferOutcome::Refused);
+            return;
+        case EncodeStatus::NoEnd:
+            msg::refuse(m_sink, msg::kCodeWithoutEnd);
+            end(TransferOutcome::Refused);
+            return;
+    }
+    if (m_observer) m_observer->progressRange(m_encoder.codeEnd() + 1);
+
+    m_active = true;
+    if (m_mode2) {
+        sendEnquiry();
+    } else {
+        m_link.setReceiveThreshold(frame::kWordWriteLength);
+        sendWordWrite(0);
+        if (m_observer) m_observer->downloadEnabled(false);
+    }
+}
+
+void Transfer::upload() {
+    if (m_active) return;
+    m_outcome = TransferOutcome::None;
+    g_downloading = false;
+    m_endSent = false;
+    m_retry = m_index = 0;
+    m_decoder.reset();
+    m_uploadPrev1 = m_uploadPrev2 = -1;
+    for (int r = 0; r < kListRows; ++r) {
+        m_app.table->m_Instruction[static_cast<size_t>(r)].clear();
+        m_app.table->m_Parameter[static_cast<size_t>(r)].clear();
+    }
+    m_active = true;
+    // Each reply is 8 bytes; the event waits for all of them.
+    m_link.setReceiveThreshold(frame::kWordReplyLength);
+    requestWord(0);
+}
+
+// ---- events -------------------------------------------------------------
+
+void Transfer::onReceive() {
+    if (m_waiting) {
+        m_rxDeferred = true;  // handled once the wait is over
+        return;
+    }
+    if (m_link.bytesWaiting() == 0) return;
+    m_retryTimer.stop();
+    const std::vector<uint8_t> input = m_link.readAll();
+    m_rxCount = input.size();
+    // Input longer than the receive buffer: only its first bytes are kept.
+    std::copy_n(input.begin(), std::min(input.size(), m_rx.size()), m_rx.begin());
+    if (!m_active) return;  // late bytes of a transfer that has ended
+    if (!g_downloading)
+        receiveUpload();
+    else if (m_mode2)
+        receiveMode2();
+    else
+        receiveMode1();
+}
+
+void Transfer::onRetryTimer() {
+    if (!m_active) return;
+    if (m_waiting) {
+        m_timerDeferred = true;
+        return;
+    }
+    if (g_downloading)
+        downloadTimerExpired();
+    else
+        uploadCheckFailed();  // a lost reply counts as a failed one
+}
+
+void Transfer::onWaitTimer() {
+    if (!m_waiting) return;
+    m_waiting = false;
+    const AfterWait action = m_afterWait;
+    m_afterWait = AfterWait::Nothing;
+    if (m_active) {
+        switch (action) {
+            case AfterWait::Nothing:
+                break;
+            case AfterWait::SendWord:
+                sendWordWrite(m_index);
+                break;
+            case AfterWait::ResendWord:
+                sendWordWrite(m_index);
+                clearRx(kClearedBytes);
+                break;
+            case AfterWait::ResendLast:
+                resendLast();
+                clearRx(kClearedBytes);
+                break;
+        }
+    }
+    if (m_rxDeferred) {
+        m_rxDeferred = false;
+        onReceive();
+    }
+    if (m_timerDeferred) {
+        m_timerDeferred = false;
+        if (m_retryTimer.active()) return;  // a frame sent since restarted it
+        onRetryTimer();
+    }
+}
+
+void Transfer::downloadTimerExpired() {
+    m_retryTimer.stop();
+    if (g_timerTicks >= kMaxTimerTicks) {
+        const bool busy = m_busy;
+        const bool replied = m_replied;
+        m_busy = false;
+        m_replied = true;
+        g_timerTicks = 0;
+        if (busy) {
+            end(TransferOutcome::Failed);
+            showError(msg::kInterruption, false);
+            if (m_observer) m_observer->downloadEnabled(true);
+        } else if (!replied) {
+            end(TransferOutcome::Failed);
+            showError(msg::kConnectionTimeout, true);
+            if (m_observer) m_observer->downloadEnabled(true);
+        } else {
+            end(TransferOutcome::EndedSilently);
+        }
+        return;
+    }
+    if (m_mode2)
+        resendLast();
+    else
+        sendWordWrite(m_index);
+    ++g_timerTicks;
+}
+
+// ---- mode 1 -------------------------------------------------------------
+
+void Transfer::sendWordWrite(int index) {
+    if (index < 0 || index >= m_encoder.codeCount()) return;
+    const uint16_t word = m_encoder.code()[static_cast<size_t>(index)];
+    if (word == code::kEndWordMode1) m_endSent = true;
+    sendFrame(frame::wordWrite(index, frame::transmittedValue(m_encoder.code().data(), index)));
+    m_replied = false;
+    restartRetryTimer();
+}
+
+void Transfer::receiveMode1() {
+    if (m_rx[15] == frame::CR && m_rx[16] == frame::LF) {
+        m_replied = true;
+        g_timerTicks = 0;
+        if (m_endSent) {
+            m_busy = false;
+            m_endSent = false;
+            if (m_observer) m_observer->progress(m_encoder.codeEnd() + 1);
+            end(TransferOutcome::Succeeded);
+            m_sink.inform(msg::kDownloadSucceed, msg::kDownloadCaption, MessageIcon::Information);
+            if (m_observer) m_observer->downloadEnabled(true);
+            return;
+        }
+        m_busy = true;
+        clearRx(kClearedBytes);
+        ++m_index;
+        m_retry = 0;
+        if (m_observer) m_observer->progress(m_index);
+        waitThen(kAfterReplyWaitMs, AfterWait::SendWord);
+        return;
+    }
+    ++m_retry;
+    if (m_rx[0] == 0) {
+        if (m_retry < kMaxEmptyReplies) {
+            waitThen(kRetryWaitMs, AfterWait::ResendWord);
+            return;
+        }
+        m_retry = 0;
+        end(TransferOutcome::Failed);
+        showError(msg::kConnectionTimeout, false);
+        if (m_observer) m_observer->downloadEnabled(true);
+        return;
+    }
+    if (m_retry < kMaxBadReplies) {
+        waitThen(kRetryWaitMs, AfterWait::ResendWord);
+        return;
+    }
+    m_retry = 0;
+    end(TransferOutcome::Failed);
+    showError(msg::kPacketError, true);
+    if (m_observer) m_observer->downloadEnabled(true);
+}
+
+// ---- mode 2 -------------------------------------------------------------
+
+void Transfer::sendEnquiry() {
+    sendFrame(frame::enquiry());
+    m_lastRequest = 1;
+    restartRetryTimer();
+}
+
+// The status read runs under the retry timer too, so that a lost status reply
+// is asked for again instead of leaving the download waiting for ever.
+void Transfer::sendStatusRead() {
+    sendFrame(frame::statusRead());
+    m_lastRequest = 2;
+    restartRetryTimer();
+}
+
+void Transfer::sendE7() {
+    sendFrame(frame::forceOnE7());
+    m_lastRequest = 3;
+    restartRetryTimer();
+}
+
+void Transfer::sendE8() {
+    sendFrame(frame::forceOffE8());
+    restartRetryTimer();
+}
+
+void Transfer::sendFinish() {
+    sendFrame(frame::finish());
+    m_lastRequest = 5;
+    restartRetryTimer();
+}
+
+void Transfer::sendBlock(int block) {
+    const int count = m_encoder.codeCount();
+    const int first = frame::kBlockWords * block;
+    const int n = std::clamp(block < m_fullBlocks ? frame::kBlockWords : m_restWords, 0,
+                             std::max(0, count - first));
+    if (n == 0) return;
+    const uint16_t* words = m_encoder.code().data() + first;
+    sendFrame(frame::blockWrite(block, words, n));
+    m_sentBlock = block;
+    if (words[n - 1] == code::kEndWordMode2) {
+        m_lastBlock = true;
+        m_index = 0;
+    }
+    m_lastRequest = 4;
+    m_replied = false;
+    restartRetryTimer();
+}
+
+// A frame that got no good reply goes out again: a block under its own number;
+// a lost finish frame brings the E8 frame again, whose ACK leads to a new
+// finish frame.
+void Transfer::resendLast() {
+    switch (m_lastRequest) {
+        case 1:
+            sendEnquiry();
+            break;
+        case 2:
+            sendStatusRead();
+            break;
+        case 3:
+            sendE7();
+            break;
+        case 4:
+            clearRx(m_rx.size());
+            sendBlock(m_sentBlock);
+            break;
+        case 5:
+            m_lastBlock = true;
+            sendE8();
+            break;
+        default:
+            break;
+    }
+}
+
+void Transfer::receiveMode2() {
+    const bool ack = m_rx[0] == frame::ACK;
+    const bool status = m_rx[0] == frame::STX && m_rx[3] == '5' &&
+                        m_rxCount == static_cast<size_t>(frame::kStatusReplyLength);
+    // The retry count holds consecutive bad replies: an accepted one resets it.
+    if (ack || status) m_retry = 0;
+    if (ack && !m_linked) {  // A: the enquiry was answered
+        m_link.setReceiveThreshold(kStatusThreshold);
+        m_replied = m_busy = true;
+        clearRx(m_rx.size());
+        sendStatusRead();
+    } else if (ack && m_lastBlock && m_endSent) {  // B: E8 answered
+        m_replied = m_busy = true;
+        clearRx(m_rx.size());
+        sendFinish();
+        m_replied = false;
+        m_lastBlock = false;
+    } else if (ack && m_endSent) {  // C: finish answered
+        m_replied = true;
+        m_busy = m_linked = m_endSent = false;
+        if (m_observer) m_observer->progress(m_encoder.codeEnd() + 1);
+        end(TransferOutcome::Succeeded);
+        m_sink.inform(msg::kDownloadSucceed, msg::kDownloadCaption, MessageIcon::Information);
+        if (m_observer) m_observer->downloadEnabled(true);
+    } else if (status) {  // D: the status reply
+        m_linked = m_busy = true;
+        clearRx(m_rx.size());
+        sendE7();
+        m_link.setReceiveThreshold(1);
+    } else if (ack && !m_endSent) {  // E: the next block, or E8 after the last one
+        m_fullBlocks = m_encoder.codeCount() / frame::kBlockWords;
+        m_restWords = m_encoder.codeCount() % frame::kBlockWords;
+        m_linked = m_replied = true;
+        g_timerTicks = 0;
+        m_busy = true;
+        clearRx(m_rx.size());
+        if (m_lastBlock) {
+            m_endSent = true;
+            sendE8();
+        } else {
+            const int block = m_index;
+            if (m_observer)
+                m_observer->progress(block < m_fullBlocks ? block * frame::kBlockWords
+                                                          : m_fullBlocks * frame::kBlockWords);
+            sendBlock(block);
+            if (!m_lastBlock) m_index = block + 1;
+            waitThen(kAfterBlockWaitMs, AfterWait::Nothing);
+        }
+    } else {  // F: anything else
+        ++m_retry;
+        if (m_retry >= kMaxBadReplies) {
+            m_retry = 0;
+            end(TransferOutcome::Failed);
+            showError(msg::kPacketError, true);
+            if (m_observer) m_observer->downloadEnabled(true);
+            return;
+        }
+        waitThen(kRetryWaitMs, AfterWait::ResendLast);
+    }
+}
+
+// ---- upload -------------------------------------------------------------
+
+void Transfer::requestWord(int index) {
+    if (m_retry > kMaxUploadRetries) {
+        m_retry = 0;
+        end(TransferOutcome::Failed);
+        showError(msg::kRetryTimeout, false);
+        return;
+    }
+    if (index >= kCodeWords) {  // no END in the whole code buffer
+        end(TransferOutcome::Failed);
+        showError(msg::kUploadWithoutEnd, false);
+        return;
+    }
+    sendFrame(frame::wordRead(index));
+    m_replied = true;
+    restartRetryTimer();  // a lost reply is asked for again
+}
+
+void Transfer::receiveUpload() {
+    if (m_rx[0] != frame::STX) {
+        clearRx(kClearedBytes);
+        requestWord(m_index);
+        return;
+    }
+    const auto digits = frame::replyDigits(m_rx.data(), std::min(m_rxCount, m_rx.size()));
+    if (!digits) {
+        uploadCheckFailed();
+        return;
+    }
+    // The word travels as the download sent it: plain after a constant
+    // marker (so constants come back whole) and from 0xE000, else regrouped.
+    const bool plain =
+        (*digits >> 12) >= 14 || frame::travelsPlain(0, m_uploadPrev1, m_uploadPrev2);
+    const uint16_t word = plain ? *digits : frame::ungroup(*digits);
+    m_decoder.DecodeWord(word, *m_app.table);
+    m_uploadPrev2 = m_uploadPrev1;
+    m_uploadPrev1 = word;
+    clearRx(kClearedBytes);
+    if (word == code::kEndWordMode1) {
+        m_app.m_bUploaded = true;
+        end(TransferOutcome::Uploaded);
+        return;
+    }
+    ++m_index;
+    m_retry = 0;
+    if (m_observer) m_observer->progress(m_index);
+    requestWord(m_index);
+}
+
+void Transfer::uploadCheckFailed() {
+    m_retryTimer.stop();
+    clearRx(kClearedBytes);
+    ++m_retry;
+    if (m_retry < kMaxUploadRetries) {
+        requestWord(m_index);
+        return;
+    }
+    m_retry = 0;
+    end(TransferOutcome::Failed);
+    showError(msg::kRetryTimeout, false);
+}
+
+}  // namespace rs

@@ -1,0 +1,128 @@
+#include "comm/upload_decoder.h"
+
+#include <array>
+#include <string_view>
+
+#include "comm/code_words.h"
+#include "core/limits.h"
+
+namespace rs {
+
+namespace {
+
+constexpr std::array<std::string_view, 90> kNames0to89 = {
+    "CJ",   "CALL", "SRET", "IRET", "EI",   "DI",   "FEND", "WDT",  "FOR",  "NEXT", "CMP",  "ZCP",
+    "MOV",  "SMOV", "CML",  "BMOV", "FMOV", "XCH",  "BCD",  "BIN",  "ADD",  "SUB",  "MUL",  "DIV",
+    "INC",  "DEC",  "WAND", "WOR",  "WXOR", "NEG",  "ROR",  "ROL",  "RCR",  "RCL",  "SFTR", "SFTL",
+    "WSFR", "WSFL", "SFWR", "SFRD", "ZRST", "DECO", "ENCO", "SUM",  "BON",  "MEAN", "ANS",  "ANR",
+    "SQR",  "FLT",  "REF",  "REFE", "MTR",  "HSCS", "HSCR", "HSZ",  "SPD",  "PLSY", "PWM",  "PLSR",
+    "IST",  "SER",  "ABSD", "INCD", "TTMR", "STMR", "ALT",  "RAMP", "ROTC", "SORT", "TKY",  "HKY",
+    "DSW",  "SEGD", "SEGL", "ARWS", "ASC",  "PR",   "FROM", "TO",   "RS",   "PRUN", "ASCI", "HEX",
+    "CCD",  "VRRD", "VRSC", "NULL", "PID",  "NULL"};
+
+struct Named {
+    int number;
+    std::string_view name;
+};
+constexpr Named kNamesAbove89[] = {
+    {110, "ECMP"}, {111, "EZCP"},  {118, "EBCD"},  {119, "EBIN"},  {120, "EADD"}, {121, "ESUB"},
+    {122, "EMUL"}, {123, "EDIV"},  {127, "ESQR"},  {129, "INT"},   {130, "SIN"},  {131, "COS"},
+    {132, "TAN"},  {147, "SWAP"},  {160, "TCMP"},  {161, "TZCP"},  {162, "TADD"}, {163, "TSUB"},
+    {166, "TRD"},  {167, "TWR"},   {170, "GRY"},   {171, "GBIN"},  {224, "LD="},  {225, "LD>"},
+    {226, "LD<"},  {228, "LD<>"},  {229, "LD<="},  {230, "LD>="},  {232, "AND="}, {233, "AND>"},
+    {234, "AND<"}, {236, "AND<>"}, {237, "AND<="}, {238, "AND>="}, {240, "OR="},  {241, "OR>"},
+    {242, "OR<"},  {244, "OR<>"},  {245, "OR<="},  {246, "OR>="},  {247, "ORB"},  {248, "ANB"},
+    {249, "MPS"},  {250, "MRD"},   {251, "MPP"},   {252, "K"},     {253, "H"},    {255, "END"}};
+
+constexpr std::string_view kSequenceNames[] = {"LD",  "LDI",  "AND",  "ANI", "OR",  "ORI", "LDF",
+                                               "LDP", "ANDF", "ANDP", "ORF", "ORP", "OUT"};
+
+// The device text of a sequence-instruction word by its low twelve bits.
+std::string deviceText(uint32_t w) {
+    if (w <= 127) return "S" + std::to_string(w);
+    if (w <= 255) return "X" + std::to_string(w & 0xF7F);
+    if (w <= 383) return "Y" + std::to_string(w & 0xEFF);
+    if (w <= 1151) return "M" + std::to_string(w & 0xE7F);
+    if (w <= 1279) return "T" + std::to_string(w & 0xB7F);
+    if (w <= 1407) return "C" + std::to_string(w & 0xAFF);
+    if (w <= 1663) return "M" + std::to_string(w & 0x29BF);
+    return {};
+}
+
+}  // namespace
+
+std::string instructionName(int number) {
+    if (number >= 0 && number < static_cast<int>(kNames0to89.size()))
+        return std::string(kNames0to89[static_cast<size_t>(number)]);
+    for (const Named& n : kNamesAbove89)
+        if (n.number == number) return std::string(n.name);
+    return "NULL";
+}
+
+void UploadDecoder::openRow(InstructionTable& table, const std::string& mnemonic,
+                            const std::string& operand) {
+    if (g_uploadRow + 1 >= kListRows) return;  // the table is full: the word is dropped
+    ++g_uploadRow;
+    table.m_Instruction[static_cast<size_t>(g_uploadRow)] = mnemonic;
+    table.m_Parameter[static_cast<size_t>(g_uploadRow)] = operand;
+}
+
+std::string* UploadDecoder::currentOperand(InstructionTable& table) {
+    if (g_uploadRow < 0 || g_uploadRow >= kListRows) return nullptr;
+    return &table.m_Parameter[static_cast<size_t>(g_uploadRow)];
+}
+
+void UploadDecoder::DecodeWord(uint16_t a, InstructionTable& table) {
+    const uint32_t w = a & 0xFFFu;
+    std::string* operand = currentOperand(table);
+
+    if (g_lastWord == code::kConstK || g_lastWord == code::kConstH) {
+        // The constant is the whole word, as the encoder wrote it.
+        if (operand) *operand += std::to_string(a);
+    } else if (a == code::kOperandEnd) {
+        // nothing
+    } else if (a <= 0xDFFF) {
+        const std::string device = deviceText(w);
+        const uint32_t op = a >> 12;
+        if (op != 0xD) {
+            openRow(table, std::string(kSequenceNames[op]), device);
+        } else if (operand) {
+            const bool joined = !operand->empty() && (*operand)[0] == 'K' && operand->size() < 3;
+            *operand += joined ? device : " " + device;
+        }
+    } else if (a <= 0xEFFF) {
+        if (operand) *operand += " D" + std::to_string(w);
+    } else if (a <= 0xF3FF) {
+        const int number = a & 0xFF;
+        if (w == 0x1F7) {
+            openRow(table, "SET", "");
+        } else if (w == 0x1F8) {
+            openRow(table, "RST", "");
+        } else if (w == 0x3F7) {
+            openRow(table, "PRR", "");
+        } else if (w == 0x3F8) {
+            openRow(table, "PRW", "");
+        } else {
+            if (number == 252 || number == 253) {
+                if (operand) *operand += number == 252 ? " K" : " H";
+            } else {
+                std::string name = instructionName(number);
+                const uint32_t form = a & 0xF00u;
+                if (form == 0x100 || form == 0x300) name += "P";
+                if (form == 0x200 || form == 0x300) name = "D" + name;
+                openRow(table, name, "");
+            }
+        }
+    } else if (a <= 0xF47F) {
+        if (operand) *operand += "P" + std::to_string(a - 0xF400);
+    } else if (a <= 0xF4FF) {
+        if (operand) *operand += "N" + std::to_string((a - 0x80) & 0xFF);
+    } else if (a <= 0xF50F) {
+        if (operand) *operand += "V" + std::to_string(a & 0xF);
+    } else if (a <= 0xF513) {
+        if (operand) *operand += "K" + std::to_string(a - 0xF50F);
+    }
+    g_lastWord = a;
+}
+
+}  // namespace rs

@@ -1,0 +1,56 @@
+#include "comm/protocol_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace rs {
+namespace {
+
+std::string tempFile(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() / "rungsmith-comm-tests";
+    std::filesystem::create_directories(dir);
+    const auto path = dir / name;
+    std::filesystem::remove(path);
+    return path.string();
+}
+
+std::string content(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(ProtocolFile, AMissingFileIsCreatedEmptyAndSelectsNothing) {
+    const std::string path = tempFile("missing.txt");
+    EXPECT_FALSE(readProtocolFile(path));
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(content(path), "");
+}
+
+TEST(ProtocolFile, WritesFiveDigitsWithoutLineEndAndReadsThemBack) {
+    const std::string path = tempFile("ini.txt");
+    std::ofstream(path) << "old content\nmore\n";
+    ASSERT_TRUE(writeProtocolFile(path, {0, 0, 1, 0, 0}));
+    EXPECT_EQ(content(path), "00100");
+    EXPECT_EQ(readProtocolFile(path), (ProtocolIndexes{0, 0, 1, 0, 0}));
+    // Eleven ports found: the port index takes two digits and still reads back.
+    ASSERT_TRUE(writeProtocolFile(path, {12, 1, 2, 1, 1}));
+    EXPECT_EQ(content(path), "121211");
+    EXPECT_EQ(readProtocolFile(path), (ProtocolIndexes{12, 1, 2, 1, 1}));
+}
+
+TEST(ProtocolFile, TheLastLineOfDigitsWins) {
+    const std::string path = tempFile("lines.txt");
+    std::ofstream(path) << "10100\nnot digits\n21011 trailing\n12\n";
+    EXPECT_EQ(readProtocolFile(path), (ProtocolIndexes{2, 1, 0, 1, 1}));
+}
+
+TEST(ProtocolFile, SettingsFromIndexes) {
+    EXPECT_EQ(settingsText(settingsFromIndexes({0, 0, 1, 0, 0})), "9600,E,7,1");
+    EXPECT_EQ(settingsText(settingsFromIndexes({0, 1, 0, 1, 1})), "19200,O,8,2");
+    EXPECT_EQ(settingsText(settingsFromIndexes({0, 0, 2, 0, 0})), "9600,N,7,1");
+}
+
+}  // namespace
+}  // namespace rs

@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# End to end over pseudo-terminals: rungsmith-cli download into rungsmith-plcsim
+# in both modes (the stand-in's memory must equal rungsmith-cli encode), with
+# injected drops and corruption, a controller that falls silent, a port that
+# cannot be opened, and an upload that reads the program back.
+set -uo pipefail
+bin="$1"
+cli="$bin/rungsmith-cli"
+sim="$bin/rungsmith-plcsim"
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+cat > "$work/p.il" <<'IL'
+LD X000
+OR Y001
+ANI X017
+OUT Y001
+LDP X001
+SET M8000
+LD M10
+OUT T0 K50
+LD T0
+OUT C1 K5000
+MOV K4660 D10
+ADD D10 K1 D11
+CMP D11 K100 M20
+ZCP K10 D0 K20 Y000
+BMOV D0 D10 K3
+INC D0
+END
+IL
+"$cli" import --mode 1 "$work/p.il" "$work/p1.epj" || fail "import mode 1"
+"$cli" import --mode 2 "$work/p.il" "$work/p2.epj" || fail "import mode 2"
+
+# start_sim NAME ARGS...: a stand-in linked at $work/NAME, memory in $work/NAME.mem
+start_sim() {
+  local name="$1"; shift
+  "$sim" --link "$work/$name" --memory "$work/$name.mem" "$@" > /dev/null 2> "$work/$name.log" &
+  pids+=($!)
+  for _ in $(seq 50); do [ -e "$work/$name" ] && [ -e "$work/$name.mem" ] && return; sleep 0.05; done
+  fail "simulator $name did not start"
+}
+# memory NAME: the stand-in's program memory once it has been written
+memory() { cat "$work/$1.mem"; }
+
+# 1. Clean downloads in both modes.
+for mode in 1 2; do
+  start_sim "clean$mode" --mode "$mode"
+  out="$("$cli" download --port "$work/clean$mode" "$work/p$mode.epj" 2>&1)"; rc=$?
+  [ $rc -eq 0 ] && [ "$out" = "Download Succeed !" ] || fail "mode $mode download: rc $rc, $out"
+  diff <("$cli" encode "$work/p$mode.epj") <(memory "clean$mode") > /dev/null \
+    || fail "mode $mode memory differs from encode"
+done
+
+# 2. Drops and corruption: success with the whole program, or the right message.
+for mode in 1 2; do
+  for seed in 1 2; do
+    name="noisy$mode$seed"
+    start_sim "$name" --mode "$mode" --fault drop=0.08,corrupt=0.08 --seed "$seed"
+    out="$("$cli" download --port "$work/$name" "$work/p$mode.epj" 2>&1)"; rc=$?
+    case "$out" in
+      "Download Succeed !")
+        [ $rc -eq 0 ] || fail "$name: success with rc $rc"
+        diff <("$cli" encode "$work/p$mode.epj") <(memory "$name") > /dev/null \
+          || fail "$name: memory differs from encode" ;;
+      "Packet Receive Packet Error!"|"Communication interruption!"|"Communication connection timeout!")
+        [ $rc -eq 1 ] || fail "$name: failure with rc $rc" ;;
+      *) fail "$name: unexpected end: $out" ;;
+    esac
+  done
+done
+
+# 3. A controller that stops answering, and one that never answers.
+start_sim silent --mode 2 --fault silent-after=4
+out="$("$cli" download --port "$work/silent" "$work/p2.epj" 2>&1)"; rc=$?
+[ $rc -eq 1 ] && [ "$out" = "Communication interruption!" ] || fail "silent: rc $rc, $out"
+
+# 4. A port that cannot be opened: the message, nothing sent.
+out="$("$cli" download --port "$work/no-such-port" "$work/p1.epj" 2>&1)"; rc=$?
+[ $rc -eq 1 ] && [ "$out" = "cannot open serial port" ] || fail "no port: rc $rc, $out"
+
+# 5. Upload reads the mode-1 program back (decoded with the upload's device map).
+"$cli" upload --mode 1 --port "$work/clean1" "$work/up.epj" || fail "upload"
+expected="LD S0
+OR S33
+ANI S15
+OUT S33
+LDP S1
+SET  Y80
+LD S74
+OUT Y48 K50
+LD Y48
+OUT Y65 K5000
+MOV  K4660 D10
+ADD  D10 K1 D11
+CMP  D11 K100 S84
+ZCP  K10 D0 K20 S32
+BMOV  D0 D10 K3
+INC  D0
+END"
+got="$("$cli" export "$work/up.epj")"
+[ "$got" = "$expected" ] || { fail "upload text"; diff <(echo "$expected") <(echo "$got"); }
+
+[ $failures -eq 0 ] && echo "all serial end-to-end checks passed"
+exit $failures

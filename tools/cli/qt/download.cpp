@@ -1,0 +1,47 @@
+#include <cstdio>
+
+#include "tools/cli/project_session.h"
+#include "tools/cli/qt/serial_session.h"
+
+namespace rs::cli {
+namespace {
+
+int run(const std::vector<std::string>& arguments);
+const Command kDownload{"download",
+                        "download --port DEV [--baud 9600|19200] [--parity O|E|N] [--data 7|8] "
+                        "[--stop 1|2] [--mode 1|2] INPUT.epj",
+                        &run};
+
+struct Start {
+    std::string port;
+    SerialSettings settings;
+};
+
+// Downloads a project to the controller on DEV in the file's encoding mode.
+int run(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args = arguments;
+    const CommonOptions options = takeCommonOptions(args);
+    if (!options.ok) return usageError(kDownload, options.problem);
+    bool ok = true;
+    Start start;
+    start.port = takeOption(args, "--port", ok);
+    std::string problem;
+    start.settings = takeSerialSettings(args, problem);
+    if (!ok || !problem.empty()) return usageError(kDownload, problem);
+    if (start.port.empty() || args.size() != 1) return usageError(kDownload, "");
+
+    ProjectSession p(options);
+    if (!p.open(args[0], options)) return kExitRefused;
+    TerminalSink sink;
+    const TransferOutcome outcome = runSerialTransfer(p.app, sink, "download", [&](Transfer& t) {
+        t.download({start.port, start.settings, {}, {}});
+    });
+    if (outcome == TransferOutcome::EndedSilently)
+        std::fprintf(stderr, "the transfer ended with no reply\n");
+    return outcome == TransferOutcome::Succeeded ? kExitOk : kExitRefused;
+}
+
+const bool registered = registerCommand(kDownload);
+
+}  // namespace
+}  // namespace rs::cli

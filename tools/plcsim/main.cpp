@@ -1,0 +1,217 @@
+// rungsmith-plcsim: a controller stand-in on a pseudo-terminal.
+//
+//   rungsmith-plcsim [--mode 1|2] [--link PATH] [--load FILE] [--memory FILE]
+//                    [--baud N] [--fault drop=P,corrupt=P,silent-after=N] [--seed S]
+//
+// Prints the terminal's path (or links it at PATH), then answers the frames the
+// programming tool sends until it is stopped (SIGINT, SIGTERM). --load fills
+// the program memory from a file of hex words, one a line; --memory writes the
+// program memory there (up to and including END) after every change and on
+// exit. --baud paces every answer by the time the line needs for the request
+// and the answer at that rate (10 bits a character).
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tools/plcsim/controller.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+void onSignal(int) {
+    g_stop = 1;
+}
+
+struct Options {
+    bool mode2 = true;
+    std::string link;
+    std::string load;
+    std::string memory;
+    long baud = 0;
+    rs::plcsim::FaultPlan faults;
+};
+
+int usage(const char* problem) {
+    if (problem) std::fprintf(stderr, "%s\n", problem);
+    std::fprintf(stderr,
+                 "usage: rungsmith-plcsim [--mode 1|2] [--link PATH] [--load FILE] "
+                 "[--memory FILE] [--baud N] [--fault drop=P,corrupt=P,silent-after=N] "
+                 "[--seed S]\n");
+    return 2;
+}
+
+bool parseFaults(const std::string& text, rs::plcsim::FaultPlan& f) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t comma = text.find(',', start);
+        if (comma == std::string::npos) comma = text.size();
+        const std::string item = text.substr(start, comma - start);
+        const size_t eq = item.find('=');
+        if (eq == std::string::npos) return false;
+        const std::string key = item.substr(0, eq);
+        const std::string value = item.substr(eq + 1);
+        char* end = nullptr;
+        if (key == "drop") {
+            f.drop = std::strtod(value.c_str(), &end);
+        } else if (key == "corrupt") {
+            f.corrupt = std::strtod(value.c_str(), &end);
+        } else if (key == "silent-after") {
+            f.silentAfter = std::strtol(value.c_str(), &end, 10);
+        } else {
+            return false;
+        }
+        if (end == value.c_str() || *end != '\0') return false;
+        start = comma + 1;
+    }
+    return f.drop >= 0 && f.drop <= 1 && f.corrupt >= 0 && f.corrupt <= 1;
+}
+
+bool parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (i + 1 >= argc) return false;
+        const std::string v = argv[++i];
+        if (a == "--mode" && (v == "1" || v == "2")) {
+            o.mode2 = v == "2";
+        } else if (a == "--link") {
+            o.link = v;
+        } else if (a == "--load") {
+            o.load = v;
+        } else if (a == "--memory") {
+            o.memory = v;
+        } else if (a == "--baud") {
+            o.baud = std::strtol(v.c_str(), nullptr, 10);
+            if (o.baud <= 0) return false;
+        } else if (a == "--fault") {
+            if (!parseFaults(v, o.faults)) return false;
+        } else if (a == "--seed") {
+            o.faults.seed = static_cast<uint32_t>(std::strtoul(v.c_str(), nullptr, 10));
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<uint16_t> readWords(const std::string& path, bool& ok) {
+    std::ifstream in(path);
+    ok = static_cast<bool>(in);
+    std::vector<uint16_t> words;
+    std::string line;
+    while (ok && std::getline(in, line)) {
+        if (line.empty()) continue;
+        words.push_back(static_cast<uint16_t>(std::strtoul(line.c_str(), nullptr, 16)));
+    }
+    return words;
+}
+
+void writeWords(const std::string& path, const std::vector<uint16_t>& words) {
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::trunc);
+        for (uint16_t w : words) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "%04X\n", w);
+            out << buf;
+        }
+    }
+    std::rename(temp.c_str(), path.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!parse(argc, argv, o)) return usage("wrong arguments");
+
+    rs::plcsim::Controller controller(o.mode2, o.faults);
+    if (!o.load.empty()) {
+        bool ok = false;
+        const auto words = readWords(o.load, ok);
+        if (!ok) return usage("cannot read the --load file");
+        controller.loadProgram(words);
+    }
+
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        std::perror("rungsmith-plcsim: pseudo-terminal");
+        return 1;
+    }
+    const char* name = ptsname(master);
+    if (!name) {
+        std::perror("rungsmith-plcsim: ptsname");
+        return 1;
+    }
+    const std::string path = name;
+    // Keep the terminal side open and raw: no echo, no line editing, and the
+    // controller side never sees a hang-up between two clients.
+    const int slave = open(path.c_str(), O_RDWR | O_NOCTTY);
+    if (slave >= 0) {
+        termios t{};
+        if (tcgetattr(slave, &t) == 0) {
+            cfmakeraw(&t);
+            tcsetattr(slave, TCSANOW, &t);
+        }
+    }
+    if (!o.link.empty()) {
+        unlink(o.link.c_str());
+        if (symlink(path.c_str(), o.link.c_str()) != 0) {
+            std::perror("rungsmith-plcsim: --link");
+            return 1;
+        }
+    }
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    std::printf("%s\n", path.c_str());
+    std::fflush(stdout);
+
+    std::vector<uint16_t> stored = controller.programWords();
+    if (!o.memory.empty()) writeWords(o.memory, stored);
+    std::vector<uint8_t> buf(4096);
+    while (!g_stop) {
+        pollfd p{master, POLLIN, 0};
+        const int ready = poll(&p, 1, 100);
+        if (ready < 0 && errno != EINTR) break;
+        if (ready <= 0 || !(p.revents & POLLIN)) continue;
+        const ssize_t n = read(master, buf.data(), buf.size());
+        if (n <= 0) continue;
+        const std::vector<uint8_t> reply = controller.receive(buf.data(), static_cast<size_t>(n));
+        if (o.baud > 0 && !reply.empty()) {
+            const double seconds = 10.0 *
+                                   static_cast<double>(n + static_cast<ssize_t>(reply.size())) /
+                                   static_cast<double>(o.baud);
+            std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+        }
+        for (size_t off = 0; off < reply.size();) {
+            const ssize_t w = write(master, reply.data() + off, reply.size() - off);
+            if (w <= 0) break;
+            off += static_cast<size_t>(w);
+        }
+        if (!o.memory.empty()) {
+            std::vector<uint16_t> now = controller.programWords();
+            if (now != stored) {
+                stored = std::move(now);
+                writeWords(o.memory, stored);
+            }
+        }
+    }
+    if (!o.memory.empty()) writeWords(o.memory, controller.programWords());
+    if (!o.link.empty()) unlink(o.link.c_str());
+    if (slave >= 0) close(slave);
+    close(master);
+    const auto& c = controller.counts();
+    std::fprintf(stderr, "frames %ld, answered %ld, dropped %ld, corrupted %ld, rejected %ld\n",
+                 c.frames, c.answered, c.dropped, c.corrupted, c.rejected);
+    return 0;
+}
