@@ -1,6 +1,7 @@
 #include "core/list_to_ladder/rung_layout.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "core/instruction_set.h"
 #include "core/list_to_ladder/row_role.h"
@@ -25,8 +26,7 @@ class RungLayout {
                 const Net& net = m_model.nets[static_cast<size_t>(rung.net)];
                 if (!placeNet(rung.net, row, 1)) return m_outcome;
                 int end = 0;
-                if (!placeNode(rung.node, row, 1 + net.width, row + net.height, end))
-                    return m_outcome;
+                if (!placeNode(rung.node, row, 1 + net.width, end)) return m_outcome;
                 row = std::max(row + net.height, end);
             }
             if (rung.labelRow >= 0) {
@@ -34,7 +34,8 @@ class RungLayout {
                 if (label == nullptr) return m_outcome;
                 label->text = m_table.m_Parameter[static_cast<size_t>(rung.labelRow)];
             }
-            if (row > kGridRows) return fail(PlacementFault::TooManyRows);
+            // The END row stands below the last row and must be a grid row too.
+            if (row > kGridRows - 1) return fail(PlacementFault::TooManyRows);
             if (!checkChains(first, row)) return m_outcome;
         }
         setSideLinks();
@@ -80,10 +81,35 @@ class RungLayout {
         return true;
     }
 
-    // A network with its top-left cell at (row, col). Parallel blocks stack
-    // their second operand below the first; the shorter top row is wired
-    // through to the block's width, and vertical wires join the operands at
-    // the block's left edge and right of its last column.
+    // The operands of a parallel block, nested parallel blocks opened up, in
+    // list order: (A | B) | C and A | (B | C) both give A, B, C.
+    void parallelOperands(int index, std::vector<int>& out) const {
+        const Net& n = m_model.nets[static_cast<size_t>(index)];
+        if (n.type != NetType::Parallel) {
+            out.push_back(index);
+            return;
+        }
+        parallelOperands(n.a, out);
+        parallelOperands(n.b, out);
+    }
+
+    // Convert reads the top row of a parallel block along the rung and the
+    // rows below as its branches; an operand with rows of its own (a block
+    // inside the operand) is read back in the last place, or first of two at
+    // the start of a rung. Operands without rows of their own therefore go
+    // first, in their order: the operands of a parallel block may stand in any
+    // order.
+    void simpleOperandsFirst(std::vector<int>& operands, int col) const {
+        if (col == 1 && operands.size() == 2) return;
+        std::stable_partition(operands.begin(), operands.end(), [&](int op) {
+            return m_model.nets[static_cast<size_t>(op)].height == 1;
+        });
+    }
+
+    // A network with its top-left cell at (row, col). A parallel block stacks
+    // its operands one below the other; each operand's top row is wired
+    // through to the block's width, and vertical wires join them at the
+    // block's left edge and right of its last column.
     bool placeNet(int index, int row, int col) {
         const Net& n = m_model.nets[static_cast<size_t>(index)];
         if (col + n.width > kOutputCol) return fail(PlacementFault::TooWide).ok();
@@ -101,39 +127,47 @@ class RungLayout {
                 return placeNet(n.a, row, col) && placeNet(n.b, row, col + a.width);
             }
             case NetType::Parallel: {
-                const Net& a = m_model.nets[static_cast<size_t>(n.a)];
-                const Net& b = m_model.nets[static_cast<size_t>(n.b)];
-                const int lower = row + a.height;
-                return placeNet(n.a, row, col) && wire(row, col + a.width, col + n.width) &&
-                       placeNet(n.b, lower, col) && wire(lower, col + b.width, col + n.width) &&
-                       down(row, lower, col) && down(row, lower, col + n.width);
+                std::vector<int> operands;
+                parallelOperands(index, operands);
+                simpleOperandsFirst(operands, col);
+                int top = row;
+                int lastTop = row;
+                for (const int op : operands) {
+                    const Net& o = m_model.nets[static_cast<size_t>(op)];
+                    if (!placeNet(op, top, col) || !wire(top, col + o.width, col + n.width))
+                        return false;
+                    lastTop = top;
+                    top += o.height;
+                }
+                return down(row, lastTop, col) && down(row, lastTop, col + n.width);
             }
         }
         return false;
     }
 
-    // The outputs and branches hanging at a point in column `col` whose first
-    // one continues row `row`. The others follow one below the other, not
-    // above `nextRow` (the rows of the network leading to the point), joined
-    // by a vertical wire at the point. `end` is the row after the last used.
-    bool placeNode(int index, int row, int col, int nextRow, int& end) {
+    // The outputs and branches hanging at a point in column `col`: the first
+    // continues row `row`, the others follow one below the other, right under
+    // it, joined by a vertical wire at the point. Their cells lie right of the
+    // network that leads to the point, so they may share its rows: a row of
+    // that network reaching the point ends on the same wire. `end` is the row
+    // after the last used.
+    bool placeNode(int index, int row, int col, int& end) {
         const Node& node = m_model.nodes[static_cast<size_t>(index)];
         int top = row;
         end = row + 1;
         int lastTop = row;
         for (size_t i = 0; i < node.children.size(); ++i) {
             const Child& child = node.children[i];
-            if (i > 0) top = std::max(end, nextRow);
+            if (i > 0) top = end;
             lastTop = top;
             int childEnd = top + 1;
             if (child.isOutput) {
-                if (!placeOutput(child.listRow, top, col)) return false;
+                if (!placeOutput(child.listRow, top, col, row)) return false;
             } else {
                 const Net& n = m_model.nets[static_cast<size_t>(child.net)];
                 if (!placeNet(child.net, top, col)) return false;
                 int nodeEnd = 0;
-                if (!placeNode(child.node, top, col + n.width, top + n.height, nodeEnd))
-                    return false;
+                if (!placeNode(child.node, top, col + n.width, nodeEnd)) return false;
                 childEnd = std::max(top + n.height, nodeEnd);
             }
             end = std::max(end, childEnd);
@@ -141,7 +175,7 @@ class RungLayout {
         return down(row, lastTop, col);
     }
 
-    bool placeOutput(int listRow, int row, int col) {
+    bool placeOutput(int listRow, int row, int col, int pointRow) {
         const std::string& mnemonic = m_table.m_Instruction[static_cast<size_t>(listRow)];
         const std::string& operand = m_table.m_Parameter[static_cast<size_t>(listRow)];
         const RowInfo info = classifyListRow(mnemonic, operand);
@@ -149,7 +183,11 @@ class RungLayout {
                                 ? classifyInstruction(mnemonic, SelOperandCount, m_mode2)
                                 : 0;
         const int boxLeft = kOutputCol - covered;
-        if (col > boxLeft) return fail(PlacementFault::TooWide, listRow).ok();
+        // Below a point's first row the vertical wire needs a wire cell on its
+        // right before the box begins.
+        const bool belowPoint = row > pointRow;
+        if (col > boxLeft || (belowPoint && covered > 0 && col == boxLeft))
+            return fail(PlacementFault::TooWide, listRow).ok();
         if (!wire(row, col, boxLeft)) return false;
         for (int c = boxLeft; c < kOutputCol; ++c) {
             PlanCell* box = cell(row, c);
