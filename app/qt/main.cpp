@@ -3,23 +3,9 @@
 #include <QStringList>
 
 #include "app/qt/main_frame.h"
-#include "app/qt/qt_clipboard.h"
 #include "app/qt/qt_message_sink.h"
-#include "editor/dialog_provider.h"
-
-namespace {
-
-// Until the entry dialogs are linked in, every dialog is left with "Exit":
-// the ladder can be viewed, converted and saved, not edited.
-class DialogsUnavailable : public rs::DialogProvider {
-  public:
-    bool enterSymbol(rs::SymbolDialogFields&) override { return false; }
-    bool enterList(rs::ListDialogFields&) override { return false; }
-    bool enterLineCount(rs::LineCountDialog, int&) override { return false; }
-    void showInstructionHelp() override {}
-};
-
-}  // namespace
+#include "editor/qt/qt_clipboard.h"
+#include "editor/qt/qt_dialog_provider.h"
 
 // Starts Rungsmith with no project open. Only "--open FILE" (the desktop's
 // open request) opens a project; a plain file name on the command line opens
@@ -27,10 +13,11 @@ class DialogsUnavailable : public rs::DialogProvider {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QtMessageSink sink;
-    DialogsUnavailable dialogs;
-    QtClipboardText clipboard;
+    rs::qt::QtDialogProvider dialogs;
+    rs::qt::QtClipboardText clipboard;
     CMainFrame frame(sink, dialogs, clipboard);
     sink.setParentWidget(&frame);
+    dialogs.setParentWidget(&frame);
     // Maximized; without a window manager to do it, the window takes the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         frame.setGeometry(screen->availableGeometry());
