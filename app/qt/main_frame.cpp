@@ -252,7 +252,15 @@ void CMainFrame::runCommand(int command) {
     if (!commandState(command, shellState()).enabled) return;
     if (isRecentFileCommand(command)) {
         const size_t i = static_cast<size_t>(command - CmdRecentFile1);
-        if (i < m_recent.paths().size()) openProjectFile(qs(m_recent.paths()[i]));
+        if (i >= m_recent.paths().size()) return;
+        // An entry that no longer opens leaves the list, as the platform's lists do.
+        const std::string path = m_recent.paths()[i];
+        if (!openProjectFile(qs(path)) && !m_pProject) {
+            m_recent.remove(path);
+            storeRecentFiles();
+            buildMenuBar();
+        }
+        emit stateChanged();
         return;
     }
     switch (command) {
@@ -424,7 +432,13 @@ bool CMainFrame::saveProject(bool saveAs) {
         path = m_chooseFile(true, qs(doc.title()) + ".epj");
         if (path.isEmpty()) return false;
     }
+    const std::string before = doc.pathName();
     if (doc.save(path.toStdString()) != rs::SaveResult::Saved) return false;
+    if (doc.pathName() != before) {
+        // Other instances now see the project under its new name.
+        bool heldElsewhere = false;
+        m_pProject->setLock(lockProject(qs(doc.pathName()), heldElsewhere));
+    }
     m_recent.add(doc.pathName());
     storeRecentFiles();
     buildMenuBar();

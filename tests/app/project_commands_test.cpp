@@ -199,6 +199,22 @@ TEST_F(Projects, RecentFileListKeepsFiveAcrossRuns) {
     EXPECT_TRUE(second.actionsFor(CmdRecentFile1 + 4).front()->text().endsWith("p2.epj"));
 }
 
+TEST_F(Projects, RecentEntryThatNoLongerOpensLeavesTheList) {
+    const QString path = writeProject("gone.epj", {{"END", "", 0, 1}});
+    ASSERT_TRUE(frame->openProjectFile(path));
+    frame->runCommand(CmdCloseProject);
+    ASSERT_EQ(project(), nullptr);
+    QFile::remove(path);
+    frame->runCommand(CmdRecentFile1);
+    EXPECT_EQ(project(), nullptr);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_NE(sink.shown[0].text.find("gone.epj"), std::string::npos);
+    EXPECT_TRUE(frame->recentFiles().paths().empty() ||
+                frame->recentFiles().paths().front() != path.toStdString());
+    EXPECT_TRUE(frame->actionsFor(CmdRecentFile1).empty() ||
+                !frame->actionsFor(CmdRecentFile1).front()->text().endsWith("gone.epj"));
+}
+
 TEST_F(Projects, MalformedFileOpensNothing) {
     const QString path = tempPath("bad.epj");
     QFile f(path);
