@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
@@ -554,6 +555,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activeModalWidget()) return false;
+    // A label being edited in the project data list keeps its keys.
+    if (qobject_cast<QLineEdit*>(widget)) return false;
     const QKeySequence pressed(
         QKeyCombination(key->modifiers() & ~Qt::KeypadModifier, static_cast<Qt::Key>(key->key())));
     for (const auto& [sequence, command] : m_shortcuts) {

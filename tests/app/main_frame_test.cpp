@@ -53,6 +53,10 @@ TEST_F(MainFrame, MenusOfAnOpenProjectFollowTheView) {
     key(Qt::Key_N, Qt::ControlModifier);
     ASSERT_NE(project(), nullptr);
     EXPECT_EQ(frame->windowTitle(), "Rungsmith - [Rungsmith1]");
+    project()->showNormal();
+    EXPECT_EQ(frame->windowTitle(), "Rungsmith - Rungsmith1");
+    project()->showMaximized();
+    EXPECT_EQ(frame->windowTitle(), "Rungsmith - [Rungsmith1]");
     QMenuBar* bar = frame->menuBar();
     EXPECT_EQ(menuTitles(bar), (QStringList{"&Project", "&Edit", "&Convert", "&View", "&Online",
                                             "&Window", "&Help"}));
