@@ -6,8 +6,8 @@
 namespace rs::ladder {
 
 struct RoundTripOutcome {
-    bool placed = false;      // the list could be placed on the grid
-    ConvertOutcome convert;   // what Convert of that grid did
+    bool placed = false;     // the list could be placed on the grid
+    ConvertOutcome convert;  // what Convert of that grid did
 };
 
 // The list of the view turned into a ladder and converted back: list to

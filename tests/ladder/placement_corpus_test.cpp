@@ -19,7 +19,7 @@ struct CorpusCase {
     const char* name;
     std::vector<std::string> list;
     std::vector<std::string> ladder;
-    std::vector<std::string> converted;  // what Convert gives back; empty: the list itself
+    std::vector<std::string> converted = {};  // what Convert gives back; empty: the list itself
 };
 
 std::string joined(const std::vector<std::string>& rows) {

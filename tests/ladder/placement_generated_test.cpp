@@ -42,7 +42,7 @@ TEST(GeneratedLists, PlacedWithinTheGridRulesAndMeaningTheSame) {
         const std::vector<eval::ListRow> rows = eval::tableRows(*table);
         std::set<std::string> devices;
         for (const auto& r : rows) devices.insert(r.operand);
-        for (int scan = 0; scan < 8; ++scan) {
+        for (int scan = 0; scan < 4; ++scan) {
             std::map<std::string, bool> values;
             for (const auto& d : devices) values[d] = (rng() & 1) != 0;
             const eval::DeviceReader read = [&](const std::string& d) { return values[d]; };

@@ -13,8 +13,7 @@ namespace rs::cli {
 namespace {
 
 int run(const std::vector<std::string>& arguments);
-const Command kLadder{"ladder", "ladder INPUT.epj [--cells] [--mode 1|2] [--par-range FILE]",
-                      &run};
+const Command kLadder{"ladder", "ladder INPUT.epj [--cells] [--mode 1|2] [--par-range FILE]", &run};
 
 int run(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;

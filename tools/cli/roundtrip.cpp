@@ -11,8 +11,7 @@ namespace rs::cli {
 namespace {
 
 int run(const std::vector<std::string>& arguments);
-const Command kRoundTrip{"roundtrip", "roundtrip INPUT.epj [--mode 1|2] [--par-range FILE]",
-                         &run};
+const Command kRoundTrip{"roundtrip", "roundtrip INPUT.epj [--mode 1|2] [--par-range FILE]", &run};
 
 int run(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
