@@ -48,12 +48,15 @@ void CChildFrame::runCommand(int command) {
         const rs::ConvertOutcome outcome = rs::convertLadder(m_session);
         if (!outcome.ran) return;
         m_doc.setModifiedFlag(true);
-        if (outcome.unconvertible) {
+        // The report puts the cursor on the cell it names and scrolls to it.
+        const bool report =
+            outcome.unconvertible && outcome.reportRow >= 0 && outcome.reportCol >= 0;
+        if (report) {
             m_view.grid->m_nCursorRow = outcome.reportRow;
             m_view.grid->m_nCursorCol = outcome.reportCol;
         }
         modelChanged();
-        if (outcome.unconvertible) m_pView->scrollToCursor();
+        if (report) m_pView->scrollToCursor();
         return;
     }
     if (command == CmdInstructionList) {
