@@ -96,10 +96,13 @@ CellTableResult readCellTable(const std::string& text, LadderGrid& grid) {
 
 std::string writeCellTable(const LadderGrid& grid) {
     std::string out;
-    int last = -1;
-    for (int r = 0; r < kGridRows; ++r)
+    int last = kGridRows - 1;
+    auto rowBlank = [&](int r) {
         for (int c = 0; c < kGridCols; ++c)
-            if (!isBlank(grid, r, c)) last = r;
+            if (!isBlank(grid, r, c)) return false;
+        return true;
+    };
+    while (last >= 0 && rowBlank(last)) --last;
     char head[64];
     for (int r = 0; r <= last; ++r) {
         for (int c = 0; c < kGridCols; ++c) {

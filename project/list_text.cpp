@@ -58,21 +58,6 @@ ImportResult importListText(Session& s, std::string_view text) {
     return {};
 }
 
-std::string exportListText(const InstructionTable& table, size_t recordCount) {
-    std::string out;
-    const int lines = listLineCount(table, recordCount);
-    for (int k = 0; k < lines; ++k) {
-        const std::string& m = table.m_Instruction[k];
-        const std::string& o = table.m_Parameter[k];
-        if (m.empty())
-            out += o + ":";
-        else
-            out += o.empty() ? m : m + " " + o;
-        out += '\n';
-    }
-    return out;
-}
-
 std::string listViewText(const InstructionTable& table, size_t recordCount) {
     std::string out;
     const std::vector<int64_t> steps = listStepNumbers(table, recordCount);

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/list_text.h"
 #include "core/session.h"
 
 namespace rs {
@@ -22,11 +23,6 @@ struct ImportResult {
 // is written "P0:". When the last line applied is not "END", "END" is applied
 // as well. Stops at the first refused line; the session's sink is not used.
 ImportResult importListText(Session& s, std::string_view text);
-
-// The rows of the instruction list as text, one a line: the mnemonic, one
-// blank and the operand (no blank when the operand is empty); a label row as
-// its operand followed by ':'. importListText reads it back.
-std::string exportListText(const InstructionTable& table, size_t recordCount);
 
 // The lines of the instruction list view: step number, mnemonic and operand,
 // separated by single blanks; empty fields are left out.

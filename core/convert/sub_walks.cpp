@@ -46,7 +46,13 @@ void Converter::blockCompiler(int D, int s, int e) {
         bool ored = false;
         if (i == s) {
             if (!lSym) return reportUnconvertible(D, s);
-            if (sym(D, s + 1)) {
+            // A branch of one contact is ORed straight away. One contact
+            // followed by wire is not enough: a block nested in the branch
+            // may start at that contact and close further right.
+            bool oneContact = !sym(D, s + 1);
+            for (int k = s + 1; k <= e - 1 && oneContact; ++k)
+                oneContact = !sym(D, k) && !has(D, k, LinkBranchEnd);
+            if (!oneContact) {
                 m_bBlockOred = false;
             } else {
                 emitOr(D, s);
@@ -55,7 +61,10 @@ void Converter::blockCompiler(int D, int s, int e) {
                 if (!lStart && s > 1) m_bBlockJoined = false;
             }
         }
-        if (!ored && lSym && (i == s || (lStart && !lEnd))) emitLoad(D, i);
+        // The closing column belongs to the block only through the vertical
+        // wire on its left edge; its cell is compiled by the walk after it.
+        const bool inside = i < e;
+        if (!ored && inside && lSym && (i == s || (lStart && !lEnd))) emitLoad(D, i);
         if (l & LinkDown) {
             if (lStart) {
                 bool closes = false;
@@ -92,14 +101,14 @@ void Converter::blockCompiler(int D, int s, int e) {
                     emitPlain("ANB");
                     m_bBlockJoined = true;
                 }
-                if (lStart) {
+                if (lStart && inside) {
                     emitLoad(D, i);
                     b = i;
                 }
             }
         }
         const bool downAbove = has(D - 1, i, LinkDown);
-        if (i > s && lSym && (l & LinkRight) &&
+        if (inside && i > s && lSym && (l & LinkRight) &&
             ((!(l & LinkDown) && !downAbove) || ((l & LinkDown) && !lStart)))
             emitAnd(D, i);
     }
@@ -231,6 +240,20 @@ void Converter::splitWalk(int R, int c) {
                     if (!closeBlockAt(R, k, start)) return;
                 } else if (k > 2) {
                     nestedBlockCloser(R, R, k);
+                }
+                // A cell where one branch ends and the next one starts.
+                if (lStart) {
+                    start = k;
+                    if (lVisited) {
+                        if (!lSym) {
+                            outputBranchWalk(R, k);
+                            return;
+                        }
+                        emitPlain("MPS");
+                        branchStartDecision(R, k);
+                    } else {
+                        emitLoad(R, k);
+                    }
                 }
             }
             if (lSym && (l & LinkRight) && (!lDown || !lStart)) emitAnd(R, k);

@@ -37,8 +37,10 @@ void Converter::compileWalk() {
         } else if (lastLinked == H && m_g.text(H, 1).empty()) {
             m_g.setLinks(H, 1, 0);
         }
-        const std::string& flow = m_g.text(H, kOutputCol);
-        if (isFlowRow(flow)) {
+        // A flow row is written as its instruction and the walk goes on with
+        // the row after it; flow rows that follow each other are each written.
+        while (H <= lastRow() && !stopped() && isFlowRow(m_g.text(H, kOutputCol))) {
+            const std::string& flow = m_g.text(H, kOutputCol);
             emitRow(flow, {}, classifyInstruction(flow, SelFunctionNumber, m_s.mode2()), 1);
             ++H;
         }

@@ -87,8 +87,11 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
                 break;
             }
             case Op::Mps:
-                if (s.blocks.size() != 1 || s.driven) return refuse(row, "MPS without one block");
+                // The block may already drive an output: MPS keeps its value
+                // for the outputs that branch off after it.
+                if (s.blocks.size() != 1) return refuse(row, "MPS without one block");
                 s.points.push_back(s.blocks.back());
+                s.driven = false;
                 break;
             case Op::Mrd:
             case Op::Mpp:

@@ -1,27 +1,13 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 
 #include "core/session.h"
 #include "project/project_document.h"
 #include "tools/cli/cli_command.h"
+#include "tools/cli/stderr_sink.h"
 
 namespace rs::cli {
-
-// Prints the program's messages to standard error, one a line; questions get
-// their default answer.
-class StderrSink : public MessageSink {
-  public:
-    void inform(const std::string& text, const std::string&, MessageIcon) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    MessageAnswer ask(const std::string& text, const std::string&, MessageButtons,
-                      MessageAnswer defaultAnswer, MessageIcon) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return defaultAnswer;
-    }
-};
 
 // One program as the command line works on it: store, view, document.
 struct ProjectSession {

@@ -1,0 +1,180 @@
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "core/cell_table.h"
+#include "core/convert/convert.h"
+#include "core/program_dir.h"
+#include "core/session.h"
+
+namespace {
+
+class NullSink : public rs::MessageSink {
+  public:
+    void inform(const std::string&, const std::string&, rs::MessageIcon) override {}
+    rs::MessageAnswer ask(const std::string&, const std::string&, rs::MessageButtons,
+                          rs::MessageAnswer d, rs::MessageIcon) override {
+        return d;
+    }
+};
+
+struct Bench {
+    Bench() : ranges(rs::defaultRangeFilePath()), s(app, view, sink, ranges) { s.startView(); }
+    rs::AppStore app;
+    rs::ViewState view;
+    NullSink sink;
+    rs::RangeFile ranges;
+    rs::Session s;
+};
+
+void cell(std::string& t, int r, int c, int kind, const char* links, const std::string& text) {
+    t += std::to_string(r) + " " + std::to_string(c) + " " + std::to_string(kind) + " " + links +
+         " " + text + "\n";
+}
+void wire(std::string& t, int r, int from, int to) {
+    for (int c = from; c <= to; ++c) cell(t, r, c, 14, "0x001", "");
+}
+std::string dev(char letter, int n) {
+    char b[8];
+    std::snprintf(b, sizeof b, "%c%03o", letter, n % 256);
+    return b;
+}
+
+// Four kinds of rung in turn: a series of three contacts; a block two wide at
+// the rung start; a branch in the middle; a split into three outputs.
+int addRung(std::string& t, int row, int kind, int& coil) {
+    switch (kind % 4) {
+        case 0:
+            for (int c = 1; c <= 3; ++c)
+                cell(t, row, c, c == 2 ? 2 : 1, "0x003", dev('X', row + c));
+            wire(t, row, 4, 9);
+            cell(t, row, 10, 5, "0x003", dev('Y', coil++));
+            return row + 1;
+        case 1:
+            cell(t, row, 1, 1, "0x013", dev('X', row));
+            cell(t, row, 2, 1, "0x003", dev('X', row + 1));
+            cell(t, row, 3, 14, "0x011", "");
+            wire(t, row, 4, 9);
+            cell(t, row, 10, 5, "0x003", dev('M', coil++));
+            cell(t, row + 1, 1, 2, "0x003", dev('X', row + 2));
+            cell(t, row + 1, 2, 1, "0x003", dev('X', row + 3));
+            return row + 2;
+        case 2:
+            cell(t, row, 1, 1, "0x003", dev('X', row));
+            cell(t, row, 2, 1, "0x003", dev('X', row + 1));
+            cell(t, row, 3, 2, "0x003", dev('X', row + 2));
+            wire(t, row, 4, 9);
+            cell(t, row, 10, 5, "0x003", dev('Y', coil++));
+            cell(t, row + 1, 2, 3, "0x003", dev('M', row));
+            return row + 2;
+        default:
+            cell(t, row, 1, 1, "0x003", dev('X', row));
+            cell(t, row, 2, 1, "0x013", dev('X', row + 1));
+            wire(t, row, 3, 9);
+            cell(t, row, 10, 5, "0x003", dev('Y', coil++));
+            cell(t, row + 1, 2, 1, "0x013", dev('X', row + 2));
+            wire(t, row + 1, 3, 9);
+            cell(t, row + 1, 10, 5, "0x003", dev('Y', coil++));
+            cell(t, row + 2, 2, 2, "0x003", dev('X', row + 3));
+            wire(t, row + 2, 3, 9);
+            cell(t, row + 2, 10, 5, "0x003", dev('Y', coil++));
+            return row + 3;
+    }
+}
+
+// The largest program of these rungs that stays below 400 steps.
+std::string fullProgram(Bench& b, int* rows, int* listRows) {
+    std::string best;
+    std::string t;
+    int row = 0, coil = 0;
+    for (int k = 0;; ++k) {
+        std::string next = t;
+        int nextRow = addRung(next, row, k, coil);
+        rs::readCellTable(next, b.s.grid());
+        b.s.commit();
+        const rs::ConvertOutcome out = rs::convertLadder(b.s);
+        if (!out.compiled) break;
+        t = next;
+        row = nextRow;
+        *rows = row;
+        *listRows = out.rows;
+    }
+    return t;
+}
+
+// A program close to 400 steps, already tidy (as after an earlier F4).
+void BM_ConvertFullProgram(benchmark::State& state) {
+    Bench b;
+    int rows = 0, listRows = 0;
+    const std::string cells = fullProgram(b, &rows, &listRows);
+    rs::readCellTable(cells, b.s.grid());
+    for (auto _ : state) {
+        b.s.commit();
+        benchmark::DoNotOptimize(rs::convertLadder(b.s));
+    }
+    state.counters["grid_rows"] = rows;
+    state.counters["list_rows"] = listRows;
+}
+BENCHMARK(BM_ConvertFullProgram)->Unit(benchmark::kMicrosecond);
+
+// The same program read from its cell table and converted, as the command
+// line does it.
+void BM_ReadAndConvertFullProgram(benchmark::State& state) {
+    Bench b;
+    int rows = 0, listRows = 0;
+    const std::string cells = fullProgram(b, &rows, &listRows);
+    for (auto _ : state) {
+        rs::readCellTable(cells, b.s.grid());
+        b.s.commit();
+        benchmark::DoNotOptimize(rs::convertLadder(b.s));
+    }
+}
+BENCHMARK(BM_ReadAndConvertFullProgram)->Unit(benchmark::kMicrosecond);
+
+// All 4000 rows in use, one rung a row: every pass covers the whole grid and
+// the walk stops at the step limit.
+void BM_ConvertLongGrid(benchmark::State& state) {
+    Bench b;
+    std::string t;
+    int coil = 0;
+    for (int r = 0; r < rs::kGridRows; ++r) addRung(t, r, 0, coil);
+    rs::readCellTable(t, b.s.grid());
+    for (auto _ : state) {
+        b.s.commit();
+        benchmark::DoNotOptimize(rs::convertLadder(b.s));
+    }
+}
+BENCHMARK(BM_ConvertLongGrid)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// All 4000 rows drawn with their contact in column 4 after plain wire: the
+// compaction pass slides every contact to column 1, starting again after each
+// slide.
+void BM_ConvertLongGridToCompact(benchmark::State& state) {
+    Bench b;
+    std::string t;
+    const int rows = static_cast<int>(state.range(0));
+    for (int r = 0; r < rows; ++r) {
+        wire(t, r, 1, 3);
+        cell(t, r, 4, 1, "0x003", dev('X', r));
+        wire(t, r, 5, 9);
+        cell(t, r, 10, 5, "0x003", dev('Y', r));
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        rs::readCellTable(t, b.s.grid());
+        b.s.commit();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(rs::convertLadder(b.s));
+    }
+}
+BENCHMARK(BM_ConvertLongGridToCompact)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/ladder_grid.h"
+
+namespace rs::test {
+
+// Ladders as an engineer draws them, made at random from a seed: rungs of
+// series contacts and parallel blocks (nested up to two levels, one-column
+// branches drawn as branch contacts or with vertical wires), ending in one
+// coil, an application instruction, or output branches split off the rung.
+// Every rung is well formed, so Convert must turn it into a list of the same
+// meaning.
+struct GenOptions {
+    int maxRungs = 4;
+    int maxDepth = 2;  // nesting of parallel blocks
+    bool outputBranches = true;
+    bool blocksInOutputs = false;
+};
+
+struct GenCell {
+    int row;
+    int col;
+    int32_t kind;
+    CellLinks links;
+    std::string text;
+};
+
+struct GenLadder {
+    std::vector<GenCell> cells;
+    int lastRow = -1;
+    std::vector<std::string> inputs;  // devices the contacts read
+};
+
+GenLadder generateLadder(uint32_t seed, const GenOptions& options = {});
+
+// Writes the ladder into a grid whose rows 0..clearRows-1 are emptied first.
+void drawLadder(const GenLadder& ladder, LadderGrid& grid, int clearRows);
+
+}  // namespace rs::test
