@@ -47,6 +47,15 @@ std::vector<std::string> andChain(int ands, const std::string& output) {
     return withEnd(l);
 }
 
+// Loads `blocks` contacts, then joins them all with ORB, right to left.
+std::vector<std::string> deepOrbStack(int blocks) {
+    std::vector<std::string> l;
+    for (int i = 0; i < blocks; ++i) l.push_back("LD X000");
+    for (int i = 1; i < blocks; ++i) l.push_back("ORB");
+    l.push_back("OUT Y000");
+    return withEnd(l);
+}
+
 const std::vector<Refusal>& refusals() {
     static const std::vector<Refusal> cases = {
         {"AnbWithOneBlock", {"LD X000", "ANB", "OUT Y000", "END"}, PlacementFault::Malformed, 1},
@@ -89,6 +98,8 @@ const std::vector<Refusal>& refusals() {
         {"VerticalWireTooLong", orChain(24), PlacementFault::ChainTooLong, 0},
         {"PastTheGridRows", withEnd(repeated({"LD X000", "OUT Y000", "OUT Y001"}, 2000)),
          PlacementFault::TooManyRows, 5997},
+        {"OrChainFillingTheList", orChain(7997), PlacementFault::TooManyRows, 4000},
+        {"DeepBlockStackJoinedByOrb", deepOrbStack(3999), PlacementFault::ChainTooLong, 0},
         {"EightThousandRowsNoEnd", repeated({"LD X000", "OUT Y000"}, 4000),
          PlacementFault::TooManyRows, 7998},
     };

@@ -135,7 +135,7 @@ void RoundTrip::expectAllPass(test::ListShape shape, uint32_t seed, int count) {
 // outputs written one after another or from a split point.
 TEST_F(RoundTrip, BlocksWithOutputGroups) {
     test::ListShape shape;
-    shape.blockDepth = 2;
+    shape.blockDepth = 3;
     shape.pointDepth = 0;
     expectAllPass(shape, 11, 5000);
 }
