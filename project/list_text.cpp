@@ -1,7 +1,6 @@
 #include "project/list_text.h"
 
-#include <cctype>
-
+#include "core/char_class.h"
 #include "core/line_check.h"
 #include "core/list_steps.h"
 #include "core/messages.h"
@@ -24,7 +23,7 @@ class CapturingSink : public MessageSink {
 
 bool skipped(std::string_view line) {
     size_t i = 0;
-    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+    while (i < line.size() && isBlank(line[i])) ++i;
     return i == line.size() || line[i] == '#';
 }
 
