@@ -1,6 +1,6 @@
 #include "core/convert/convert.h"
-#include "core/list_text.h"
 #include "core/convert/tidy.h"
+#include "core/list_text.h"
 #include "tests/editor/editor_fixture.h"
 
 namespace rs::test {
