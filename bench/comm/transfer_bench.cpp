@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "bench/support/bench_session.h"
 #include "comm/transfer.h"
 #include "core/instruction_store.h"
+#include "core/last_message_sink.h"
 #include "tools/plcsim/virtual_line.h"
 
 namespace rs {
@@ -57,7 +57,7 @@ void download(benchmark::State& state, bool mode2, void (*fill)(InstructionTable
         AppStore app;
         app.setMode2(mode2);
         fill(*app.table);
-        bench::QuietSink sink;
+        LastMessageSink sink;
         Transfer transfer(app, line, retry, wait, sink);
         transfer.download({"virtual", SerialSettings{}, {}, {}});
         clock.runUntil([&] { return !transfer.running(); }, 1e9);

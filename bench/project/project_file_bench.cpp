@@ -83,7 +83,7 @@ void open8000(benchmark::State& state) {
         std::fclose(f);
     }
     rs::AppStore app;
-    rs::bench::QuietSink sink;
+    rs::LastMessageSink sink;
     rs::RangeFile ranges(rs::defaultRangeFilePath());
     for (auto _ : state) {
         rs::ViewState view;
