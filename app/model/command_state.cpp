@@ -1,0 +1,149 @@
+#include "app/model/command_state.h"
+
+#include "app/model/commands.h"
+
+namespace rs::shell {
+
+namespace {
+
+bool isLadderOnlyCommand(int c) {
+    return (c >= CmdOpenContact && c <= CmdRisingPulseBranch) || c == CmdInsertRow ||
+           c == CmdDeleteRow;
+}
+
+bool isViewCommand(int c) {
+    return isLadderOnlyCommand(c) || c == CmdCut || c == CmdCopy || c == CmdPaste ||
+           c == CmdInsertLine || c == CmdDeleteLine || c == CmdConvert || c == CmdInstructionList;
+}
+
+bool isProjectCommand(int c) {
+    return c == CmdCloseProject || c == CmdSave || c == CmdSaveAs || c == CmdMode1 ||
+           c == CmdMode2 || c == CmdCascade || c == CmdTileHorizontally || c == CmdArrangeIcons;
+}
+
+}  // namespace
+
+CommandState commandState(int c, const ShellState& s) {
+    CommandState out;
+    if (isViewCommand(c)) {
+        out.enabled = s.projectOpen && !(s.listMode && isLadderOnlyCommand(c));
+        return out;
+    }
+    if (isProjectCommand(c)) {
+        out.enabled = s.projectOpen;
+        if (c == CmdMode1 || c == CmdMode2) {
+            out.checkable = true;
+            out.checked = c == CmdMode1 ? s.mode1Check : s.mode2Check;
+        }
+        return out;
+    }
+    switch (c) {
+        case CmdNewProject:
+        case CmdOpenProject:
+        case CmdExit:
+        case CmdTransferSetup:
+        case CmdAbout:
+        case CmdUserIndex:
+        case CmdStatusBarDirect:
+            out.enabled = true;
+            break;
+        case CmdFileToolbar:
+            out = {true, true, s.fileToolbarVisible};
+            break;
+        case CmdStatusBarFlag:
+            out = {true, true, s.statusBarFlag};
+            break;
+        case CmdDataList:
+            out = {true, true, s.dataListVisible};
+            break;
+        default:
+            out.enabled = isRecentFileCommand(c);
+            break;
+    }
+    return out;
+}
+
+std::string statusPrompt(int c) {
+    if (isRecentFileCommand(c)) return "打开此文档";
+    switch (c) {
+        case CmdNewProject:
+            return "新建工程";
+        case CmdOpenProject:
+            return "打开";
+        case CmdCloseProject:
+            return "关闭活动文档";
+        case CmdSave:
+            return "保存";
+        case CmdSaveAs:
+            return "用新名称保存活动文档";
+        case CmdExit:
+            return "退出应用程序；提示保存文档";
+        case CmdFileToolbar:
+            return "工具条的显示/隐藏";
+        case CmdStatusBarFlag:
+            return "状态栏的显示/隐藏";
+        case CmdStatusBarDirect:
+            return "显示或隐藏状态栏";
+        case CmdDataList:
+            return "显示/隐藏工程参数";
+        case CmdTransferSetup:
+            return "通讯设置向导";
+        case CmdCascade:
+            return "以重叠方式排列窗口";
+        case CmdTileHorizontally:
+            return "以非重叠的平铺方式排列窗口";
+        case CmdArrangeIcons:
+            return "在窗口底部排列图标";
+        case CmdAbout:
+            return "显示程序信息、版本号和版权";
+        case CmdUserIndex:
+            return "Rungsmith User Index";
+        case CmdInsertLine:
+            return "插入行";
+        case CmdDeleteLine:
+            return "删除行";
+        case CmdInsertRow:
+            return "插入列";
+        case CmdDeleteRow:
+            return "删除列";
+        case CmdConvert:
+            return "F4编译";
+        case CmdInstructionList:
+            return "指令和梯形图相互切换";
+        case CmdCopy:
+            return "复制";
+        case CmdCut:
+            return "剪切";
+        case CmdPaste:
+            return "粘贴";
+        case CmdUndo:
+            return "撤销";
+        default:
+            return {};
+    }
+}
+
+std::string toolTip(int c) {
+    switch (c) {
+        case CmdCloseProject:
+            return "关闭";
+        case CmdSaveAs:
+            return "另存为";
+        case CmdExit:
+            return "退出";
+        case CmdStatusBarDirect:
+            return "切换状态栏";
+        case CmdCascade:
+            return "层叠窗口";
+        case CmdTileHorizontally:
+            return "平铺窗口";
+        case CmdArrangeIcons:
+            return "排列图标";
+        case CmdAbout:
+            return "关于";
+        default:
+            return {};
+    }
+}
+
+}  // namespace rs::shell

@@ -1,0 +1,75 @@
+#pragma once
+
+namespace rs::shell {
+
+// Command identifiers of menus, toolbars and shortcuts.
+enum Command : int {
+    CmdNone = 0,
+    // "&Project" with no project open: no handler, always disabled.
+    CmdCloseNoProject = 32771,
+    CmdSaveNoProject = 32772,
+    CmdSaveAsNoProject = 32980,
+    // main window
+    CmdStatusBarFlag = 32809,
+    CmdDataList = 32810,
+    CmdTransferSetup = 32816,
+    // editing (ladder and list)
+    CmdInsertLine = 32912,
+    CmdDeleteLine = 32913,
+    CmdInsertRow = 32914,
+    CmdDeleteRow = 32915,
+    // ladder symbols and lines
+    CmdOpenContact = 32924,
+    CmdCloseContact = 32925,
+    CmdOpenBranch = 32926,
+    CmdCloseBranch = 32927,
+    CmdCoil = 32928,
+    CmdAppInstruction = 32929,
+    CmdVerticalLine = 32930,
+    CmdHorizontalLine = 32931,
+    CmdDeleteVerticalLine = 32932,
+    CmdDeleteHorizontalLine = 32933,
+    CmdRisingPulse = 32934,
+    CmdFallingPulseBranch = 32935,
+    CmdFallingPulse = 32936,
+    CmdRisingPulseBranch = 32937,
+    CmdConvert = 32959,
+    CmdInstructionList = 33202,
+    CmdEnterKey = 33206,  // bound to Enter, served by nothing
+    CmdMode1 = 33234,
+    CmdMode2 = 33235,
+    // framework commands
+    CmdNewProject = 57600,
+    CmdOpenProject = 57601,
+    CmdCloseProject = 57602,
+    CmdSave = 57603,
+    CmdSaveAs = 57604,
+    CmdPrint = 57607,  // bound to Ctrl+P, served by nothing
+    CmdRecentFile1 = 57616,
+    CmdRecentFileLast = 57620,
+    CmdCopy = 57634,
+    CmdCut = 57635,
+    CmdPaste = 57637,
+    CmdUndo = 57643,  // no action
+    CmdArrangeIcons = 57649,
+    CmdCascade = 57650,
+    CmdTileHorizontally = 57651,
+    CmdAbout = 57664,
+    CmdExit = 57665,
+    CmdUserIndex = 57670,
+    CmdNextPane = 57680,      // served by nothing
+    CmdPreviousPane = 57681,  // served by nothing
+    CmdFileToolbar = 59392,
+    CmdStatusBarDirect = 59393,
+    // context menu entries without identifier or handler
+    CmdDrawLineContext = -1,
+    CmdDeleteLineContext = -2,
+};
+
+constexpr int kRecentFileCount = 5;
+
+constexpr bool isRecentFileCommand(int id) {
+    return id >= CmdRecentFile1 && id <= CmdRecentFileLast;
+}
+
+}  // namespace rs::shell

@@ -1,0 +1,100 @@
+#include "app/qt/child_frame.h"
+
+#include <QCloseEvent>
+
+#include "app/model/commands.h"
+#include "app/model/edit_commands.h"
+#include "app/model/list_scene.h"
+#include "app/qt/main_frame.h"
+#include "core/convert/convert.h"
+#include "core/convert/tidy.h"
+#include "core/list_to_ladder/presentation_switch.h"
+
+CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::RangeFile& ranges,
+                         rs::DialogProvider& dialogs, rs::ClipboardText& clipboard,
+                         CMainFrame* frame)
+    : m_frame(frame),
+      m_session(app, m_view, sink, ranges),
+      m_doc(m_session),
+      m_editor(m_session, dialogs, clipboard),
+      m_pView(new CCorvaneElectricPLCView(m_session, this)) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWidget(m_pView);
+    m_session.startView();
+    m_editor.onModified = [this] { m_doc.setModifiedFlag(true); };
+
+    connect(m_pView, &CCorvaneElectricPLCView::cellEditRequested, this,
+            [this](int row, int col) { runEditor([&] { m_editor.cellEdit(row, col); }); });
+    connect(m_pView, &CCorvaneElectricPLCView::lineEditRequested, this,
+            [this] { runEditor([&] { m_editor.editListLine(m_view.m_nListCursor); }); });
+    connect(m_pView, &CCorvaneElectricPLCView::deleteRequested, this,
+            [this] { runEditor([&] { m_editor.run(rs::EditCommand::Delete); }); });
+}
+
+// Every edit sets the document's modified flag: an editing command that
+// leaves the program unconverted has changed it, and one that does not (a
+// cancelled dialog on a converted program) has changed nothing.
+void CChildFrame::runEditor(const std::function<void()>& edit) {
+    m_editor.m_bDragged = m_pView->pointer().dragged;
+    edit();
+    if (!m_view.m_bCompiled) m_doc.setModifiedFlag(true);
+    modelChanged();
+}
+
+void CChildFrame::runCommand(int command) {
+    using namespace rs::shell;
+    if (command == CmdConvert) {
+        // Convert does nothing while the list is shown.
+        const rs::ConvertOutcome outcome = rs::convertLadder(m_session);
+        if (!outcome.ran) return;
+        m_doc.setModifiedFlag(true);
+        // The report puts the cursor on the cell it names and scrolls to it.
+        const bool report =
+            outcome.unconvertible && outcome.reportRow >= 0 && outcome.reportCol >= 0;
+        if (report) {
+            m_view.grid->m_nCursorRow = outcome.reportRow;
+            m_view.grid->m_nCursorCol = outcome.reportCol;
+        }
+        modelChanged();
+        if (report) m_pView->scrollToCursor();
+        return;
+    }
+    if (command == CmdInstructionList) {
+        rs::ladder::switchPresentation(m_session);
+        modelChanged();
+        return;
+    }
+    if (const auto edit = editCommandFor(command)) runEditor([&] { m_editor.run(*edit); });
+}
+
+CChildFrame::~CChildFrame() = default;
+
+void CChildFrame::modelChanged() {
+    if (m_doc.m_bJustLoaded) m_doc.takeOver();
+    if (m_view.m_bListMode) {
+        rs::shell::prepareListForDrawing(m_session);
+    } else {
+        rs::tidyGrid(m_session);
+    }
+    m_pView->refresh();
+    emit m_frame->stateChanged();
+}
+
+void CChildFrame::edited() {
+    m_doc.setModifiedFlag(true);
+    modelChanged();
+}
+
+void CChildFrame::closeNow() {
+    m_bClosingNow = true;
+    close();
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (m_bClosingNow || m_frame->childMayClose(this)) {
+        event->accept();
+        m_frame->childClosed(this);
+        return;
+    }
+    event->ignore();
+}

@@ -1,0 +1,30 @@
+#include <QApplication>
+#include <QScreen>
+#include <QStringList>
+
+#include "app/qt/main_frame.h"
+#include "app/qt/qt_message_sink.h"
+#include "editor/qt/qt_clipboard.h"
+#include "editor/qt/qt_dialog_provider.h"
+
+// Starts Rungsmith with no project open. Only "--open FILE" (the desktop's
+// open request) opens a project; a plain file name on the command line opens
+// nothing.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QtMessageSink sink;
+    rs::qt::QtDialogProvider dialogs;
+    rs::qt::QtClipboardText clipboard;
+    CMainFrame frame(sink, dialogs, clipboard);
+    sink.setParentWidget(&frame);
+    dialogs.setParentWidget(&frame);
+    // Maximized; without a window manager to do it, the window takes the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frame.setGeometry(screen->availableGeometry());
+    frame.showMaximized();
+
+    const QStringList args = QApplication::arguments();
+    const qsizetype at = args.indexOf("--open");
+    if (at > 0 && at + 1 < args.size()) frame.openProjectFile(args.at(at + 1));
+    return app.exec();
+}

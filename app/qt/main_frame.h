@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QLabel>
+#include <QLockFile>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QToolBar>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "app/model/command_state.h"
+#include "app/model/recent_files.h"
+#include "core/instruction_store.h"
+#include "core/message_sink.h"
+#include "core/par_range.h"
+#include "editor/clipboard_text.h"
+#include "editor/dialog_provider.h"
+#include "project/project_document.h"
+
+class CChildFrame;
+class CDatalistTreeCtrldlg;
+class QDockWidget;
+
+// The main window: both menu bars, the shortcut table, three toolbars, the
+// status bar, the project data list, and the one project window at a time
+// with its open, save and close rules.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Chooses a file: for opening (saving false) or saving with a proposed
+    // name. Empty when the user cancels.
+    using FileChooser = std::function<QString(bool saving, const QString& proposed)>;
+    // Ends the program at once with an exit code.
+    using ProcessExit = std::function<void(int code)>;
+
+    CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs, rs::ClipboardText& clipboard,
+               QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    void setProcessExit(ProcessExit exit) { m_exitProcess = std::move(exit); }
+
+    // Runs a command as its menu item, toolbar button or shortcut does; a
+    // disabled command does nothing.
+    void runCommand(int command);
+    // Opens a project file as "Open project" does after its dialog.
+    bool openProjectFile(const QString& path);
+
+    rs::shell::ShellState shellState() const;
+    rs::AppStore& appStore() { return m_app; }
+    CChildFrame* project() const { return m_pProject; }
+    QMdiArea* mdiArea() const { return m_pMdi; }
+    QDockWidget* dataListBar() const { return m_pDataBar; }
+    const std::vector<QToolBar*>& toolBars() const { return m_toolBars; }
+    const rs::shell::RecentFiles& recentFiles() const { return m_recent; }
+
+    // The actions that show a command in the menu bar and the toolbars.
+    std::vector<QAction*> actionsFor(int command) const;
+
+    // The close box of the project window: whether it may close now.
+    bool childMayClose(CChildFrame* child);
+    void childClosed(CChildFrame* child);
+
+  signals:
+    // The program or the windows changed: menus and buttons follow.
+    void stateChanged();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createToolBars();
+    void createDataList();
+    void createStatusBar();
+    void buildMenuBar();
+    void updateCommandStates();
+    void updateCaption();
+    QAction* makeAction(const QString& text, int command);
+
+    bool newProject();
+    void openProject();
+    bool saveProject(bool saveAs);
+    bool saveModified();
+    bool mayCreateProject();
+    CChildFrame* createProjectWindow();
+    void closeProjectWithoutQuestions();
+    void closeProjectCommand();
+    void runViewCommand(int command);
+    void loadRecentFiles();
+    void storeRecentFiles();
+    std::unique_ptr<QLockFile> lockProject(const QString& path, bool& heldElsewhere);
+
+    rs::MessageSink& m_sink;
+    rs::DialogProvider& m_dialogs;
+    rs::ClipboardText& m_clipboard;
+    rs::AppStore m_app;
+    rs::RangeFile m_ranges;
+    rs::TitleCounter m_titles;
+    rs::shell::RecentFiles m_recent;
+    QMdiArea* m_pMdi;
+    CChildFrame* m_pProject = nullptr;
+    std::vector<QToolBar*> m_toolBars;
+    QDockWidget* m_pDataBar = nullptr;
+    CDatalistTreeCtrldlg* m_pDataList = nullptr;
+    QLabel* m_pIdle = nullptr;
+    std::map<int, QLabel*> m_indicators;  // Qt key -> indicator
+    std::map<int, bool> m_lockKeys;       // Qt key -> lock state seen
+    int m_nStatusBarFlag = 1;
+    std::multimap<int, QAction*> m_menuActions;
+    std::multimap<int, QAction*> m_toolActions;
+    std::vector<std::pair<QKeySequence, int>> m_shortcuts;
+    FileChooser m_chooseFile;
+    ProcessExit m_exitProcess;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <functional>
+
+#include "app/model/ladder_geometry.h"
+#include "app/model/view_input.h"
+#include "core/session.h"
+
+// The project's view: shows the ladder or the instruction list of a session on
+// a 20000 x 20000 scrolling area, moves the cursor with keys and mouse,
+// records a dragged selection and opens the context menu. Every rule it
+// follows lives in the plain model; this widget turns events into calls and
+// scenes into pixels.
+class CCorvaneElectricPLCView : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    explicit CCorvaneElectricPLCView(rs::Session& session, QWidget* parent = nullptr);
+
+    rs::Session& session() { return m_session; }
+    rs::shell::LadderGeometry geometry() const;
+    // Repaints after the model changed (every edit ends here).
+    void refresh();
+    // Scrolls so that the given scrolled y is the top of the client area.
+    void scrollToY(int y);
+    // Scrolls so that the ladder cursor cell is visible.
+    void scrollToCursor();
+    const rs::shell::PointerState& pointer() const { return m_pointer; }
+    // Whether a context menu command can be chosen now.
+    void setCommandEnabled(std::function<bool(int)> isEnabled) {
+        m_isEnabled = std::move(isEnabled);
+    }
+
+  signals:
+    // A command chosen in the context menu; the frame runs it.
+    void commandRequested(int command);
+    // A double-click asks to edit the ladder cell (row, column), or the list
+    // line under the list cursor.
+    void cellEditRequested(int row, int col);
+    void lineEditRequested();
+    // The Delete key.
+    void deleteRequested();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    rs::shell::Point scrolled(const QPoint& p) const;
+    void showContextMenu(const QPoint& globalPos);
+    void applyMove(const rs::shell::CursorMove& move);
+
+    rs::Session& m_session;
+    rs::shell::PointerState m_pointer;
+    std::function<bool(int)> m_isEnabled;
+    bool m_bSelecting = false;  // a drag is in progress: its highlight is drawn
+};

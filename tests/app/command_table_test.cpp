@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/model/command_state.h"
+#include "app/model/commands.h"
+#include "app/model/menu_layout.h"
+#include "app/model/shortcuts.h"
+
+using namespace rs::shell;
+
+TEST(ShortcutTable, FirstEntryOfAKeyWins) {
+    EXPECT_EQ(commandForKey("Shift+Ins"), CmdInsertLine);  // not paste
+    EXPECT_EQ(commandForKey("Return"), CmdEnterKey);       // not next pane
+    EXPECT_EQ(commandForKey("Ctrl+V"), CmdPaste);
+    EXPECT_EQ(commandForKey("Alt+F1"), CmdInstructionList);
+    EXPECT_EQ(commandForKey("Ctrl+F5"), CmdStatusBarDirect);
+    EXPECT_EQ(commandForKey("F10"), CmdNone);
+
+    std::set<std::string> keys;
+    for (const auto& e : effectiveShortcuts()) {
+        EXPECT_TRUE(keys.insert(e.key).second) << e.key;
+        EXPECT_EQ(e.command, commandForKey(e.key));
+    }
+    EXPECT_EQ(keys.size(), shortcutTable().size() - 3);  // Shift+Ins, Return, Enter repeat
+}
+
+TEST(CommandState, NoProjectOpen) {
+    ShellState s;  // no project, bars shown
+    for (int c : {CmdCloseNoProject, CmdSaveNoProject, CmdSaveAsNoProject, CmdCut, CmdConvert,
+                  CmdOpenContact, CmdInstructionList, CmdMode1, CmdUndo, CmdEnterKey, CmdPrint})
+        EXPECT_FALSE(commandState(c, s).enabled) << c;
+    for (int c : {CmdNewProject, CmdOpenProject, CmdExit, CmdTransferSetup, CmdAbout, CmdUserIndex,
+                  CmdFileToolbar, CmdStatusBarFlag, CmdDataList, CmdStatusBarDirect})
+        EXPECT_TRUE(commandState(c, s).enabled) << c;
+    EXPECT_TRUE(commandState(CmdFileToolbar, s).checked);
+    s.fileToolbarVisible = false;
+    s.statusBarFlag = false;
+    EXPECT_FALSE(commandState(CmdFileToolbar, s).checked);
+    EXPECT_FALSE(commandState(CmdStatusBarFlag, s).checked);
+    EXPECT_TRUE(commandState(CmdDataList, s).checked);
+}
+
+TEST(CommandState, LadderAndListOfAnOpenProject) {
+    ShellState s;
+    s.projectOpen = true;
+    for (int c = CmdOpenContact; c <= CmdRisingPulseBranch; ++c)
+        EXPECT_TRUE(commandState(c, s).enabled) << c;
+    EXPECT_TRUE(commandState(CmdInsertRow, s).enabled);
+    EXPECT_FALSE(commandState(CmdUndo, s).enabled);
+    EXPECT_TRUE(commandState(CmdMode2, s).checked);
+    EXPECT_FALSE(commandState(CmdMode1, s).checked);
+
+    s.listMode = true;
+    for (int c = CmdOpenContact; c <= CmdRisingPulseBranch; ++c)
+        EXPECT_FALSE(commandState(c, s).enabled) << c;
+    EXPECT_FALSE(commandState(CmdInsertRow, s).enabled);
+    EXPECT_FALSE(commandState(CmdDeleteRow, s).enabled);
+    for (int c : {CmdCut, CmdCopy, CmdPaste, CmdInsertLine, CmdDeleteLine, CmdConvert,
+                  CmdInstructionList, CmdSave, CmdCloseProject})
+        EXPECT_TRUE(commandState(c, s).enabled) << c;
+}
+
+TEST(MenuLayout, TextsOfBothMenuBars) {
+    const auto& none = noProjectMenuBar();
+    ASSERT_EQ(none.size(), 4u);
+    EXPECT_EQ(none[1].title, "&View");
+    EXPECT_EQ(none[1].entries.back().text, "&Project data list\tAlt+O ");
+    EXPECT_EQ(none[2].entries[0].text, "Transfer set&up");
+
+    const auto& open = projectMenuBar();
+    std::vector<std::string> titles;
+    for (const auto& m : open) titles.push_back(m.title);
+    EXPECT_EQ(titles, (std::vector<std::string>{"&Project", "&Edit", "&Convert", "&View", "&Online",
+                                                "&Window", "&Help"}));
+    EXPECT_EQ(open[0].entries[2].command, CmdCloseProject);
+    EXPECT_EQ(none[0].entries[2].command, CmdCloseNoProject);
+    const MenuEntry& symbols = open[1].entries.back();
+    ASSERT_EQ(symbols.kind, MenuEntry::Submenu);
+    std::set<int> commands;
+    for (const auto& e : symbols.children)
+        if (e.kind == MenuEntry::Item) commands.insert(e.command);
+    EXPECT_EQ(commands.size(), 14u);
+    EXPECT_EQ(*commands.begin(), CmdOpenContact);
+    EXPECT_EQ(*commands.rbegin(), CmdRisingPulseBranch);
+}
+
+TEST(StatusPrompts, MenuAndToolbarTexts) {
+    EXPECT_EQ(statusPrompt(CmdNewProject), "新建工程");
+    EXPECT_EQ(statusPrompt(CmdRecentFile1 + 3), "打开此文档");
+    EXPECT_EQ(statusPrompt(CmdConvert), "F4编译");
+    EXPECT_EQ(toolTip(CmdSaveAs), "另存为");
+    EXPECT_EQ(toolTip(CmdNewProject), "");
+}

@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include "app/model/project_names.h"
+#include "app/model/recent_files.h"
+
+using namespace rs::shell;
+
+TEST(RecentFiles, MostRecentFirstAtMostFiveEachOnce) {
+    RecentFiles r({"/a.epj", "", "/b.epj", "/a.epj"});
+    EXPECT_EQ(r.paths(), (std::vector<std::string>{"/a.epj", "/b.epj"}));
+    for (const char* p : {"/1.epj", "/2.epj", "/3.epj", "/4.epj"}) r.add(p);
+    EXPECT_EQ(r.paths(),
+              (std::vector<std::string>{"/4.epj", "/3.epj", "/2.epj", "/1.epj", "/a.epj"}));
+    r.add("/2.epj");
+    EXPECT_EQ(r.paths().front(), "/2.epj");
+    EXPECT_EQ(r.paths().size(), 5u);
+    r.add("/new.epj");
+    EXPECT_EQ(r.paths().size(), 5u);
+    EXPECT_EQ(r.paths().back(), "/1.epj");  // "/a.epj" fell off
+}
+
+TEST(ProjectNames, CaptionsAndLocks) {
+    EXPECT_EQ(captionFor("plant", true), "Rungsmith - [plant]");
+    EXPECT_EQ(captionFor("plant", false), "Rungsmith - plant");
+    EXPECT_EQ(projectShownName("plant.epj"), "plant");
+    EXPECT_EQ(projectShownName("plant.epj.bak"), "plant.epj");
+    EXPECT_EQ(projectShownName("plant.txt"), "plant.txt");
+    EXPECT_EQ(projectLockName("plant.epj"), "rungsmith-plant.lock");
+    EXPECT_EQ(saveChangesQuestion("Rungsmith1"), "Save changes to Rungsmith1?");
+}

@@ -1,0 +1,155 @@
+// Seeded lists placed and converted back: the ladder means what the list
+// means, Convert gives a list that means the same, and a list in the form
+// Convert writes comes back row for row.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+
+#include "core/convert/convert.h"
+#include "core/evaluate/list_eval.h"
+#include "core/evaluate/power_flow.h"
+#include "core/list_to_ladder/list_to_ladder.h"
+#include "tests/ladder/list_fixture.h"
+#include "tests/ladder/list_generator.h"
+#include "tests/ladder/list_meaning.h"
+#include "tests/support/test_session.h"
+
+namespace rs {
+namespace {
+
+std::string shown(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += "\n  " + l;
+    return s;
+}
+
+// Contact devices of a list, each given a value by every assignment.
+std::vector<std::string> contactDevices(const std::vector<eval::ListRow>& rows) {
+    std::set<std::string> d;
+    for (const auto& r : rows)
+        if (r.mnemonic.rfind("LD", 0) == 0 || r.mnemonic.rfind("AN", 0) == 0 ||
+            r.mnemonic.rfind("OR", 0) == 0)
+            d.insert(r.operand);
+    return {d.begin(), d.end()};
+}
+
+struct Meaning {
+    std::vector<std::vector<eval::Output>> scans;
+    bool operator==(const Meaning&) const = default;
+};
+
+template <typename Run>
+Meaning meaning(const std::vector<std::string>& devices, uint32_t seed, Run run) {
+    std::mt19937 rng(seed);
+    Meaning m;
+    for (int scan = 0; scan < 12; ++scan) {
+        std::map<std::string, bool> values;
+        for (const auto& d : devices) values[d] = (rng() & 1) != 0;
+        m.scans.push_back(run([&](const std::string& d) { return values[d]; }));
+    }
+    return m;
+}
+
+class RoundTrip : public ::testing::Test {
+  protected:
+    // Places and converts the list in a fresh view; the placed grid's meaning
+    // and the converted list come back.
+    bool trip(const std::vector<std::string>& lines, const std::vector<std::string>& devices,
+              uint32_t seed, Meaning& gridMeaning, std::vector<std::string>& back) {
+        if (!t) t = std::make_unique<test::TestSession>();
+        t->view.m_bCompiled = true;
+        t->view.m_bUnconvertible = 0;
+        test::loadList(t->session, lines);
+        t->view.m_bListMode = 1;
+        if (!ladder::listToLadder(t->session)) return false;
+        gridMeaning = meaning(devices, seed, [&](const eval::DeviceReader& r) {
+            return eval::runGrid(t->session.grid(), r);
+        });
+        t->view.m_bListMode = 0;
+        const ConvertOutcome c = convertLadder(t->session);
+        back = test::listLines(t->session.table());
+        return c.compiled;
+    }
+    std::string check(const std::vector<std::string>& list, uint32_t seed);
+    void expectAllPass(test::ListShape shape, uint32_t seed, int count);
+    std::unique_ptr<test::TestSession> t;
+    std::unique_ptr<InstructionTable> table;
+};
+
+// Empty when the list survives the trip; otherwise what went wrong.
+std::string RoundTrip::check(const std::vector<std::string>& list, uint32_t seed) {
+    if (!table) table = std::make_unique<InstructionTable>();
+    test::fillList(*table, list);
+    const std::vector<eval::ListRow> rows = eval::tableRows(*table);
+    const std::vector<std::string> devices = contactDevices(rows);
+    std::string refused;
+    const Meaning listMeaning = meaning(devices, seed, [&](const eval::DeviceReader& r) {
+        const eval::ListResult res = test::runListScan(rows, r);
+        if (!res.ok) refused = res.problem;
+        return res.outputs;
+    });
+    if (!refused.empty()) return "the evaluator refuses the list: " + refused;
+
+    Meaning gridMeaning;
+    std::vector<std::string> back;
+    if (!trip(list, devices, seed, gridMeaning, back)) return "not converted" + shown(back);
+    if (gridMeaning != listMeaning) return "the ladder means something else";
+    test::fillList(*table, back);
+    const std::vector<eval::ListRow> backRows = eval::tableRows(*table);
+    const Meaning backMeaning = meaning(devices, seed, [&](const eval::DeviceReader& r) {
+        return test::runListScan(backRows, r).outputs;
+    });
+    if (backMeaning != listMeaning) return "converted list means something else" + shown(back);
+
+    // What Convert wrote is in its own form: it must come back unchanged.
+    std::vector<std::string> again;
+    if (!trip(back, devices, seed, gridMeaning, again))
+        return "converted list not converted again" + shown(back);
+    if (again != back)
+        return "converted list came back changed" + shown(back) + "\nagain:" + shown(again);
+    return {};
+}
+
+// Runs `count` lists of the given shape through check(); every one must pass.
+void RoundTrip::expectAllPass(test::ListShape shape, uint32_t seed, int count) {
+    test::ListGenerator gen(seed, shape);
+    int failures = 0;
+    std::multimap<size_t, std::string> smallest;  // a few of the shortest failures
+    for (int i = 0; i < count; ++i) {
+        const std::vector<std::string> list = gen.next();
+        const std::string problem = check(list, static_cast<uint32_t>(i));
+        if (problem.empty()) continue;
+        ++failures;
+        smallest.emplace(list.size(),
+                         "program " + std::to_string(i) + shown(list) + "\n" + problem);
+        if (smallest.size() > 3) smallest.erase(std::prev(smallest.end()));
+    }
+    std::string report;
+    for (const auto& [size, text] : smallest) report += "\n" + text;
+    EXPECT_EQ(failures, 0) << "shortest failing lists:" << report;
+}
+
+// Rungs of nested series and parallel blocks, each ending in one or more
+// outputs written one after another or from a split point.
+TEST_F(RoundTrip, BlocksWithOutputGroups) {
+    test::ListShape shape;
+    shape.blockDepth = 3;
+    shape.pointDepth = 0;
+    expectAllPass(shape, 11, 5000);
+}
+
+// Rungs that split into branches of contacts, the last branch of a point
+// splitting again.
+TEST_F(RoundTrip, SplitsIntoBranches) {
+    test::ListShape shape;
+    shape.blockDepth = 1;
+    shape.pointDepth = 2;
+    shape.blocksInBranches = false;
+    shape.groupsInEveryBranch = false;
+    expectAllPass(shape, 12, 5000);
+}
+
+}  // namespace
+}  // namespace rs
