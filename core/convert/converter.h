@@ -31,6 +31,8 @@ class Converter {
     void compileWalk();
     void columnWalk(int H);
     bool closeBlockAt(int H, int c, int start);
+    enum class BranchClose { GoOn, Refused, HandedOver };
+    BranchClose closeBranchesAt(int R, int c, CellLinks l, int& start);
     void orChain(int R, int c);
     void blockCompiler(int D, int s, int e);
     void nestedBlockCloser(int A, int T, int c);

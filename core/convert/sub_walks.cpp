@@ -235,27 +235,7 @@ void Converter::splitWalk(int R, int c) {
             start = k;
             emitLoad(R, k);
         } else {
-            if (lDown && lEnd) {
-                if (wired(R + 1, k - 1)) {
-                    if (!closeBlockAt(R, k, start)) return;
-                } else if (k > 2) {
-                    nestedBlockCloser(R, R, k);
-                }
-                // A cell where one branch ends and the next one starts.
-                if (lStart) {
-                    start = k;
-                    if (lVisited) {
-                        if (!lSym) {
-                            outputBranchWalk(R, k);
-                            return;
-                        }
-                        emitPlain("MPS");
-                        branchStartDecision(R, k);
-                    } else {
-                        emitLoad(R, k);
-                    }
-                }
-            }
+            if (lDown && lEnd && closeBranchesAt(R, k, l, start) != BranchClose::GoOn) return;
             if (lSym && (l & LinkRight) && (!lDown || !lStart)) emitAnd(R, k);
         }
         const int32_t kind = m_g.kind(R, k);
