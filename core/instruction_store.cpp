@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/instruction_set.h"
+
 namespace rs {
 
 void InstructionTable::clear(int32_t stepCount) {
@@ -116,12 +118,17 @@ void loadCopy(InstructionTable& table, const RecordLists& records) {
     }
 }
 
-void uploadRebuild(const InstructionTable& table, RecordLists& records) {
+void uploadRebuild(InstructionTable& table, RecordLists& records, bool mode2) {
+    records.clearProgram();
     for (int r = 0; r < kListRows && table.rowUsed(r); ++r) {
-        records.m_InstructionList.push_back({r, table.m_Instruction[r]});
-        records.m_ParameterList.push_back({r, table.m_Parameter[r]});
-        records.m_FunNoList.push_back({r, table.m_FunNo[r]});
-        records.m_FunStepList.push_back({r, table.m_FunStep[r]});
+        const std::string mnemonic = table.m_Instruction[r];
+        const std::string operand = table.m_Parameter[r];
+        if (mnemonic == "END") {
+            appendEnd(table, records, r);
+            return;
+        }
+        const RowClass c = classifyRow(mnemonic, mode2);
+        emitRow(table, records, r, mnemonic, operand, c.functionNumber, c.stepCount);
     }
 }
 

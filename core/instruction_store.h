@@ -75,10 +75,12 @@ bool applyRow(InstructionTable& table, RecordLists& records, int r, const std::s
 // a final "END" row takes only its mnemonic.
 void loadCopy(InstructionTable& table, const RecordLists& records);
 
-// First redraw after an upload: one record per row appended for rows 0.. up to
-// the first free row. The upload writes its first instruction into row 0, so
-// the rebuild starts there.
-void uploadRebuild(const InstructionTable& table, RecordLists& records);
+// First redraw after an upload: the record lists are made anew from the rows
+// the upload wrote, row 0 up to the first free row or the END row. The upload
+// brings mnemonics and operands only, so each row takes the function number and
+// step count of its mnemonic; the END row, as after Convert, gets its mnemonic
+// and operand records only.
+void uploadRebuild(InstructionTable& table, RecordLists& records, bool mode2);
 
 // Before saving: an empty program gets its END row, and the mode list holds
 // exactly one record.

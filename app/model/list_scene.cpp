@@ -10,7 +10,7 @@ namespace rs::shell {
 void prepareListForDrawing(Session& s) {
     InstructionTable& table = s.table();
     if (s.app.m_bUploaded) {
-        store::uploadRebuild(table, s.view.records);
+        store::uploadRebuild(table, s.view.records, s.mode2());
         s.app.m_bUploaded = false;
     }
     if (!table.rowUsed(0)) {

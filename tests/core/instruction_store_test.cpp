@@ -116,15 +116,34 @@ TEST_F(StoreTest, SavingAnEmptyProgramAddsOneEndRowAndTheModeRecord) {
     EXPECT_EQ(lists.m_InstructionList.size(), 1u);
 }
 
-TEST_F(StoreTest, UploadRebuildMakesRecordsUpToTheFirstFreeRow) {
+TEST_F(StoreTest, UploadRebuildMakesRecordsUpToTheFirstFreeRowFromRowZero) {
+    lists.m_InstructionList = {{0, "stale"}};
     t.clear(1);
-    t.setRow(0, "LD", "X000", 0, 1);
+    t.setRow(0, "LD", "X000", 77, 77);
     t.setRow(1, "OUT", "Y000", 0, 1);
     t.setRow(3, "LD", "X001", 0, 1);
-    store::uploadRebuild(t, lists);
+    store::uploadRebuild(t, lists, true);
     ASSERT_EQ(lists.m_InstructionList.size(), 2u);
     EXPECT_EQ(lists.m_InstructionList[0].m_strText, "LD");
     EXPECT_EQ(lists.m_InstructionList[1].m_strText, "OUT");
+    // The upload brings no function numbers: each row takes its mnemonic's.
+    EXPECT_EQ(lists.m_FunNoList[0].m_nValue, 0);
+    EXPECT_EQ(lists.m_FunStepList[0].m_nValue, 1);
+    EXPECT_EQ(t.m_FunNo[0], 0);
+}
+
+TEST_F(StoreTest, UploadRebuildEndsAtTheEndRowAsConvertDoes) {
+    t.clear(1);
+    t.setRow(0, "LD", "X000", 0, 1);
+    t.setRow(1, "MOV", "K10 D0", 0, 0);
+    t.setRow(2, "END", "", 0, 0);
+    t.setRow(3, "LD", "X009", 0, 0);
+    store::uploadRebuild(t, lists, false);
+    ASSERT_EQ(lists.m_InstructionList.size(), 3u);
+    EXPECT_EQ(lists.m_FunNoList.size(), 2u);
+    EXPECT_EQ(lists.m_FunNoList[1].m_nValue, 12);
+    EXPECT_EQ(lists.m_FunStepList[1].m_nValue, 5);
+    EXPECT_TRUE(store::listsConsistent(lists));
 }
 
 TEST(AppStoreMode, CheckMarksAlwaysFollowTheMode) {
