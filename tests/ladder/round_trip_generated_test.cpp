@@ -3,6 +3,7 @@
 // Convert writes comes back row for row.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <random>
 #include <set>
@@ -13,7 +14,6 @@
 #include "core/list_to_ladder/list_to_ladder.h"
 #include "tests/ladder/list_fixture.h"
 #include "tests/ladder/list_generator.h"
-#include "tests/ladder/list_meaning.h"
 #include "tests/support/test_session.h"
 
 namespace rs {
@@ -86,7 +86,7 @@ std::string RoundTrip::check(const std::vector<std::string>& list, uint32_t seed
     const std::vector<std::string> devices = contactDevices(rows);
     std::string refused;
     const Meaning listMeaning = meaning(devices, seed, [&](const eval::DeviceReader& r) {
-        const eval::ListResult res = test::runListScan(rows, r);
+        const eval::ListResult res = eval::runList(rows, r);
         if (!res.ok) refused = res.problem;
         return res.outputs;
     });
@@ -99,7 +99,7 @@ std::string RoundTrip::check(const std::vector<std::string>& list, uint32_t seed
     test::fillList(*table, back);
     const std::vector<eval::ListRow> backRows = eval::tableRows(*table);
     const Meaning backMeaning = meaning(devices, seed, [&](const eval::DeviceReader& r) {
-        return test::runListScan(backRows, r).outputs;
+        return eval::runList(backRows, r).outputs;
     });
     if (backMeaning != listMeaning) return "converted list means something else" + shown(back);
 
@@ -149,6 +149,37 @@ TEST_F(RoundTrip, SplitsIntoBranches) {
     shape.blocksInBranches = false;
     shape.groupsInEveryBranch = false;
     expectAllPass(shape, 12, 5000);
+}
+
+// The share of broad generated lists (every shape the generator makes) that
+// survive the trip, with the first few failures of each kind.
+TEST_F(RoundTrip, DISABLED_BroadShapesRate) {
+    test::ListGenerator gen(1, test::ListShape{});
+    const int count = 10000;
+    int passed = 0;
+    struct Kind {
+        int count = 0;
+        size_t size = 0;
+        std::string shortest;
+    };
+    std::map<std::string, Kind> kinds;
+    for (int i = 0; i < count; ++i) {
+        const std::vector<std::string> list = gen.next();
+        const std::string problem = check(list, static_cast<uint32_t>(i));
+        if (problem.empty()) {
+            ++passed;
+            continue;
+        }
+        const std::string kind = problem.substr(0, problem.find('\n'));
+        Kind& k = kinds[kind];
+        if (k.count++ == 0 || list.size() < k.size) {
+            k.size = list.size();
+            k.shortest = shown(list) + "\n" + problem;
+        }
+    }
+    for (const auto& [kind, k] : kinds)
+        std::printf("%s: %d\n%s\n", kind.c_str(), k.count, k.shortest.c_str());
+    std::printf("round trip: %d of %d\n", passed, count);
 }
 
 }  // namespace
