@@ -194,6 +194,17 @@ void Converter::outputBranchWalk(int R, int c) {
     m_nRowReached = std::max(m_nRowReached, R);
 }
 
+// Whether the split point of column c has another output branch below the
+// one starting in row R: its vertical wire goes on down from row R to a cell
+// where an output branch starts. A branch that opens with a parallel block
+// shares that wire with the block, so the block's own rows are passed over.
+bool Converter::moreBranchesBelow(int R, int c) const {
+    if (has(R, c, LinkVisited) && sym(R, c)) return true;
+    for (int k = R; k <= lastRow() && has(k, c, LinkDown); ++k)
+        if (k > R && has(k, c, LinkVisited)) return true;
+    return false;
+}
+
 // One output branch row from its split column c: MRD or MPP first when the
 // walk asked for it, then its contacts, blocks and output, then the output
 // branches that hang below it.
@@ -207,7 +218,7 @@ void Converter::splitWalk(int R, int c) {
         E = std::max(E, row);
     }
     if (m_bSplitPending) {
-        emitPlain(has(R, c, LinkVisited) && sym(R, c) ? "MRD" : "MPP");
+        emitPlain(moreBranchesBelow(R, c) ? "MRD" : "MPP");
         m_bSplitPending = false;
     }
     int start = c;

@@ -42,6 +42,7 @@ void Converter::compileWalk() {
         while (H <= lastRow() && !stopped() && isFlowRow(m_g.text(H, kOutputCol))) {
             const std::string& flow = m_g.text(H, kOutputCol);
             emitRow(flow, {}, classifyInstruction(flow, SelFunctionNumber, m_s.mode2()), 1);
+            noteFlowRow(H);
             ++H;
         }
         if (H <= lastRow() && !stopped()) {
@@ -67,6 +68,7 @@ void Converter::compileWalk() {
             m_g.setRowStep(H + 1, std::to_string(m_nSteps));
         }
     }
+    if (!stopped()) checkWrittenList();
     if (!stopped()) store::appendEnd(table, m_s.view.records, m_r++);
 }
 
