@@ -188,7 +188,7 @@ void Converter::outputBranchWalk(int R, int c) {
             break;
     }
     if (!stopped() && has(R, c, LinkVisited) && wired(R, c) && R + 1 < kGridRows) {
-        if (has(R + 1, c, LinkVisited) && sym(R + 1, c)) emitPlain("MPS");
+        if (moreBranchesBelow(R + 1, c)) emitPlain("MPS");
         splitWalk(R + 1, c);
     }
     m_nRowReached = std::max(m_nRowReached, R);
