@@ -39,6 +39,8 @@ class Converter {
     void branchStartDecision(int R, int c);
     void outputBranchWalk(int R, int c);
     void splitWalk(int R, int c);
+    void outputsBelow(int from, int prevM);
+    void splitAt(int H, int c);
     bool moreBranchesBelow(int R, int c) const;
 
     // Emitters (emit.cpp). Each writes row m_r and advances it.

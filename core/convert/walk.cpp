@@ -101,7 +101,7 @@ void Converter::columnWalk(int H) {
             } else {
                 if (!sym(H, c - 1) && c > 1 && m_nMpsCount != m_nMppCount && (l & LinkRight))
                     emitPlain("MPP");
-                outputBranchWalk(H, c);
+                splitAt(H, c);
                 return;
             }
         }
@@ -132,7 +132,7 @@ void Converter::columnWalk(int H) {
                     start = c;
                     if (lVisited) {
                         if (!lSym) {
-                            outputBranchWalk(H, c);
+                            splitAt(H, c);
                             return;
                         }
                         emitPlain("MPS");
@@ -156,26 +156,43 @@ void Converter::columnWalk(int H) {
         const int32_t kind = m_g.kind(H, c);
         if (kind == Coil || kind == AppInstruction) {
             if (c == kOutputCol) emitOutput(H);
-            int prevM = 10;
-            for (int R = H + 1; R <= m_nRowReached + 1 && R < kGridRows && !stopped(); ++R) {
-                if (!sym(R, kOutputCol)) continue;
-                int m = 0;
-                for (int k = kOutputCol; k >= 2; --k) {
-                    if (has(R - 1, k, LinkVisited)) {
-                        m = k;
-                        break;
-                    }
-                }
-                if (m == 0) continue;
-                if (1 < m && m < prevM) {
-                    m_bSplitPending = true;
-                    splitWalk(R, m);
-                    R = std::max(R, m_nRowReached);
-                }
-                prevM = m;
-            }
+            outputsBelow(H + 1, kOutputCol);
         }
     }
+}
+
+// The output branches hanging below a rung from row `from` on, each at a
+// split column left of the one before (`prevM` to start with).
+void Converter::outputsBelow(int from, int prevM) {
+    for (int R = from; R <= m_nRowReached + 1 && R < kGridRows && !stopped(); ++R) {
+        if (!sym(R, kOutputCol)) continue;
+        int m = 0;
+        for (int k = kOutputCol; k >= 2; --k) {
+            if (has(R - 1, k, LinkVisited)) {
+                m = k;
+                break;
+            }
+        }
+        if (m == 0) continue;
+        if (1 < m && m < prevM) {
+            m_bSplitPending = true;
+            splitWalk(R, m);
+            R = std::max(R, m_nRowReached);
+        }
+        prevM = m;
+    }
+}
+
+// An output split without a contact at column c of the rung's row H: its
+// outputs and branches, then the branches of the splits further left whose
+// rows come after them.
+void Converter::splitAt(int H, int c) {
+    const int before = m_nRowReached;
+    m_nRowReached = H;
+    outputBranchWalk(H, c);
+    const int last = m_nRowReached;
+    m_nRowReached = std::max(before, last);
+    if (c > 2 && !stopped()) outputsBelow(last + 1, c);
 }
 
 // 7.3: a block closes at column c of row H (its lower rows arrive from the

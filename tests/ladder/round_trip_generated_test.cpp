@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <set>
@@ -176,17 +177,17 @@ TEST_F(RoundTrip, NeverAWrongList) {
         "LD X006, LDP T0, OR M1, ORB, MPS, LDF X007, AND C0, OR X002, ANB, MPS, INC D0, MRD, "
         "SET Y003, MPP, ZCP K10 K20 D0 M0, MRD, LDF M0, OR X004, ANB, LDP X004, OR X002, ANB, "
         "OUT T0 K10, MPP, OUT Y003",
+        "LD X004, LDF C0, ORB, LD M0, OR X003, ORB, AND X000, MPS, AND C0, MPS, SET Y001, MPP, "
+        "OUT T0 K10, MPP, OUT M1",
+        "LD X000, AND X003, MPS, AND X001, OUT Y000, OUT Y001, MPP, OUT Y002",
     };
     for (const char* list : comesBack) EXPECT_EQ(check(lines(list), 1), "") << list;
     const char* reportedAtWorst[] = {
-        "LD X004, LDF C0, ORB, LD M0, OR X003, ORB, AND X000, MPS, AND C0, MPS, SET Y001, MPP, "
-        "OUT T0 K10, MPP, OUT M1",
         "LD X004, MPS, AND X007, INC D0, MRD, LDP X001, OR M1, ANB, AND X004, OUT M0, OUT Y003, "
         "AND X007, OUT M3, MPP, OUT T0 K10",
         "LD X005, LD X001, OR X002, AND X003, ORB, LD X006, OR X007, AND X004, ANB, LD X005, "
         "LD X006, OR X007, ANB, ORB, OUT Y001",
         "LD X005, LD X001, OR X002, AND X003, ORB, LD X006, OR X007, AND X004, ORB, OUT Y001",
-        "LD X000, AND X003, MPS, AND X001, OUT Y000, OUT Y001, MPP, OUT Y002",
         "LD X006, OR M0, OR X000, MPS, AND C0, OUT Y000, MPP, OUT Y003",
     };
     for (const char* list : reportedAtWorst) {
@@ -214,6 +215,11 @@ TEST_F(RoundTrip, DISABLED_BroadShapesRate) {
         if (problem.empty()) {
             ++passed;
             continue;
+        }
+        if (std::getenv("RT_DUMP") && list.size() < 12) {
+            std::string one;
+            for (const auto& l : list) one += l + ", ";
+            std::printf("FAIL %s\n", one.c_str());
         }
         const std::string kind = problem.substr(0, problem.find('\n'));
         Kind& k = kinds[kind];
