@@ -246,7 +246,9 @@ void Converter::splitWalk(int R, int c) {
             start = k;
             emitLoad(R, k);
         } else {
-            if (lDown && lEnd) {
+            // The split wire itself may close a block left of the split, one
+            // the walk has compiled before it came to the split.
+            if (lDown && lEnd && k > c) {
                 if (wired(R + 1, k - 1)) {
                     if (!closeBlockAt(R, k, start)) return;
                 } else if (k > 2) {
