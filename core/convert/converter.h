@@ -32,6 +32,7 @@ class Converter {
     // Compile walk (walk.cpp) and its sub-walks (sub_walks.cpp).
     void compileWalk();
     void columnWalk(int H);
+    bool bareRow(int H) const;
     bool closeBlockAt(int H, int c, int start);
     void orChain(int R, int c);
     void blockCompiler(int D, int s, int e);

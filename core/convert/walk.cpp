@@ -15,6 +15,13 @@ bool isFlowRow(const std::string& t) {
 }
 }  // namespace
 
+// Nothing drawn in columns 1 to 10 of row H, and no wire reaching it from above.
+bool Converter::bareRow(int H) const {
+    for (int c = 1; c <= kOutputCol; ++c)
+        if (wired(H, c) || sym(H, c) || has(H, c, LinkDown)) return false;
+    return !has(H - 1, 1, LinkDown);
+}
+
 void Converter::compileWalk() {
     InstructionTable& table = m_s.table();
     int lastLinked = -1;  // the row whose column 1 step 2 set last
@@ -49,7 +56,9 @@ void Converter::compileWalk() {
             m_nRowReached = H;
             const std::string& label = m_g.text(H, 0);
             if (!label.empty()) emitRow({}, label, 0, 1);
-            columnWalk(H);
+            // A label on a row with nothing drawn is a jump target without a
+            // rung of its own (a label before END): only the label is written.
+            if (label.empty() || !bareRow(H)) columnWalk(H);
             H = m_nRowReached;
         } else {
             H = std::min(H, lastRow());

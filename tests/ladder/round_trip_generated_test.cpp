@@ -181,6 +181,7 @@ TEST_F(RoundTrip, NeverAWrongList) {
         "OUT T0 K10, MPP, OUT M1",
         "LD X000, AND X003, MPS, AND X001, OUT Y000, OUT Y001, MPP, OUT Y002",
         "LD X006, OR M0, OR X000, MPS, AND C0, OUT Y000, MPP, OUT Y003",
+        "LD X000, OUT Y000, P1:, P2:, LD X001, OUT Y001, P3:",
     };
     for (const char* list : comesBack) EXPECT_EQ(check(lines(list), 1), "") << list;
     const char* reportedAtWorst[] = {
