@@ -3,6 +3,7 @@
 // Convert writes comes back row for row.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -198,11 +199,15 @@ TEST_F(RoundTrip, NeverAWrongList) {
     }
 }
 
-// The share of broad generated lists (every shape the generator makes) that
-// survive the trip, with the first few failures of each kind.
-TEST_F(RoundTrip, DISABLED_BroadShapesRate) {
+// Lists of every shape the generator makes: Convert may still report some of
+// the placed ladders, but a list it gives back means what the placed list
+// means, and a list in Convert's own form comes back unchanged. Prints the
+// share that survives the trip and the shortest failure of each kind;
+// RUNGSMITH_ROUNDTRIP_COUNT sets how many lists run (2000 by default).
+TEST_F(RoundTrip, BroadShapesNeverComeBackWrong) {
     test::ListGenerator gen(1, test::ListShape{});
-    const int count = 10000;
+    const char* env = std::getenv("RUNGSMITH_ROUNDTRIP_COUNT");
+    const int count = env != nullptr ? std::max(1, std::atoi(env)) : 2000;
     int passed = 0;
     struct Kind {
         int count = 0;
@@ -217,11 +222,6 @@ TEST_F(RoundTrip, DISABLED_BroadShapesRate) {
             ++passed;
             continue;
         }
-        if (std::getenv("RT_DUMP") && list.size() < 12) {
-            std::string one;
-            for (const auto& l : list) one += l + ", ";
-            std::printf("FAIL %s\n", one.c_str());
-        }
         const std::string kind = problem.substr(0, problem.find('\n'));
         Kind& k = kinds[kind];
         if (k.count++ == 0 || list.size() < k.size) {
@@ -229,9 +229,13 @@ TEST_F(RoundTrip, DISABLED_BroadShapesRate) {
             k.shortest = shown(list) + "\n" + problem;
         }
     }
-    for (const auto& [kind, k] : kinds)
-        std::printf("%s: %d\n%s\n", kind.c_str(), k.count, k.shortest.c_str());
     std::printf("round trip: %d of %d\n", passed, count);
+    for (const auto& [kind, k] : kinds) {
+        if (kind == "not converted") continue;
+        ADD_FAILURE() << kind << ": " << k.count << " lists, the shortest:" << k.shortest;
+    }
+    // What converted back in the first measurement after the fixes (34 %).
+    EXPECT_GE(passed * 100, count * 30);
 }
 
 }  // namespace
