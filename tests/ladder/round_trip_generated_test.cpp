@@ -191,6 +191,7 @@ TEST_F(RoundTrip, NeverAWrongList) {
         "LD X005, LD X001, OR X002, AND X003, ORB, LD X006, OR X007, AND X004, ANB, LD X005, "
         "LD X006, OR X007, ANB, ORB, OUT Y001",
         "LD X005, LD X001, OR X002, AND X003, ORB, LD X006, OR X007, AND X004, ORB, OUT Y001",
+        "LD X000, AND X003, MPS, AND X001, OUT Y000, OUT Y001, OUT Y002, MPP, OUT Y003",
     };
     for (const char* list : reportedAtWorst) {
         const std::string problem = check(lines(list), 1);
