@@ -1,31 +1,16 @@
 #include <benchmark/benchmark.h>
 
+#include "bench/support/bench_session.h"
 #include "core/line_check.h"
-#include "core/program_dir.h"
-#include "core/session.h"
 
 namespace {
-
-class NullSink : public rs::MessageSink {
-  public:
-    void inform(const std::string&, const std::string&, rs::MessageIcon) override {}
-    rs::MessageAnswer ask(const std::string&, const std::string&, rs::MessageButtons,
-                          rs::MessageAnswer d, rs::MessageIcon) override {
-        return d;
-    }
-};
 
 // Applying one typical line: parse, address completion, range checks against
 // the shipped file (read from disk at every check), class check and the write.
 void applyLine(benchmark::State& state, const char* line) {
-    rs::AppStore app;
-    rs::ViewState view;
-    NullSink sink;
-    rs::RangeFile ranges(rs::defaultRangeFilePath());
-    rs::Session s(app, view, sink, ranges);
-    s.startView();
+    rs::bench::BenchSession b;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(rs::applyLine(s, line, 0));
+        benchmark::DoNotOptimize(rs::applyLine(b.s, line, 0));
     }
 }
 BENCHMARK_CAPTURE(applyLine, contact, "LD X1");

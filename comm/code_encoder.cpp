@@ -1,9 +1,9 @@
 #include "comm/code_encoder.h"
 
-#include <cctype>
 #include <string>
 
 #include "comm/code_words.h"
+#include "core/char_class.h"
 #include "core/instruction_set.h"
 
 namespace rs {
@@ -40,8 +40,7 @@ Device readDevice(std::string_view operand) {
     if (!s.empty() && s[0] == ' ') s.erase(0, 1);
     if (contains(s, 'X') || contains(s, 'Y')) {
         uint32_t v = 0;
-        for (size_t i = 1; i <= 3 && i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]));
-             ++i)
+        for (size_t i = 1; i <= 3 && i < s.size() && isDigit(s[i]); ++i)
             v = v * 8 + static_cast<uint32_t>(s[i] - '0');
         std::string digits = std::to_string(v);
         while (digits.size() < 3) digits.insert(0, "0");

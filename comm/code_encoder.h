@@ -42,7 +42,6 @@ class CodeEncoder {
     int codeCount() const { return m_codeCount; }
     int codeEnd() const { return m_codeEnd; }
     bool stopped() const { return m_stopEncoding; }
-    bool overflowed() const { return m_overflow; }
     bool mode2() const { return m_mode2; }
 
   private:

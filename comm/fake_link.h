@@ -1,34 +1,23 @@
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "comm/serial_link.h"
+#include "comm/buffered_link.h"
 
 namespace rs {
 
 // An in-memory serial link: what the program writes is recorded frame by
 // frame; what a test delivers waits to be read and raises the receive
 // callback once the threshold is reached.
-class FakeSerialLink : public SerialLink {
+class FakeSerialLink : public BufferedSerialLink {
   public:
     bool open(const std::string& port, const SerialSettings& settings) override;
-    void close() override { m_open = false; }
-    bool isOpen() const override { return m_open; }
-    std::string port() const override { return m_port; }
-    SerialSettings settings() const override { return m_settings; }
     void write(const std::vector<uint8_t>& bytes) override;
-    size_t bytesWaiting() const override { return m_incoming.size(); }
-    std::vector<uint8_t> readAll() override;
-    void setReceiveThreshold(int bytes) override { m_threshold = bytes; }
-    void setReceiveCallback(std::function<void()> callback) override {
-        m_callback = std::move(callback);
-    }
 
     // Bytes from the controller's side.
-    void deliver(const std::vector<uint8_t>& bytes);
+    void deliver(const std::vector<uint8_t>& bytes) { receive(bytes); }
     void deliver(const std::string& text) {
         deliver(std::vector<uint8_t>(text.begin(), text.end()));
     }
@@ -39,17 +28,10 @@ class FakeSerialLink : public SerialLink {
     std::vector<std::vector<uint8_t>> written;
     // Called after each write (a scripted controller may answer from here).
     std::function<void(const std::vector<uint8_t>&)> onWrite;
-    int threshold() const { return m_threshold; }
     int opens() const { return m_opens; }
 
   private:
-    bool m_open = false;
     int m_opens = 0;
-    std::string m_port;
-    SerialSettings m_settings;
-    std::vector<uint8_t> m_incoming;
-    int m_threshold = 1;
-    std::function<void()> m_callback;
 };
 
 // A timer that runs only when a test fires it.

@@ -1,21 +1,12 @@
 #include "comm/operand_pieces.h"
 
-#include <cctype>
 #include <cstdint>
+
+#include "core/char_class.h"
 
 namespace rs {
 
 namespace {
-
-bool isLetter(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
-}
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-bool isBlank(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
 
 // Rows whose operand is one device text (or a device and a set value): no
 // operand markers.

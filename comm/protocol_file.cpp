@@ -1,8 +1,9 @@
 #include "comm/protocol_file.h"
 
-#include <cctype>
 #include <cstdio>
 #include <fstream>
+
+#include "core/char_class.h"
 
 namespace rs {
 
@@ -27,8 +28,7 @@ std::optional<ProtocolIndexes> readProtocolFile(const std::string& path) {
     std::string line;
     while (std::getline(in, line)) {
         size_t digits = 0;
-        while (digits < line.size() && std::isdigit(static_cast<unsigned char>(line[digits])))
-            ++digits;
+        while (digits < line.size() && isDigit(line[digits])) ++digits;
         if (digits < 5 || digits > 7) continue;
         auto at = [&](size_t i) { return line[i] - '0'; };
         ProtocolIndexes p;

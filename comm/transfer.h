@@ -81,7 +81,6 @@ class Transfer {
     TransferOutcome outcome() const { return m_outcome; }
     bool mode2() const { return m_mode2; }
     const CodeEncoder& encoder() const { return m_encoder; }
-    int wordIndex() const { return m_index; }
 
   private:
     enum class AfterWait { Nothing, SendWord, ResendWord, ResendLast };

@@ -90,20 +90,14 @@ void putAt(List& list, size_t pos, Rec rec) {
 bool applyRow(InstructionTable& table, RecordLists& records, int r, const std::string& mnemonic,
               const std::string& operand, int32_t fun, int32_t step) {
     if (r < 0 || r >= kListRows) return false;
-    const bool wasFree = table.m_Instruction[r].empty();
+    if (table.m_Instruction[r].empty())
+        return emitRow(table, records, r, mnemonic, operand, fun, step);
     table.setRow(r, mnemonic, operand, fun, step);
-    if (wasFree) {
-        records.m_InstructionList.push_back({r, mnemonic});
-        records.m_ParameterList.push_back({r, operand});
-        records.m_FunNoList.push_back({r, fun});
-        records.m_FunStepList.push_back({r, step});
-    } else {
-        const size_t pos = static_cast<size_t>(r);
-        putAt(records.m_InstructionList, pos, CInstruction{r, mnemonic});
-        putAt(records.m_ParameterList, pos, CParameter1{r, operand});
-        putAt(records.m_FunNoList, pos, CFunNo{r, fun});
-        putAt(records.m_FunStepList, pos, CFunStep{r, step});
-    }
+    const size_t pos = static_cast<size_t>(r);
+    putAt(records.m_InstructionList, pos, CInstruction{r, mnemonic});
+    putAt(records.m_ParameterList, pos, CParameter1{r, operand});
+    putAt(records.m_FunNoList, pos, CFunNo{r, fun});
+    putAt(records.m_FunStepList, pos, CFunStep{r, step});
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "core/ladder_grid.h"
 
-#include <cctype>
+#include "core/char_class.h"
 
 namespace rs {
 
@@ -65,9 +65,9 @@ bool LadderGrid::clearCell(int row, int col) {
 std::string LadderGrid::outputMnemonic(int row) const {
     const std::string& t = text(row, kOutputCol);
     size_t i = 0;
-    while (i < t.size() && !std::isalpha(static_cast<unsigned char>(t[i]))) ++i;
+    while (i < t.size() && !isLetter(t[i])) ++i;
     size_t j = i;
-    while (j < t.size() && std::isalpha(static_cast<unsigned char>(t[j]))) ++j;
+    while (j < t.size() && isLetter(t[j])) ++j;
     return t.substr(i, j - i);
 }
 

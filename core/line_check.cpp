@@ -1,27 +1,17 @@
 #include "core/line_check.h"
 
 #include <array>
-#include <cctype>
 #include <string_view>
 #include <vector>
 
 #include "core/address.h"
+#include "core/char_class.h"
 #include "core/instruction_set.h"
 #include "core/messages.h"
 
 namespace rs {
 
 namespace {
-
-bool isLetter(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
-}
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-bool isSpace(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
 
 bool oneOf(std::string_view m, std::initializer_list<std::string_view> set) {
     for (auto s : set)
@@ -34,9 +24,9 @@ std::vector<std::string> splitWords(const std::string& operand) {
     std::vector<std::string> words;
     size_t i = 0;
     while (i < operand.size()) {
-        while (i < operand.size() && isSpace(operand[i])) ++i;
+        while (i < operand.size() && isBlank(operand[i])) ++i;
         size_t j = i;
-        while (j < operand.size() && !isSpace(operand[j])) ++j;
+        while (j < operand.size() && !isBlank(operand[j])) ++j;
         if (j > i) words.push_back(operand.substr(i, j - i));
         i = j;
     }
@@ -95,11 +85,11 @@ ParsedLine parseLine(const std::string& line) {
     size_t i = 0;
     while (i < line.size() && !isLetter(line[i])) ++i;
     size_t j = i;
-    while (j < line.size() && !isSpace(line[j])) ++j;
+    while (j < line.size() && !isBlank(line[j])) ++j;
     out.mnemonic = line.substr(i, j - i);
-    while (j < line.size() && isSpace(line[j])) ++j;
+    while (j < line.size() && isBlank(line[j])) ++j;
     size_t end = line.size();
-    while (end > j && isSpace(line[end - 1])) --end;
+    while (end > j && isBlank(line[end - 1])) --end;
     out.operand = line.substr(j, end - j);
     if (out.mnemonic.size() > 1 && out.mnemonic.back() == ':' && out.operand.empty()) {
         out.operand = out.mnemonic.substr(0, out.mnemonic.size() - 1);

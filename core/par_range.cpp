@@ -1,17 +1,13 @@
 #include "core/par_range.h"
 
-#include <cctype>
 #include <fstream>
 
+#include "core/char_class.h"
 #include "core/limits.h"
 
 namespace rs {
 
 namespace {
-
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
 
 // A decimal bound with an optional minus sign; at most 12 digits, so no overflow.
 std::optional<long long> parseBound(std::string_view s) {

@@ -66,9 +66,7 @@ bool Editor::copyLadder() {
 
 bool Editor::copyList() {
     const InstructionTable& t = table();
-    const int l = m_s.view.m_nListCursor;
-    const int first = std::max(std::min(l, l + m_s.view.m_nListSelExtent), 0);
-    const int last = std::min(std::max(l, l + m_s.view.m_nListSelExtent), kListRows - 1);
+    const auto [first, last] = selectedLines(m_s.view.m_nListCursor, m_s.view.m_nListSelExtent);
     std::vector<ClipLine> lines;
     for (int i = first; i <= last; ++i) lines.push_back({t.m_Instruction[i], t.m_Parameter[i]});
     const std::string text = listClipText(lines);

@@ -27,14 +27,18 @@ RowSpan rungBlock(const LadderGrid& g, int r, int c) {
     return b;
 }
 
+// Columns move between the left rail and the outputs only.
+bool columnCanMove(int r, int c) {
+    return c >= 1 && c <= kOutputCol - 1 && r >= 0 && r <= kLastLadderRow;
+}
+
 }  // namespace
 
 void Editor::insertRow() {
     LadderGrid& g = grid();
     const int r = g.m_nCursorRow;
     const int c = g.m_nCursorCol;
-    // Columns move between the left rail and the outputs only.
-    if (c < 1 || c > kOutputCol - 1 || r < 0 || r > kLastLadderRow) {
+    if (!columnCanMove(r, c)) {
         refuse(msg::kEditPositionIncorrect);
         return;
     }
@@ -68,7 +72,7 @@ void Editor::deleteRow() {
     LadderGrid& g = grid();
     const int r = g.m_nCursorRow;
     const int c = g.m_nCursorCol;
-    if (c < 1 || c > kOutputCol - 1 || r < 0 || r > kLastLadderRow) {
+    if (!columnCanMove(r, c)) {
         refuse(msg::kEditPositionIncorrect);
         return;
     }

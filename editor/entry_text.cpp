@@ -1,14 +1,12 @@
 #include "editor/entry_text.h"
 
-#include <cctype>
+#include "core/char_class.h"
 
 namespace rs {
 
 bool onlyLettersDigitsBlanks(const std::string& text) {
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (!std::isalnum(u) && !std::isspace(u)) return false;
-    }
+    for (char c : text)
+        if (!isLetter(c) && !isDigit(c) && !isBlank(c)) return false;
     return true;
 }
 
@@ -16,7 +14,7 @@ std::string normaliseBlanks(const std::string& text) {
     std::string out;
     bool gap = false;
     for (char c : text) {
-        if (std::isspace(static_cast<unsigned char>(c))) {
+        if (isBlank(c)) {
             gap = !out.empty();
             continue;
         }

@@ -1,7 +1,6 @@
 #include "editor/ladder_clip_text.h"
 
-#include <cctype>
-
+#include "core/char_class.h"
 #include "core/limits.h"
 
 namespace rs {
@@ -26,7 +25,7 @@ std::optional<int> number(std::string_view text, size_t at, size_t width) {
     if (digits.empty()) return std::nullopt;
     int value = 0;
     for (char c : digits) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
+        if (!isDigit(c)) return std::nullopt;
         value = value * 10 + (c - '0');
     }
     return value;

@@ -20,6 +20,11 @@ void eraseAt(List& list, int pos) {
 
 }  // namespace
 
+LineSpan selectedLines(int cursor, int extent) {
+    return {std::max(std::min(cursor, cursor + extent), 0),
+            std::min(std::max(cursor, cursor + extent), kListRows - 1)};
+}
+
 int lastUsedRow(const InstructionTable& table) {
     for (int r = kListRows - 1; r >= 0; --r)
         if (table.rowUsed(r)) return r;

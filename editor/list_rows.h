@@ -11,6 +11,14 @@ namespace rs {
 // The highest used row of the table, -1 when none.
 int lastUsedRow(const InstructionTable& table);
 
+// The list lines a selection covers: from the cursor line to the line
+// `extent` away from it, either way, cut to the table.
+struct LineSpan {
+    int first;
+    int last;
+};
+LineSpan selectedLines(int cursor, int extent);
+
 // Whether n more rows can be inserted without pushing a used row off the table.
 bool listHasRoomFor(const InstructionTable& table, int n);
 

@@ -40,9 +40,7 @@ void Editor::deleteLadderSelection() {
 void Editor::deleteListSelection() {
     ViewState& v = m_s.view;
     InstructionTable& t = table();
-    const int l = v.m_nListCursor;
-    const int first = std::max(std::min(l, l + v.m_nListSelExtent), 0);
-    const int last = std::min(std::max(l, l + v.m_nListSelExtent), kListRows - 1);
+    const auto [first, last] = selectedLines(v.m_nListCursor, v.m_nListSelExtent);
     if (first >= kListRows) return;
     if (t.m_Instruction[first] == "END") {
         refuse(msg::kEndCannotBeEdited);

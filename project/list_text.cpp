@@ -1,7 +1,7 @@
 #include "project/list_text.h"
 
-#include <cctype>
-
+#include "core/char_class.h"
+#include "core/last_message_sink.h"
 #include "core/line_check.h"
 #include "core/list_steps.h"
 #include "core/messages.h"
@@ -10,28 +10,16 @@ namespace rs {
 
 namespace {
 
-// Keeps the text of the last message shown.
-class CapturingSink : public MessageSink {
-  public:
-    void inform(const std::string& text, const std::string&, MessageIcon) override { last = text; }
-    MessageAnswer ask(const std::string& text, const std::string&, MessageButtons,
-                      MessageAnswer defaultAnswer, MessageIcon) override {
-        last = text;
-        return defaultAnswer;
-    }
-    std::string last;
-};
-
 bool skipped(std::string_view line) {
     size_t i = 0;
-    while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+    while (i < line.size() && isBlank(line[i])) ++i;
     return i == line.size() || line[i] == '#';
 }
 
 }  // namespace
 
 ImportResult importListText(Session& s, std::string_view text) {
-    CapturingSink sink;
+    LastMessageSink sink;
     Session local(s.app, s.view, sink, s.ranges);
     int row = 0;
     int lineNo = 0;

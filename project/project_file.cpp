@@ -1,7 +1,6 @@
 #include "project/project_file.h"
 
-#include <cctype>
-
+#include "core/char_class.h"
 #include "core/instruction_store.h"
 #include "core/limits.h"
 #include "project/archive_reader.h"
@@ -98,9 +97,9 @@ std::optional<DecodedProject> decodeProject(std::string_view bytes) {
 
 bool modeTextIsMode2(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    while (i < text.size() && isBlank(text[i])) ++i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+    for (; i < text.size() && isDigit(text[i]); ++i)
         if (text[i] != '0') return true;
     return false;
 }

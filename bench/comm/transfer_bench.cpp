@@ -10,27 +10,18 @@
 
 #include "comm/transfer.h"
 #include "core/instruction_store.h"
+#include "core/last_message_sink.h"
 #include "tools/plcsim/virtual_line.h"
 
 namespace rs {
 namespace {
 
-class NullSink : public MessageSink {
-public:
-    void inform(const std::string& text, const std::string&, MessageIcon) override { last = text; }
-    MessageAnswer ask(const std::string&, const std::string&, MessageButtons, MessageAnswer d,
-                      MessageIcon) override {
-        return d;
-    }
-    std::string last;
-};
-
 // Rows of mixed instructions: 400 program steps, the most a converted ladder
 // holds.
 void fillSteps(InstructionTable& t) {
     const std::pair<const char*, const char*> rung[] = {
-        {"LD", "X000"}, {"AND", "M10"}, {"OUT", "Y001"}, {"LD", "X001"}, {"OUT", "T0 K50"},
-        {"LD", "T0"},   {"MOV", "K100 D10"}};
+        {"LD", "X000"},    {"AND", "M10"}, {"OUT", "Y001"},    {"LD", "X001"},
+        {"OUT", "T0 K50"}, {"LD", "T0"},   {"MOV", "K100 D10"}};
     int row = 0;
     int steps = 0;
     while (steps < 390) {
@@ -66,7 +57,7 @@ void download(benchmark::State& state, bool mode2, void (*fill)(InstructionTable
         AppStore app;
         app.setMode2(mode2);
         fill(*app.table);
-        NullSink sink;
+        LastMessageSink sink;
         Transfer transfer(app, line, retry, wait, sink);
         transfer.download({"virtual", SerialSettings{}, {}, {}});
         clock.runUntil([&] { return !transfer.running(); }, 1e9);
@@ -80,10 +71,18 @@ void download(benchmark::State& state, bool mode2, void (*fill)(InstructionTable
     state.counters["line_s"] = lineMs / 1000;
 }
 
-void BM_DownloadMode1_400Steps(benchmark::State& s) { download(s, false, fillSteps); }
-void BM_DownloadMode2_400Steps(benchmark::State& s) { download(s, true, fillSteps); }
-void BM_DownloadMode1_FullBuffer(benchmark::State& s) { download(s, false, fillBuffer); }
-void BM_DownloadMode2_FullBuffer(benchmark::State& s) { download(s, true, fillBuffer); }
+void BM_DownloadMode1_400Steps(benchmark::State& s) {
+    download(s, false, fillSteps);
+}
+void BM_DownloadMode2_400Steps(benchmark::State& s) {
+    download(s, true, fillSteps);
+}
+void BM_DownloadMode1_FullBuffer(benchmark::State& s) {
+    download(s, false, fillBuffer);
+}
+void BM_DownloadMode2_FullBuffer(benchmark::State& s) {
+    download(s, true, fillBuffer);
+}
 
 BENCHMARK(BM_DownloadMode1_400Steps)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DownloadMode2_400Steps)->Unit(benchmark::kMillisecond);

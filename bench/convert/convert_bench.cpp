@@ -2,30 +2,13 @@
 
 #include <string>
 
+#include "bench/support/bench_session.h"
 #include "core/cell_table.h"
 #include "core/convert/convert.h"
-#include "core/program_dir.h"
-#include "core/session.h"
 
 namespace {
 
-class NullSink : public rs::MessageSink {
-  public:
-    void inform(const std::string&, const std::string&, rs::MessageIcon) override {}
-    rs::MessageAnswer ask(const std::string&, const std::string&, rs::MessageButtons,
-                          rs::MessageAnswer d, rs::MessageIcon) override {
-        return d;
-    }
-};
-
-struct Bench {
-    Bench() : ranges(rs::defaultRangeFilePath()), s(app, view, sink, ranges) { s.startView(); }
-    rs::AppStore app;
-    rs::ViewState view;
-    NullSink sink;
-    rs::RangeFile ranges;
-    rs::Session s;
-};
+using Bench = rs::bench::BenchSession;
 
 void cell(std::string& t, int r, int c, int kind, const char* links, const std::string& text) {
     t += std::to_string(r) + " " + std::to_string(c) + " " + std::to_string(kind) + " " + links +

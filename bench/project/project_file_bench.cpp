@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "bench/support/bench_session.h"
 #include "core/limits.h"
 #include "core/program_dir.h"
 #include "core/session.h"
@@ -10,15 +11,6 @@
 #include "project/project_file.h"
 
 namespace {
-
-class NullSink : public rs::MessageSink {
-  public:
-    void inform(const std::string&, const std::string&, rs::MessageIcon) override {}
-    rs::MessageAnswer ask(const std::string&, const std::string&, rs::MessageButtons,
-                          rs::MessageAnswer d, rs::MessageIcon) override {
-        return d;
-    }
-};
 
 // A full program of 8000 rows: contacts, outputs, timers and moves.
 rs::RecordLists fullProgram() {
@@ -65,14 +57,9 @@ BENCHMARK(decode8000)->Unit(benchmark::kMicrosecond);
 // The document's whole save: end row and mode record, encoding, the new file
 // written and flushed to the disk, the rename.
 void save8000(benchmark::State& state) {
-    rs::AppStore app;
-    rs::ViewState view;
-    NullSink sink;
-    rs::RangeFile ranges(rs::defaultRangeFilePath());
-    rs::Session s(app, view, sink, ranges);
-    s.startView();
-    view.records = fullProgram();
-    rs::ProjectDocument doc(s);
+    rs::bench::BenchSession b;
+    b.view.records = fullProgram();
+    rs::ProjectDocument doc(b.s);
     const std::string path = (std::filesystem::temp_directory_path() /
                               ("bench-save-" + std::to_string(::getpid()) + ".epj"))
                                  .string();
@@ -96,7 +83,7 @@ void open8000(benchmark::State& state) {
         std::fclose(f);
     }
     rs::AppStore app;
-    NullSink sink;
+    rs::LastMessageSink sink;
     rs::RangeFile ranges(rs::defaultRangeFilePath());
     for (auto _ : state) {
         rs::ViewState view;

@@ -34,6 +34,8 @@ class Converter {
     void columnWalk(int H);
     bool bareRow(int H) const;
     bool closeBlockAt(int H, int c, int start);
+    enum class BranchClose { GoOn, Refused, SplitHere };
+    BranchClose closeBranchesAt(int R, int c, CellLinks l, int& start);
     void orChain(int R, int c);
     void blockCompiler(int D, int s, int e);
     void nestedBlockCloser(int A, int T, int c);

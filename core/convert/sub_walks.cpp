@@ -249,25 +249,9 @@ void Converter::splitWalk(int R, int c) {
             // The split wire itself may close a block left of the split, one
             // the walk has compiled before it came to the split.
             if (lDown && lEnd && k > c) {
-                if (wired(R + 1, k - 1)) {
-                    if (!closeBlockAt(R, k, start)) return;
-                } else if (k > 2) {
-                    nestedBlockCloser(R, R, k);
-                }
-                // A cell where one branch ends and the next one starts.
-                if (lStart) {
-                    start = k;
-                    if (lVisited) {
-                        if (!lSym) {
-                            outputBranchWalk(R, k);
-                            return;
-                        }
-                        emitPlain("MPS");
-                        branchStartDecision(R, k);
-                    } else {
-                        emitLoad(R, k);
-                    }
-                }
+                const BranchClose closed = closeBranchesAt(R, k, l, start);
+                if (closed == BranchClose::SplitHere) outputBranchWalk(R, k);
+                if (closed != BranchClose::GoOn) return;
             }
             if (lSym && (l & LinkRight) && (!lDown || !lStart)) emitAnd(R, k);
         }

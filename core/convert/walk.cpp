@@ -24,7 +24,7 @@ bool Converter::bareRow(int H) const {
 
 void Converter::compileWalk() {
     InstructionTable& table = m_s.table();
-    int lastLinked = -1;  // the row whose column 1 step 2 set last
+    int lastLinked = -1;  // the last row whose column 1 symbol was wired above
     for (int H = 0; H <= lastRow() && !stopped(); ++H) {
         const int r0 = m_r;
         if (!sym(H, kOutputCol) && m_g.text(H, 0).empty()) {
@@ -37,7 +37,8 @@ void Converter::compileWalk() {
             lastLinked = H;
         }
         // Column 1 of a row without text carries no wiring. Only the first
-        // rung and the row step 2 wrote can change what this finds.
+        // rung and the row whose column 1 was just wired can change what this
+        // finds.
         if (H == 0) {
             for (int k = 0; k <= lastRow(); ++k)
                 if (m_g.text(k, 1).empty()) m_g.setLinks(k, 1, 0);
@@ -93,7 +94,7 @@ void Converter::columnWalk(int H) {
         const bool lEnd = (l & LinkBranchEnd) != 0;
         const bool lVisited = (l & LinkVisited) != 0;
 
-        // 7.1 Output split.
+        // Output split.
         if ((lVisited && !lEnd) || ((u & LinkVisited) && !lEnd)) {
             if (lSym && lDown && c > 1) {
                 if ((mpsRow == 0 && (m_nMpsCount == 0 || m_nMpsCount == m_nMppCount)) ||
@@ -114,7 +115,7 @@ void Converter::columnWalk(int H) {
                 return;
             }
         }
-        // 7.2 Load.
+        // Load.
         const bool loadFirst = c == 1 && H == 0 && lSym && (l & LinkRight);
         const bool loadUnjoined = !(l & LinkLeft) && H >= 1 && !has(H - 1, c + 1, LinkDown);
         const bool loadBranch = lDown && lStart && !lVisited && !lEnd;
@@ -122,46 +123,28 @@ void Converter::columnWalk(int H) {
             if ((u & LinkVisited) && H > 1 && m_nMppCount < m_nMpsCount) emitPlain("MPP");
             emitLoad(H, c);
         }
-        // 7.3 Vertical wire at the left edge of the cell.
+        // Vertical wire at the left edge of the cell.
         if (lDown) {
             if (lStart && !lEnd) {
                 start = c;
                 if (lVisited) branchStartDecision(H, c);
             } else if (lEnd) {
-                if (wired(H + 1, c - 1)) {
-                    if (!closeBlockAt(H, c, start)) {
-                        m_bWalkStopped = true;
-                        return;
-                    }
-                } else if (c > 2) {
-                    nestedBlockCloser(H, H, c);
-                }
-                // A cell where one branch ends and the next one starts.
-                if (lStart) {
-                    start = c;
-                    if (lVisited) {
-                        if (!lSym) {
-                            splitAt(H, c);
-                            return;
-                        }
-                        emitPlain("MPS");
-                        branchStartDecision(H, c);
-                    } else {
-                        emitLoad(H, c);
-                    }
-                }
+                const BranchClose closed = closeBranchesAt(H, c, l, start);
+                if (closed == BranchClose::Refused) m_bWalkStopped = true;
+                if (closed == BranchClose::SplitHere) splitAt(H, c);
+                if (closed != BranchClose::GoOn) return;
             }
         }
-        // 7.4 The first symbol after an output branch point.
+        // The first symbol after an output branch point.
         if (!sym(H, c - 1) && lSym && (l & LinkRight) && c > 1 && !lDown && !lVisited)
             emitPlain("MPP");
-        // 7.5 And.
+        // And.
         const int32_t outKind = m_g.kind(H, kOutputCol);
         if (lSym && c > 1 &&
             ((l & LinkRight) || outKind == OpenContact || outKind == CloseContact) &&
             !(lDown && lStart))
             emitAnd(H, c);
-        // 7.6 Output, then the further outputs hanging below this rung.
+        // Output, then the further outputs hanging below this rung.
         const int32_t kind = m_g.kind(H, c);
         if (kind == Coil || kind == AppInstruction) {
             if (c == kOutputCol) emitOutput(H);
@@ -204,10 +187,35 @@ void Converter::splitAt(int H, int c) {
     if (c > 2 && !stopped()) outputsBelow(last + 1, c);
 }
 
-// 7.3: a block closes at column c of row H (its lower rows arrive from the
-// left). Whether it stands at the start of the rung is settled before its
-// branches are compiled, so that a block at the rung start needs no ANB.
-// False, after the report, when the top row of the block holds no symbol.
+// Branches close at the vertical wire on the left edge of (R, c), whose links
+// were l before: the block they form closes, or the blocks nested in the row
+// do. Where the next branch starts at the same cell it is loaded, or split
+// when an output branch leaves there. Refused after a block's report;
+// SplitHere when an output branch without a contact leaves there: the caller
+// walks it, and it takes the rest of the row.
+Converter::BranchClose Converter::closeBranchesAt(int R, int c, CellLinks l, int& start) {
+    if (wired(R + 1, c - 1)) {
+        if (!closeBlockAt(R, c, start)) return BranchClose::Refused;
+    } else if (c > 2) {
+        nestedBlockCloser(R, R, c);
+    }
+    if (!(l & LinkBranchStart)) return BranchClose::GoOn;
+    start = c;
+    if (!(l & LinkVisited)) {
+        emitLoad(R, c);
+        return BranchClose::GoOn;
+    }
+    if (!(l & LinkSymbol)) return BranchClose::SplitHere;
+    emitPlain("MPS");
+    branchStartDecision(R, c);
+    return BranchClose::GoOn;
+}
+
+// At a vertical wire that closes branches, a block closes at column c of row
+// H (its lower rows arrive from the left). Whether it stands at the start of
+// the rung is settled before its branches are compiled, so that a block at the
+// rung start needs no ANB. False, after the report, when the top row of the
+// block holds no symbol.
 bool Converter::closeBlockAt(int H, int c, int start) {
     int symbols = 0;
     for (int k = start; k <= c - 1; ++k) symbols += sym(H, k) ? 1 : 0;

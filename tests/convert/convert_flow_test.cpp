@@ -62,11 +62,12 @@ TEST_F(ConvertFlow, StepLabelsCountEachRung) {
 TEST_F(ConvertFlow, EmptyRowsGoAndLabelsStayWithTheirRungs) {
     // Row 1 is empty: it is removed, and the labelled rung below moves up with
     // its label.
-    load("0 1 1 0x003 X000\n0 2 14 0x001\n0 3 14 0x001\n0 4 14 0x001\n0 5 14 0x001\n"
-         "0 6 14 0x001\n0 7 14 0x001\n0 8 14 0x001\n0 9 14 0x001\n0 10 5 0x003 Y000\n"
-         "2 0 0 0x000 P3\n2 1 2 0x003 X001\n2 2 14 0x001\n2 3 14 0x001\n2 4 14 0x001\n"
-         "2 5 14 0x001\n2 6 14 0x001\n2 7 14 0x001\n2 8 14 0x001\n2 9 14 0x001\n"
-         "2 10 5 0x003 Y001\n");
+    load(
+        "0 1 1 0x003 X000\n0 2 14 0x001\n0 3 14 0x001\n0 4 14 0x001\n0 5 14 0x001\n"
+        "0 6 14 0x001\n0 7 14 0x001\n0 8 14 0x001\n0 9 14 0x001\n0 10 5 0x003 Y000\n"
+        "2 0 0 0x000 P3\n2 1 2 0x003 X001\n2 2 14 0x001\n2 3 14 0x001\n2 4 14 0x001\n"
+        "2 5 14 0x001\n2 6 14 0x001\n2 7 14 0x001\n2 8 14 0x001\n2 9 14 0x001\n"
+        "2 10 5 0x003 Y001\n");
     ASSERT_TRUE(convertLadder(t.session).compiled);
     EXPECT_EQ(listText(t.session.table()), "LD X000\nOUT Y000\nP3:\nLDI X001\nOUT Y001\nEND\n");
     EXPECT_EQ(t.session.grid().text(1, 0), "P3");

@@ -42,10 +42,7 @@ TEST_F(ClipboardTest, BlockRecordsRunColumnByColumn) {
     cell(1, 1, CloseBranch, "M100", 0x053);  // branch kinds keep theirs
     cell(1, 2, Coil, "T0 K10", 0x003);
     settle();
-    cursor(0, 1);
-    ts.view.m_nSelEndRow = 1;
-    ts.view.m_nSelEndCol = 2;
-    editor.m_bDragged = true;
+    drag(0, 1, 1, 2);
     editor.run(EditCommand::Copy);
     const std::string& text = clipboard.content;
     const auto record = [&](int k) { return text.substr(5 + 35 * k, 35); };
@@ -99,10 +96,7 @@ TEST_F(ClipboardTest, PasteRefusesTheMarginAndBlocksThatDoNotFit) {
     cell(0, 1, OpenContact, "X000", 0x003);
     cell(0, 2, OpenContact, "X001", 0x003);
     settle();
-    cursor(0, 1);
-    ts.view.m_nSelEndRow = 0;
-    ts.view.m_nSelEndCol = 2;
-    editor.m_bDragged = true;
+    drag(0, 1, 0, 2);
     editor.run(EditCommand::Copy);
     editor.m_bDragged = false;
 
@@ -139,10 +133,7 @@ TEST_F(ClipboardTest, ContactIntoTheOutputColumnStopsThePaste) {
     cell(0, 2, OpenContact, "X001", 0x003);
     cell(1, 2, OpenContact, "X002", 0x003);
     settle();
-    cursor(0, 1);
-    ts.view.m_nSelEndRow = 1;
-    ts.view.m_nSelEndCol = 2;
-    editor.m_bDragged = true;
+    drag(0, 1, 1, 2);
     editor.run(EditCommand::Copy);
     editor.m_bDragged = false;
 
@@ -206,10 +197,7 @@ TEST_F(ClipboardTest, ForeignOrTruncatedTextsAreIgnored) {
 TEST_F(ClipboardTest, CopyRefusesBlocksTheTextOrTheBackupCannotHold) {
     settle();
     clipboard.content = "kept";
-    cursor(0, 1);
-    ts.view.m_nSelEndRow = 400;  // 401 rows
-    ts.view.m_nSelEndCol = 1;
-    editor.m_bDragged = true;
+    drag(0, 1, 400, 1);  // 401 rows
     editor.run(EditCommand::Copy);
     ts.view.m_nSelEndRow = 199;  // 200 rows x 9 columns: 1800 records
     ts.view.m_nSelEndCol = 9;

@@ -1,6 +1,6 @@
 #include "core/convert/convert.h"
-#include "core/list_text.h"
 #include "core/convert/tidy.h"
+#include "core/list_text.h"
 #include "tests/editor/editor_fixture.h"
 
 namespace rs::test {
@@ -59,10 +59,7 @@ TEST_F(EditingSession, RungWithBranchesAndTwoOutputsDrawnFromTheKeyboard) {
 
     // Copy the first rung (rows 0 and 1, columns 1 to 10) and paste it below
     // the last rung; the ladder then converts to the rung twice.
-    cursor(0, 1);
-    ts.view.m_nSelEndRow = 1;
-    ts.view.m_nSelEndCol = 10;
-    editor.m_bDragged = true;
+    drag(0, 1, 1, 10);
     command(EditCommand::Copy);
     editor.m_bDragged = false;
     ts.view.m_nSelEndRow = 0;
@@ -131,10 +128,7 @@ TEST_F(EditingSession, WiresRowsAndLinesReshapeARung) {
     EXPECT_EQ(g.m_nLastRow, 1);
 
     // Cut the rung, paste it one rung lower: the same program.
-    cursor(0, 1);
-    ts.view.m_nSelEndRow = 1;
-    ts.view.m_nSelEndCol = 10;
-    editor.m_bDragged = true;
+    drag(0, 1, 1, 10);
     command(EditCommand::Cut);
     EXPECT_FALSE(editor.m_bDragged);
     cursor(0, 1);

@@ -32,6 +32,13 @@ class EditorTest : public ::testing::Test {
         g.m_nCursorRow = row;
         g.m_nCursorCol = col;
     }
+    // A mouse drag from the cursor cell (row, col) to (endRow, endCol).
+    void drag(int row, int col, int endRow, int endCol) {
+        cursor(row, col);
+        ts.view.m_nSelEndRow = endRow;
+        ts.view.m_nSelEndCol = endCol;
+        editor.m_bDragged = true;
+    }
     // Writes a cell of the ladder; its row becomes part of the ladder.
     void cell(int row, int col, int32_t kind, std::string text, CellLinks links) {
         g.setCell(row, col, kind, std::move(text), links);

@@ -212,10 +212,7 @@ TEST_F(LineRowEditTest, DeleteKeyClearsTheDraggedCellsOnce) {
     for (int r = 0; r < 4; ++r)
         for (int c = 1; c <= 5; ++c) cell(r, c, OpenContact, "X001", 0x003);
     settle();
-    cursor(1, 4);  // dragged up and left to (0, 2)
-    ts.view.m_nSelEndRow = 0;
-    ts.view.m_nSelEndCol = 2;
-    editor.m_bDragged = true;
+    drag(1, 4, 0, 2);  // up and to the left
     editor.run(EditCommand::Delete);
     for (int r = 0; r < 4; ++r)
         for (int c = 1; c <= 5; ++c)
@@ -232,10 +229,7 @@ TEST_F(LineRowEditTest, DeleteKeyClearsTheDraggedCellsOnce) {
     EXPECT_EQ(g.kind(3, 1), OpenContact);
 
     // A drag within one row.
-    cursor(3, 5);
-    ts.view.m_nSelEndRow = 3;
-    ts.view.m_nSelEndCol = 4;
-    editor.m_bDragged = true;
+    drag(3, 5, 3, 4);
     editor.run(EditCommand::Delete);
     EXPECT_EQ(g.kind(3, 4), Empty);
     EXPECT_EQ(g.kind(3, 5), Empty);

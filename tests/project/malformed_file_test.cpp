@@ -6,22 +6,13 @@
 #include "core/instruction_store.h"
 #include "project/project_file.h"
 #include "tests/project/bytes.h"
+#include "tests/project/converted_program.h"
 
 namespace rs {
 namespace {
 
+using test::convertedProgram;
 using test::hex;
-
-// LD X000, OUT Y000, END with its mode record, as saved after a Convert.
-RecordLists smallProgram() {
-    RecordLists l;
-    l.m_FunNoList = {{0, 0}, {1, 0}};
-    l.m_InstructionList = {{0, "LD"}, {1, "OUT"}, {2, "END"}};
-    l.m_ParameterList = {{0, "X000"}, {1, "Y000"}, {2, ""}};
-    l.m_FunStepList = {{0, 1}, {1, 1}};
-    l.m_ProtocolList = {{0, "1"}};
-    return l;
-}
 
 // Offset just after the fourth table (where an optional mode table may start).
 size_t endOfRowTables(const RecordLists& l) {
@@ -31,7 +22,7 @@ size_t endOfRowTables(const RecordLists& l) {
 }
 
 TEST(MalformedFileTest, EveryTruncationIsRefusedExceptRightAfterTheFourthTable) {
-    for (const RecordLists& lists : {smallProgram(), [] {
+    for (const RecordLists& lists : {convertedProgram(), [] {
                                          RecordLists l;
                                          store::prepareForSave(l, true);
                                          return l;
@@ -46,13 +37,13 @@ TEST(MalformedFileTest, EveryTruncationIsRefusedExceptRightAfterTheFourthTable) 
 }
 
 TEST(MalformedFileTest, ListsOfDifferentLengthsAreRefused) {
-    RecordLists l = smallProgram();
+    RecordLists l = convertedProgram();
     l.m_ParameterList.pop_back();  // one operand short
     EXPECT_FALSE(decodeProject(encodeProject(l)));
-    l = smallProgram();
+    l = convertedProgram();
     l.m_FunStepList.pop_back();  // step counts short of the function numbers
     EXPECT_FALSE(decodeProject(encodeProject(l)));
-    l = smallProgram();
+    l = convertedProgram();
     l.m_InstructionList.back().m_strText = "MPP";  // without END, every list needs the row
     EXPECT_FALSE(decodeProject(encodeProject(l)));
     l.m_FunNoList.push_back({2, 0});
@@ -103,7 +94,7 @@ TEST(MalformedFileTest, ClassDescriptionsOtherThanTheFiveRecordClassesAreRefused
 }
 
 TEST(MalformedFileTest, NullElementsAndReferencesToEarlierElementsAreRefused) {
-    const std::string file = encodeProject(smallProgram());
+    const std::string file = encodeProject(convertedProgram());
     // The second CFunNo element starts with its known-class tag 01 80 at offset 22.
     ASSERT_EQ(file.substr(22, 2), hex("0180"));
     std::string bad = file;
@@ -122,7 +113,7 @@ TEST(MalformedFileTest, NullElementsAndReferencesToEarlierElementsAreRefused) {
 }
 
 TEST(MalformedFileTest, KnownClassTagsMustNameAClassAlreadyDescribed) {
-    const std::string file = encodeProject(smallProgram());
+    const std::string file = encodeProject(convertedProgram());
     std::string bad = file;
     bad.replace(22, 2, hex("0280"));  // index 2: the first CFunNo object, not a class
     EXPECT_FALSE(decodeProject(bad));
@@ -134,13 +125,13 @@ TEST(MalformedFileTest, KnownClassTagsMustNameAClassAlreadyDescribed) {
 TEST(MalformedFileTest, RecordOfAnotherClassThanItsTableIsRefused) {
     // The second instruction element tagged as CFunNo (class 1): same layout of
     // row index then 4 bytes, so only the class check can catch it.
-    std::string file = encodeProject(smallProgram());
+    std::string file = encodeProject(convertedProgram());
     const size_t second = file.find(hex("0480"));
     ASSERT_NE(second, std::string::npos);
     file.replace(second, 2, hex("0180"));
     EXPECT_FALSE(decodeProject(file));
     // A whole table of the wrong class: the mode table holding a CFunNo.
-    RecordLists l = smallProgram();
+    RecordLists l = convertedProgram();
     std::string modeAsFunNo = encodeProject(l);
     const size_t modeStart = endOfRowTables(l);
     modeAsFunNo.resize(modeStart);

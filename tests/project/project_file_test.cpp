@@ -4,10 +4,12 @@
 
 #include "core/instruction_store.h"
 #include "tests/project/bytes.h"
+#include "tests/project/converted_program.h"
 
 namespace rs {
 namespace {
 
+using test::convertedProgram;
 using test::hex;
 
 TEST(ProjectFileTest, EmptyProgramPreparedForSaveGivesThe121ByteFileInBothModes) {
@@ -19,18 +21,6 @@ TEST(ProjectFileTest, EmptyProgramPreparedForSaveGivesThe121ByteFileInBothModes)
         if (!mode2) expected.back() = 0x30;
         EXPECT_EQ(encodeProject(lists), expected) << "mode2 " << mode2;
     }
-}
-
-// LD X000, OUT Y000 and END as Convert leaves them: the END row has no
-// function-number and step-count records.
-RecordLists convertedProgram() {
-    RecordLists l;
-    l.m_FunNoList = {{0, 0}, {1, 0}};
-    l.m_InstructionList = {{0, "LD"}, {1, "OUT"}, {2, "END"}};
-    l.m_ParameterList = {{0, "X000"}, {1, "Y000"}, {2, ""}};
-    l.m_FunStepList = {{0, 1}, {1, 1}};
-    l.m_ProtocolList = {{0, "1"}};
-    return l;
 }
 
 TEST(ProjectFileTest, SeveralRowsUseKnownClassTagsWithTheCounterSharedByClassesAndObjects) {

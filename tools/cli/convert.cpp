@@ -37,7 +37,7 @@ int run(const std::vector<std::string>& argsIn) {
     text << in.rdbuf();
 
     ProjectSession p(options);
-    p.app.setMode2(options.mode != 1);
+    p.startNew(options);
     const CellTableResult table = readCellTable(text.str(), p.session.grid());
     if (!table.ok) {
         const CellTableError& e = table.errors.front();

@@ -30,7 +30,7 @@ int run(const std::vector<std::string>& arguments) {
         return kExitRefused;
     }
     ProjectSession p(options);
-    p.app.setMode2(options.mode != 1);
+    p.startNew(options);
     const ImportResult result = importListText(p.session, text);
     if (!result.ok) {
         std::fprintf(stderr, "line %d: %s\n", result.line, result.message.c_str());

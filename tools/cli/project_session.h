@@ -23,6 +23,8 @@ struct ProjectSession {
         if (options.mode != 0) app.setMode2(options.mode == 2);
         return true;
     }
+    // A program made here rather than opened takes --mode, mode 2 when not given.
+    void startNew(const CommonOptions& options) { app.setMode2(options.mode != 1); }
     size_t recordCount() const { return view.records.m_InstructionList.size(); }
 
     AppStore app;

@@ -30,15 +30,8 @@ void VirtualTimer::start(int ms) {
     });
 }
 
-bool VirtualLine::open(const std::string& port, const SerialSettings& settings) {
-    m_open = true;
-    m_port = port;
-    m_settings = settings;
-    return true;
-}
-
 void VirtualLine::write(const std::vector<uint8_t>& bytes) {
-    if (!m_open || bytes.empty()) return;
+    if (!isOpen() || bytes.empty()) return;
     m_sent += static_cast<long>(bytes.size());
     const double arrives =
         std::max(m_clock.now(), m_outFreeAt) + charMs() * static_cast<double>(bytes.size());
@@ -55,16 +48,7 @@ void VirtualLine::write(const std::vector<uint8_t>& bytes) {
 }
 
 void VirtualLine::arrive(const std::vector<uint8_t>& bytes) {
-    if (!m_open) return;
-    m_incoming.insert(m_incoming.end(), bytes.begin(), bytes.end());
-    if (m_callback && m_incoming.size() >= static_cast<size_t>(std::max(1, m_threshold)))
-        m_callback();
-}
-
-std::vector<uint8_t> VirtualLine::readAll() {
-    std::vector<uint8_t> out;
-    out.swap(m_incoming);
-    return out;
+    if (isOpen()) receive(bytes);
 }
 
 }  // namespace rs::plcsim

@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "comm/serial_link.h"
+#include "comm/buffered_link.h"
 #include "tools/plcsim/controller.h"
 
 namespace rs::plcsim {
@@ -47,42 +47,23 @@ class VirtualTimer : public Timer {
 // A serial line between the program and a Controller: each character takes
 // `bitsPerChar` / baud seconds, one direction at a time in each direction, and
 // the controller answers as soon as a frame's last byte arrived.
-class VirtualLine : public SerialLink {
+class VirtualLine : public BufferedSerialLink {
   public:
     VirtualLine(VirtualClock& clock, Controller& controller, int bitsPerChar = 10)
         : m_clock(clock), m_controller(controller), m_bitsPerChar(bitsPerChar) {}
 
-    bool open(const std::string& port, const SerialSettings& settings) override;
-    void close() override { m_open = false; }
-    bool isOpen() const override { return m_open; }
-    std::string port() const override { return m_port; }
-    SerialSettings settings() const override { return m_settings; }
     void write(const std::vector<uint8_t>& bytes) override;
-    size_t bytesWaiting() const override { return m_incoming.size(); }
-    std::vector<uint8_t> readAll() override;
-    void setReceiveThreshold(int bytes) override { m_threshold = bytes; }
-    void setReceiveCallback(std::function<void()> callback) override {
-        m_callback = std::move(callback);
-    }
 
-    long bytesSent() const { return m_sent; }
-    long bytesReceived() const { return m_received; }
     // The time the line needs for every byte carried so far, in milliseconds.
     double lineTimeMs() const { return charMs() * static_cast<double>(m_sent + m_received); }
 
   private:
-    double charMs() const { return 1000.0 * m_bitsPerChar / m_settings.baud; }
+    double charMs() const { return 1000.0 * m_bitsPerChar / settings().baud; }
     void arrive(const std::vector<uint8_t>& bytes);
 
     VirtualClock& m_clock;
     Controller& m_controller;
     int m_bitsPerChar;
-    bool m_open = false;
-    std::string m_port;
-    SerialSettings m_settings;
-    std::vector<uint8_t> m_incoming;
-    int m_threshold = 1;
-    std::function<void()> m_callback;
     double m_outFreeAt = 0;  // the line towards the controller is busy until then
     double m_inFreeAt = 0;   // and towards the program
     long m_sent = 0;

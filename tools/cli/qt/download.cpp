@@ -12,22 +12,14 @@ const Command kDownload{"download",
                         "[--stop 1|2] [--mode 1|2] INPUT.epj",
                         &run};
 
-struct Start {
-    std::string port;
-    SerialSettings settings;
-};
-
 // Downloads a project to the controller on DEV in the file's encoding mode.
 int run(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
     const CommonOptions options = takeCommonOptions(args);
     if (!options.ok) return usageError(kDownload, options.problem);
-    bool ok = true;
-    Start start;
-    start.port = takeOption(args, "--port", ok);
+    SerialStart start;
     std::string problem;
-    start.settings = takeSerialSettings(args, problem);
-    if (!ok || !problem.empty()) return usageError(kDownload, problem);
+    if (!takeSerialStart(args, start, problem)) return usageError(kDownload, problem);
     if (start.port.empty() || args.size() != 1) return usageError(kDownload, "");
 
     ProjectSession p(options);

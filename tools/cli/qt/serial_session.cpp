@@ -47,6 +47,13 @@ SerialSettings takeSerialSettings(std::vector<std::string>& args, std::string& p
     return s;
 }
 
+bool takeSerialStart(std::vector<std::string>& args, SerialStart& start, std::string& problem) {
+    bool ok = true;
+    start.port = takeOption(args, "--port", ok);
+    start.settings = takeSerialSettings(args, problem);
+    return ok && problem.empty();
+}
+
 void TerminalSink::inform(const std::string& text, const std::string& caption, MessageIcon) {
     std::fprintf(caption == "Download" ? stdout : stderr, "%s\n", text.c_str());
     std::fflush(stdout);

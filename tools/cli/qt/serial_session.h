@@ -14,6 +14,15 @@ namespace rs::cli {
 // E, 7, 1). Sets problem when a value is not one the dialog offers.
 SerialSettings takeSerialSettings(std::vector<std::string>& args, std::string& problem);
 
+// Where a transfer starts: the port of --port and the line settings.
+struct SerialStart {
+    std::string port;
+    SerialSettings settings;
+};
+// Takes --port and the line settings out of the arguments. False on a missing
+// value or a value not offered (problem says which, when it can).
+bool takeSerialStart(std::vector<std::string>& args, SerialStart& start, std::string& problem);
+
 // Messages of a transfer: the success message to standard output, the rest
 // to standard error.
 class TerminalSink : public MessageSink {

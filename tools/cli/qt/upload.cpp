@@ -13,11 +13,6 @@ const Command kUpload{"upload",
                       "[--stop 1|2] [--mode 1|2] OUTPUT.epj",
                       &run};
 
-struct Start {
-    std::string port;
-    SerialSettings settings;
-};
-
 // The record lists of the uploaded rows, row 0 onward, each row with the
 // function number and step count of its mnemonic.
 void rebuildRecords(ProjectSession& p) {
@@ -40,16 +35,13 @@ int run(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
     const CommonOptions options = takeCommonOptions(args);
     if (!options.ok) return usageError(kUpload, options.problem);
-    bool ok = true;
-    Start start;
-    start.port = takeOption(args, "--port", ok);
+    SerialStart start;
     std::string problem;
-    start.settings = takeSerialSettings(args, problem);
-    if (!ok || !problem.empty()) return usageError(kUpload, problem);
+    if (!takeSerialStart(args, start, problem)) return usageError(kUpload, problem);
     if (start.port.empty() || args.size() != 1) return usageError(kUpload, "");
 
     ProjectSession p(options);
-    p.app.setMode2(options.mode != 1);
+    p.startNew(options);
     TerminalSink sink;
     const TransferOutcome outcome = runSerialTransfer(p.app, sink, "upload", [&](Transfer& t) {
         if (t.openPort(start.port, start.settings)) t.upload();
