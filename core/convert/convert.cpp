@@ -95,6 +95,7 @@ void Converter::emitRow(const std::string& mnemonic, const std::string& operand,
         return;
     }
     store::emitRow(m_s.table(), m_s.view.records, m_r, mnemonic, operand, fun, step);
+    m_rowCell.push_back(-1);
     ++m_r;
 }
 
@@ -107,6 +108,7 @@ void Converter::emitContact(int R, int c, const char* const names[11]) {
         return;
     }
     emitRow(name, m_g.text(R, c), 0, 1);
+    noteWritten(R, c);
 }
 
 namespace {
@@ -139,6 +141,7 @@ void Converter::emitOutput(int R) {
     const int32_t kind = m_g.kind(R, kOutputCol);
     if (kind == Coil) {
         emitRow("OUT", m_g.text(R, kOutputCol), 0, 1);
+        noteWritten(R, kOutputCol);
     } else if (kind == AppInstruction) {
         if (m_r >= kListRows - 1) {
             emitRow({}, {}, 0, 0);  // reports the overflow
@@ -148,7 +151,9 @@ void Converter::emitOutput(int R) {
         // line leaves its row empty and the program unconverted.
         if (!applyLine(m_s, m_g.text(R, kOutputCol), m_r, ReportPlace{false, R, kOutputCol}))
             m_bLineRefused = true;
+        m_rowCell.push_back(-1);
         ++m_r;
+        noteWritten(R, kOutputCol);
     }
 }
 

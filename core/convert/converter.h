@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/convert/convert.h"
 #include "core/session.h"
@@ -30,8 +32,9 @@ class Converter {
     // Compile walk (walk.cpp) and its sub-walks (sub_walks.cpp).
     void compileWalk();
     void columnWalk(int H);
+    bool bareRow(int H) const;
     bool closeBlockAt(int H, int c, int start);
-    enum class BranchClose { GoOn, Refused, HandedOver };
+    enum class BranchClose { GoOn, Refused, SplitHere };
     BranchClose closeBranchesAt(int R, int c, CellLinks l, int& start);
     void orChain(int R, int c);
     void blockCompiler(int D, int s, int e);
@@ -39,6 +42,9 @@ class Converter {
     void branchStartDecision(int R, int c);
     void outputBranchWalk(int R, int c);
     void splitWalk(int R, int c);
+    void outputsBelow(int from, int prevM);
+    void splitAt(int H, int c);
+    bool moreBranchesBelow(int R, int c) const;
 
     // Emitters (emit.cpp). Each writes row m_r and advances it.
     void emitLoad(int R, int c);
@@ -47,6 +53,14 @@ class Converter {
     void emitOutput(int R);  // out or application, by the kind in column 10
     void emitPlain(const char* mnemonic);
     void emitRow(const std::string& mnemonic, const std::string& operand, int fun, int step);
+
+    // The written list checked against the grid (written_check.cpp): every
+    // symbol written once, the list well formed. A walk that lost or repeated
+    // a cell, or left the stacks unbalanced, reports the ladder instead of
+    // handing over a list that means something else.
+    void noteWritten(int R, int c);
+    void noteFlowRow(int R);
+    void checkWrittenList();
 
     // "There is a ladder which cannot be converted": the first one of a run
     // is shown and moves the cursor to the cell.
@@ -90,6 +104,8 @@ class Converter {
     int m_depth = 0;
     int m_calls = 0;
     int m_nSteps = 0;
+    std::vector<uint8_t> m_written;  // per grid cell: written to the list
+    std::vector<int> m_rowCell;      // per written row: its grid cell (row * 11 + col), or -1
 };
 
 }  // namespace rs::convert

@@ -172,8 +172,8 @@ void Converter::passOutputBranches() {
     }
     for (int j = 2; j <= kOutputCol; ++j) {
         for (int i = lastRow() - 1; i >= 0; --i) {
-            if (has(i, j, LinkBranchStart) && has(i, j, LinkDown) && has(i + 1, j, LinkDown) &&
-                has(i + 1, j, LinkVisited))
+            if (has(i, j, LinkBranchStart | LinkBranchEnd) && has(i, j, LinkDown) &&
+                has(i + 1, j, LinkDown) && has(i + 1, j, LinkVisited))
                 m_g.addLinks(i, j, LinkVisited);
         }
     }

@@ -188,10 +188,21 @@ void Converter::outputBranchWalk(int R, int c) {
             break;
     }
     if (!stopped() && has(R, c, LinkVisited) && wired(R, c) && R + 1 < kGridRows) {
-        if (has(R + 1, c, LinkVisited) && sym(R + 1, c)) emitPlain("MPS");
+        if (moreBranchesBelow(R + 1, c)) emitPlain("MPS");
         splitWalk(R + 1, c);
     }
     m_nRowReached = std::max(m_nRowReached, R);
+}
+
+// Whether the split point of column c has another output branch below the
+// one starting in row R: its vertical wire goes on down from row R to a cell
+// where an output branch starts. A branch that opens with a parallel block
+// shares that wire with the block, so the block's own rows are passed over.
+bool Converter::moreBranchesBelow(int R, int c) const {
+    if (has(R, c, LinkVisited) && sym(R, c)) return true;
+    for (int k = R; k <= lastRow() && has(k, c, LinkDown); ++k)
+        if (k > R && has(k, c, LinkVisited)) return true;
+    return false;
 }
 
 // One output branch row from its split column c: MRD or MPP first when the
@@ -207,7 +218,7 @@ void Converter::splitWalk(int R, int c) {
         E = std::max(E, row);
     }
     if (m_bSplitPending) {
-        emitPlain(has(R, c, LinkVisited) && sym(R, c) ? "MRD" : "MPP");
+        emitPlain(moreBranchesBelow(R, c) ? "MRD" : "MPP");
         m_bSplitPending = false;
     }
     int start = c;
@@ -235,7 +246,13 @@ void Converter::splitWalk(int R, int c) {
             start = k;
             emitLoad(R, k);
         } else {
-            if (lDown && lEnd && closeBranchesAt(R, k, l, start) != BranchClose::GoOn) return;
+            // The split wire itself may close a block left of the split, one
+            // the walk has compiled before it came to the split.
+            if (lDown && lEnd && k > c) {
+                const BranchClose closed = closeBranchesAt(R, k, l, start);
+                if (closed == BranchClose::SplitHere) outputBranchWalk(R, k);
+                if (closed != BranchClose::GoOn) return;
+            }
             if (lSym && (l & LinkRight) && (!lDown || !lStart)) emitAnd(R, k);
         }
         const int32_t kind = m_g.kind(R, k);

@@ -15,6 +15,13 @@ bool isFlowRow(const std::string& t) {
 }
 }  // namespace
 
+// Nothing drawn in columns 1 to 10 of row H, and no wire reaching it from above.
+bool Converter::bareRow(int H) const {
+    for (int c = 1; c <= kOutputCol; ++c)
+        if (wired(H, c) || sym(H, c) || has(H, c, LinkDown)) return false;
+    return !has(H - 1, 1, LinkDown);
+}
+
 void Converter::compileWalk() {
     InstructionTable& table = m_s.table();
     int lastLinked = -1;  // the last row whose column 1 symbol was wired above
@@ -43,13 +50,16 @@ void Converter::compileWalk() {
         while (H <= lastRow() && !stopped() && isFlowRow(m_g.text(H, kOutputCol))) {
             const std::string& flow = m_g.text(H, kOutputCol);
             emitRow(flow, {}, classifyInstruction(flow, SelFunctionNumber, m_s.mode2()), 1);
+            noteFlowRow(H);
             ++H;
         }
         if (H <= lastRow() && !stopped()) {
             m_nRowReached = H;
             const std::string& label = m_g.text(H, 0);
             if (!label.empty()) emitRow({}, label, 0, 1);
-            columnWalk(H);
+            // A label on a row with nothing drawn is a jump target without a
+            // rung of its own (a label before END): only the label is written.
+            if (label.empty() || !bareRow(H)) columnWalk(H);
             H = m_nRowReached;
         } else {
             H = std::min(H, lastRow());
@@ -68,6 +78,7 @@ void Converter::compileWalk() {
             m_g.setRowStep(H + 1, std::to_string(m_nSteps));
         }
     }
+    if (!stopped()) checkWrittenList();
     if (!stopped()) store::appendEnd(table, m_s.view.records, m_r++);
 }
 
@@ -100,7 +111,7 @@ void Converter::columnWalk(int H) {
             } else {
                 if (!sym(H, c - 1) && c > 1 && m_nMpsCount != m_nMppCount && (l & LinkRight))
                     emitPlain("MPP");
-                outputBranchWalk(H, c);
+                splitAt(H, c);
                 return;
             }
         }
@@ -120,6 +131,7 @@ void Converter::columnWalk(int H) {
             } else if (lEnd) {
                 const BranchClose closed = closeBranchesAt(H, c, l, start);
                 if (closed == BranchClose::Refused) m_bWalkStopped = true;
+                if (closed == BranchClose::SplitHere) splitAt(H, c);
                 if (closed != BranchClose::GoOn) return;
             }
         }
@@ -136,33 +148,51 @@ void Converter::columnWalk(int H) {
         const int32_t kind = m_g.kind(H, c);
         if (kind == Coil || kind == AppInstruction) {
             if (c == kOutputCol) emitOutput(H);
-            int prevM = 10;
-            for (int R = H + 1; R <= m_nRowReached + 1 && R < kGridRows && !stopped(); ++R) {
-                if (!sym(R, kOutputCol)) continue;
-                int m = 0;
-                for (int k = kOutputCol; k >= 2; --k) {
-                    if (has(R - 1, k, LinkVisited)) {
-                        m = k;
-                        break;
-                    }
-                }
-                if (m == 0) continue;
-                if (1 < m && m < prevM) {
-                    m_bSplitPending = true;
-                    splitWalk(R, m);
-                    R = std::max(R, m_nRowReached);
-                }
-                prevM = m;
-            }
+            outputsBelow(H + 1, kOutputCol);
         }
     }
+}
+
+// The output branches hanging below a rung from row `from` on, each at a
+// split column left of the one before (`prevM` to start with).
+void Converter::outputsBelow(int from, int prevM) {
+    for (int R = from; R <= m_nRowReached + 1 && R < kGridRows && !stopped(); ++R) {
+        if (!sym(R, kOutputCol)) continue;
+        int m = 0;
+        for (int k = kOutputCol; k >= 2; --k) {
+            if (has(R - 1, k, LinkVisited)) {
+                m = k;
+                break;
+            }
+        }
+        if (m == 0) continue;
+        if (1 < m && m < prevM) {
+            m_bSplitPending = true;
+            splitWalk(R, m);
+            R = std::max(R, m_nRowReached);
+        }
+        prevM = m;
+    }
+}
+
+// An output split without a contact at column c of the rung's row H: its
+// outputs and branches, then the branches of the splits further left whose
+// rows come after them.
+void Converter::splitAt(int H, int c) {
+    const int before = m_nRowReached;
+    m_nRowReached = H;
+    outputBranchWalk(H, c);
+    const int last = m_nRowReached;
+    m_nRowReached = std::max(before, last);
+    if (c > 2 && !stopped()) outputsBelow(last + 1, c);
 }
 
 // Branches close at the vertical wire on the left edge of (R, c), whose links
 // were l before: the block they form closes, or the blocks nested in the row
 // do. Where the next branch starts at the same cell it is loaded, or split
 // when an output branch leaves there. Refused after a block's report;
-// HandedOver when the output branch walk took the rest of the row.
+// SplitHere when an output branch without a contact leaves there: the caller
+// walks it, and it takes the rest of the row.
 Converter::BranchClose Converter::closeBranchesAt(int R, int c, CellLinks l, int& start) {
     if (wired(R + 1, c - 1)) {
         if (!closeBlockAt(R, c, start)) return BranchClose::Refused;
@@ -175,10 +205,7 @@ Converter::BranchClose Converter::closeBranchesAt(int R, int c, CellLinks l, int
         emitLoad(R, c);
         return BranchClose::GoOn;
     }
-    if (!(l & LinkSymbol)) {
-        outputBranchWalk(R, c);
-        return BranchClose::HandedOver;
-    }
+    if (!(l & LinkSymbol)) return BranchClose::SplitHere;
     emitPlain("MPS");
     branchStartDecision(R, c);
     return BranchClose::GoOn;

@@ -36,11 +36,27 @@ Decoded decode(const std::string& m) {
 
 // The state of one scan: the operation blocks (the last is the one being
 // built), the point stack of MPS, and whether the current block has driven an
-// output (a rung may then only go on with AND, MRD, MPP, more outputs, or end).
+// output. After an output the rung's result stays: an AND, an MPS or a block
+// joined with ANB or ORB continues from it, as on the controller. A block
+// loaded after an output therefore sits above that result (`held`) until
+// either ANB or ORB joins the two, or the block reaches an output or MPS on
+// its own and the held result is dropped: a new rung began.
 struct Scan {
     std::vector<bool> blocks;
     std::vector<bool> points;
     bool driven = false;
+    bool held = false;  // blocks[0] is the result of the rung before the last load
+    int heldRow = -1;   // the load that started a block above the held result
+
+    // A new rung began at the load above the held result: that result goes,
+    // unless a point of the old rung is still open.
+    bool dropHeld() {
+        if (!held || blocks.size() != 2) return true;
+        if (!points.empty()) return false;
+        blocks.erase(blocks.begin());
+        held = false;
+        return true;
+    }
 };
 
 }  // namespace
@@ -61,8 +77,9 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
         switch (d.op) {
             case Op::Load:
                 if (s.driven) {
-                    if (!s.points.empty()) return refuse(row, "LD after an output with MPS open");
-                    s.blocks.clear();
+                    if (s.blocks.size() != 1) return refuse(row, "output with a block left open");
+                    s.held = true;
+                    s.heldRow = row;
                     s.driven = false;
                 }
                 s.blocks.push_back(contact());
@@ -84,11 +101,13 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
                 s.blocks.pop_back();
                 s.blocks.back() =
                     d.op == Op::Anb ? (s.blocks.back() && top) : (s.blocks.back() || top);
+                if (s.blocks.size() == 1) s.held = false;
                 break;
             }
             case Op::Mps:
                 // The block may already drive an output: MPS keeps its value
                 // for the outputs that branch off after it.
+                if (!s.dropHeld()) return refuse(s.heldRow, "LD after an output with MPS open");
                 if (s.blocks.size() != 1) return refuse(row, "MPS without one block");
                 s.points.push_back(s.blocks.back());
                 s.driven = false;
@@ -103,6 +122,7 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
                 break;
             case Op::Out:
             case Op::Application: {
+                if (!s.dropHeld()) return refuse(s.heldRow, "LD after an output with MPS open");
                 if (s.blocks.size() != 1) return refuse(row, "output with a block left open");
                 std::string name = rows[i].operand;
                 if (d.op == Op::Application)
@@ -113,14 +133,18 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
             }
             case Op::Boundary:
             case Op::End:
+                if (s.held && !s.points.empty())
+                    return refuse(s.heldRow, "LD after an output with MPS open");
                 if (!s.points.empty()) return refuse(row, "MPS still open");
                 if (!s.blocks.empty() && !s.driven) return refuse(row, "block without an output");
                 s.blocks.clear();
                 s.driven = false;
+                s.held = false;
                 if (d.op == Op::End) return res;
                 break;
         }
     }
+    if (s.held && !s.points.empty()) return refuse(s.heldRow, "LD after an output with MPS open");
     if (!s.points.empty()) return refuse(static_cast<int>(rows.size()), "MPS still open");
     if (!s.blocks.empty() && !s.driven)
         return refuse(static_cast<int>(rows.size()), "block without an output");

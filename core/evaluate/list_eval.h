@@ -24,7 +24,11 @@ struct ListResult {
 // the bit instructions LD, LDI, AND, ANI, OR, ORI (and their pulse forms),
 // ANB, ORB, MPS, MRD, MPP and OUT; any other mnemonic with an operation block
 // open is an application instruction driven by it (an output); a label row or
-// a row of FEND, SRET, FOR, NEXT and the like stands between rungs. It
+// a row of FEND, SRET, FOR, NEXT and the like stands between rungs. After an
+// output the rung's result stays: AND, MPS, or a block loaded and joined with
+// ANB or ORB continues from it (LD X000, OUT Y000, LD X001, OR X002, ANB,
+// OUT Y001); a load whose block reaches an output or MPS unjoined starts a new
+// rung. It
 // refuses what no well-formed list does: an output or a rung boundary with a
 // block left open, ANB or ORB without two blocks, MRD or MPP without MPS, an
 // MPS still open at END or a rung boundary, a contact with no block to work on.

@@ -179,7 +179,7 @@ class Builder {
         Series main = series(6 - outWidth / 2, 0);
         // A split right after a block would put the split wire on the block's
         // closing wire; an engineer draws a contact between them.
-        if (main.back().block) main.push_back(contact());
+        if (main.back().block && !(m_o.sharedWires && chance(50))) main.push_back(contact());
         const int w = width(main);
         const bool split = m_o.outputBranches && !app && w <= 6 && chance(40);
         if (!split) {
@@ -200,13 +200,24 @@ class Builder {
             // The split wire passes the rows of every output but the last, so
             // only the last may hold blocks (their rows would not reach it).
             const bool last = i + 1 == outputs;
-            Series o = m_o.blocksInOutputs && last && 9 - k >= 2 ? series(9 - k, 1, 1, false)
+            const bool blockFirst = m_o.sharedWires && chance(50);
+            Series o = m_o.blocksInOutputs && last && 9 - k >= 2 ? series(9 - k, 1, 1, blockFirst)
                                                                  : contactsOnly(9 - k);
             place(o, r, k, 10 - k);
             put(r, kOutputCol, Coil, coil());
+            int rows = height(o);
+            // A second output stacked on a split of the branch's own, right
+            // after its contacts.
+            const int q = k + width(o);
+            if (m_o.sharedWires && !last && !o.empty() && q <= 9 && chance(40)) {
+                for (int x = r; x < r + rows; ++x) down(x, q);
+                for (int c = q; c <= 9; ++c) wire(r + rows, c);
+                put(r + rows, kOutputCol, Coil, coil());
+                ++rows;
+            }
             if (i + 1 < outputs)
-                for (int q = r; q < r + height(o); ++q) down(q, k);
-            r += height(o);
+                for (int x = r; x < r + rows; ++x) down(x, k);
+            r += rows;
             bottom = std::max(bottom, r);
         }
         return bottom;

@@ -20,6 +20,11 @@ struct GenOptions {
     int maxDepth = 2;  // nesting of parallel blocks
     bool outputBranches = true;
     bool blocksInOutputs = false;
+    // Shapes that share vertical wires: a split right on a block's closing
+    // wire, output branches opening with a block on the split wire, and
+    // branches that are not the last ending in two outputs stacked on their
+    // own split. Some of these Convert reports instead of converting.
+    bool sharedWires = false;
 };
 
 struct GenCell {

@@ -53,6 +53,47 @@ TEST(ListEval, ContinuedOutputsAndApplicationRows) {
     EXPECT_EQ(r.outputs, want);
 }
 
+// After an output the rung's result stays: Convert writes MPS right after an
+// output, and a block loaded after an output and joined to its condition.
+TEST(ListEval, RungGoesOnAfterAnOutput) {
+    const auto split =
+        parse({"LD X0", "OUT Y0", "MPS", "AND X1", "OUT Y1", "MPP", "AND X2", "OUT Y2", "END"});
+    ListResult r = runList(split, only({"X0", "X2"}));
+    ASSERT_TRUE(r.ok) << r.problem;
+    EXPECT_EQ(r.outputs, (std::vector<Output>{{"Y0", true}, {"Y1", false}, {"Y2", true}}));
+
+    const auto joined = parse({"LD X0", "OUT Y0", "LD X1", "OR X2", "ANB", "OUT Y1", "END"});
+    r = runList(joined, only({"X2"}));
+    ASSERT_TRUE(r.ok) << r.problem;
+    EXPECT_EQ(r.outputs, (std::vector<Output>{{"Y0", false}, {"Y1", false}}));
+    r = runList(joined, only({"X0", "X2"}));
+    EXPECT_EQ(r.outputs, (std::vector<Output>{{"Y0", true}, {"Y1", true}}));
+
+    // ORB joins too; blocks nested above the held result join first.
+    const auto ored =
+        parse({"LD X0", "OUT Y0", "LD X1", "LD X2", "ORI X3", "ANB", "ORB", "OUT Y1", "END"});
+    r = runList(ored, only({"X1", "X3"}));
+    ASSERT_TRUE(r.ok) << r.problem;
+    EXPECT_EQ(r.outputs, (std::vector<Output>{{"Y0", false}, {"Y1", false}}));
+    r = runList(ored, only({"X1"}));
+    EXPECT_EQ(r.outputs, (std::vector<Output>{{"Y0", false}, {"Y1", true}}));
+
+    // Joined inside an open point: the branch goes on from its output.
+    const auto inPoint = parse({"LD X0", "MPS", "AND X1", "OUT Y1", "LD X2", "OR X3", "ANB",
+                                "OUT Y2", "MPP", "OUT Y3", "END"});
+    r = runList(inPoint, only({"X0", "X3"}));
+    ASSERT_TRUE(r.ok) << r.problem;
+    EXPECT_EQ(r.outputs, (std::vector<Output>{{"Y1", false}, {"Y2", false}, {"Y3", true}}));
+
+    // A load reaching an output or MPS unjoined starts a new rung.
+    const auto newRungs = parse({"LD X0", "OUT Y0", "LD X1", "AND X2", "OUT Y1", "LDI X0", "MPS",
+                                 "OUT Y2", "MPP", "OUT Y3", "END"});
+    r = runList(newRungs, only({"X1", "X2"}));
+    ASSERT_TRUE(r.ok) << r.problem;
+    EXPECT_EQ(r.outputs,
+              (std::vector<Output>{{"Y0", false}, {"Y1", true}, {"Y2", true}, {"Y3", true}}));
+}
+
 TEST(ListEval, RefusesMalformedLists) {
     const std::vector<std::pair<std::vector<std::string>, int>> bad{
         {{"LD X0", "LD X1", "OUT Y0", "END"}, 2},            // block left open at an output
@@ -65,6 +106,11 @@ TEST(ListEval, RefusesMalformedLists) {
         {{"LD X0", "END"}, 1},                               // block without output
         {{"LD X0", "MPS", "OUT Y0", "LD X1", "END"}, 3},     // new rung with MPS open
         {{"LD X0", "LD X0", "OUT Y0", "OUT Y1", "END"}, 2},  // a row emitted twice
+        {{"LD X0", "MPS", "AND X1", "OUT Y0", "LD X2", "OUT Y1", "MPP", "END"}, 4},  // same
+        {{"LD X0", "MPS", "OUT Y0", "LD X1", "MPS", "OUT Y1", "MPP", "MPP", "END"}, 3},
+        {{"LD X0", "OUT Y0", "LD X1", "LD X2", "ANB", "ANB", "ANB", "END"}, 6},  // one ANB too many
+        {{"LD X0", "OUT Y0", "LD X1", "MPP", "END"}, 3},    // MPP with a block open
+        {{"LD X0", "OUT Y0", "LD X1", "OR X2", "END"}, 4},  // joined block without output
     };
     for (const auto& [lines, row] : bad) {
         const ListResult r = runList(parse(lines), only({}));

@@ -9,12 +9,12 @@
 #include <random>
 #include <set>
 
+#include "core/evaluate/list_eval.h"
 #include "core/evaluate/power_flow.h"
 #include "core/list_to_ladder/list_to_ladder.h"
 #include "tests/ladder/grid_invariants.h"
 #include "tests/ladder/list_fixture.h"
 #include "tests/ladder/list_generator.h"
-#include "tests/ladder/list_meaning.h"
 
 namespace rs {
 namespace {
@@ -46,7 +46,7 @@ TEST(GeneratedLists, PlacedWithinTheGridRulesAndMeaningTheSame) {
             std::map<std::string, bool> values;
             for (const auto& d : devices) values[d] = (rng() & 1) != 0;
             const eval::DeviceReader read = [&](const std::string& d) { return values[d]; };
-            const eval::ListResult expected = test::runListScan(rows, read);
+            const eval::ListResult expected = eval::runList(rows, read);
             ASSERT_TRUE(expected.ok) << expected.problem << shown(list);
             ASSERT_EQ(eval::runGrid(*grid, read), expected.outputs)
                 << "program " << i << " scan " << scan << shown(list);
