@@ -1,6 +1,9 @@
 #include "core/list_to_ladder/rung_layout.h"
 
 #include <algorithm>
+#include <cctype>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "core/instruction_set.h"
@@ -23,7 +26,7 @@ class RungLayout {
             if (rung.net < 0) {
                 ++row;
             } else {
-                const Net& net = m_model.nets[static_cast<size_t>(rung.net)];
+                const Net net = m_model.nets[static_cast<size_t>(rung.net)];
                 if (!placeNet(rung.net, row, 1)) return m_outcome;
                 int end = 0;
                 if (!placeNode(rung.node, row, 1 + net.width, end)) return m_outcome;
@@ -152,19 +155,19 @@ class RungLayout {
     // that network reaching the point ends on the same wire. `end` is the row
     // after the last used.
     bool placeNode(int index, int row, int col, int& end) {
-        const Node& node = m_model.nodes[static_cast<size_t>(index)];
+        const std::vector<Child> children = spreadChildren(index);
         int top = row;
         end = row + 1;
         int lastTop = row;
-        for (size_t i = 0; i < node.children.size(); ++i) {
-            const Child& child = node.children[i];
+        for (size_t i = 0; i < children.size(); ++i) {
+            const Child& child = children[i];
             if (i > 0) top = end;
             lastTop = top;
             int childEnd = top + 1;
             if (child.isOutput) {
                 if (!placeOutput(child.listRow, top, col, row)) return false;
             } else {
-                const Net& n = m_model.nets[static_cast<size_t>(child.net)];
+                const Net n = m_model.nets[static_cast<size_t>(child.net)];
                 if (!placeNet(child.net, top, col)) return false;
                 int nodeEnd = 0;
                 if (!placeNode(child.node, top, col + n.width, nodeEnd)) return false;
@@ -173,6 +176,115 @@ class RungLayout {
             end = std::max(end, childEnd);
         }
         return down(row, lastTop, col);
+    }
+
+    // Rows the things hanging at a point take, one below the other.
+    int nodeRows(int index) const {
+        int rows = 0;
+        for (const Child& c : m_model.nodes[static_cast<size_t>(index)].children)
+            rows += c.isOutput ? 1
+                               : std::max(m_model.nets[static_cast<size_t>(c.net)].height,
+                                          nodeRows(c.node));
+        return rows;
+    }
+
+    // Convert reads a point's vertical wire only past rows that hold a wired
+    // cell of their own in its column (the row right below the point's first
+    // row excepted). A branch that is not the last of its point leaves its
+    // column empty in the rows its own point takes below the branch network.
+    bool leavesGap(const Child& child, bool first) const {
+        if (child.isOutput) return false;
+        const int netRows = m_model.nets[static_cast<size_t>(child.net)].height;
+        return nodeRows(child.node) > std::max(netRows, first ? 2 : 1);
+    }
+
+    // The device kind of an operand word: its leading letters (M of M0, D of D10).
+    static std::string deviceKind(const std::string& word) {
+        size_t n = 0;
+        while (n < word.size() && std::isalpha(static_cast<unsigned char>(word[n])) != 0) ++n;
+        return word.substr(0, n);
+    }
+
+    void contactKinds(int net, std::set<std::string>& kinds) const {
+        const Net& n = m_model.nets[static_cast<size_t>(net)];
+        if (n.type == NetType::Contact) {
+            kinds.insert(deviceKind(m_table.m_Parameter[static_cast<size_t>(n.listRow)]));
+            return;
+        }
+        contactKinds(n.a, kinds);
+        contactKinds(n.b, kinds);
+    }
+
+    // False when an output below the point may write a device of a kind the
+    // contacts read, or has no operand to tell.
+    bool outputsSpare(int node, const std::set<std::string>& kinds) const {
+        for (const Child& c : m_model.nodes[static_cast<size_t>(node)].children) {
+            if (!c.isOutput) {
+                if (!outputsSpare(c.node, kinds)) return false;
+                continue;
+            }
+            const std::string& operand = m_table.m_Parameter[static_cast<size_t>(c.listRow)];
+            if (operand.empty()) return false;
+            size_t from = 0;
+            while (from < operand.size()) {
+                size_t to = operand.find(' ', from);
+                if (to == std::string::npos) to = operand.size();
+                if (to > from && kinds.count(deviceKind(operand.substr(from, to - from))) != 0)
+                    return false;
+                from = to + 1;
+            }
+        }
+        return true;
+    }
+
+    // The children of a point as they are drawn. A branch that would leave
+    // its column empty below its first rows (see leavesGap) is drawn as one
+    // branch per thing at its own point, each starting with a copy of the
+    // branch network: N then (Y0 and Y1) becomes N then Y0, N then Y1, in the
+    // same order. The copies read the same devices in the same scan, so this
+    // keeps the meaning unless an output in between writes a device the
+    // network reads; then the branch stays as it is.
+    std::vector<Child> spreadChildren(int index) {
+        std::vector<Child> children = m_model.nodes[static_cast<size_t>(index)].children;
+        for (size_t i = 0; i + 1 < children.size();) {
+            const Child branch = children[i];
+            std::set<std::string> kinds;
+            if (leavesGap(branch, i == 0)) contactKinds(branch.net, kinds);
+            if (kinds.empty() || !outputsSpare(branch.node, kinds)) {
+                ++i;
+                continue;
+            }
+            const std::vector<Child> inner =
+                m_model.nodes[static_cast<size_t>(branch.node)].children;
+            const int openedAt = m_model.nodes[static_cast<size_t>(branch.node)].openedAt;
+            std::vector<Child> spread;
+            for (const Child& c : inner) {
+                Child s;
+                s.isOutput = false;
+                if (c.isOutput) {
+                    s.net = branch.net;
+                    s.node = static_cast<int>(m_model.nodes.size());
+                    m_model.nodes.push_back(Node{openedAt, {c}});
+                } else {
+                    const Net& a = m_model.nets[static_cast<size_t>(branch.net)];
+                    const Net& b = m_model.nets[static_cast<size_t>(c.net)];
+                    Net series;
+                    series.type = NetType::Series;
+                    series.a = branch.net;
+                    series.b = c.net;
+                    series.width = a.width + b.width;
+                    series.height = std::max(a.height, b.height);
+                    s.net = static_cast<int>(m_model.nets.size());
+                    s.node = c.node;
+                    m_model.nets.push_back(series);
+                }
+                spread.push_back(s);
+            }
+            children.erase(children.begin() + static_cast<std::ptrdiff_t>(i));
+            children.insert(children.begin() + static_cast<std::ptrdiff_t>(i), spread.begin(),
+                            spread.end());
+        }
+        return children;
     }
 
     bool placeOutput(int listRow, int row, int col, int pointRow) {
@@ -235,7 +347,7 @@ class RungLayout {
             }
     }
 
-    const RungModel& m_model;
+    RungModel m_model;  // a copy: drawing a branch per output adds nets and points
     const InstructionTable& m_table;
     bool m_mode2;
     CellPlan& m_plan;
