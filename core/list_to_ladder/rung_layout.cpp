@@ -1,12 +1,10 @@
 #include "core/list_to_ladder/rung_layout.h"
 
 #include <algorithm>
-#include <cctype>
-#include <set>
-#include <string>
 #include <vector>
 
 #include "core/instruction_set.h"
+#include "core/list_to_ladder/output_writes.h"
 #include "core/list_to_ladder/row_role.h"
 
 namespace rs::ladder {
@@ -198,43 +196,32 @@ class RungLayout {
         return nodeRows(child.node) > std::max(netRows, first ? 2 : 1);
     }
 
-    // The device kind of an operand word: its leading letters (M of M0, D of D10).
-    static std::string deviceKind(const std::string& word) {
-        size_t n = 0;
-        while (n < word.size() && std::isalpha(static_cast<unsigned char>(word[n])) != 0) ++n;
-        return word.substr(0, n);
-    }
-
-    void contactKinds(int net, std::set<std::string>& kinds) const {
+    void contactReads(int net, ContactReads& reads) const {
         const Net& n = m_model.nets[static_cast<size_t>(net)];
         if (n.type == NetType::Contact) {
-            kinds.insert(deviceKind(m_table.m_Parameter[static_cast<size_t>(n.listRow)]));
+            reads.add(m_table.m_Parameter[static_cast<size_t>(n.listRow)]);
             return;
         }
-        contactKinds(n.a, kinds);
-        contactKinds(n.b, kinds);
+        contactReads(n.a, reads);
+        contactReads(n.b, reads);
     }
 
-    // False when an output below the point may write a device of a kind the
-    // contacts read, or has no operand to tell.
-    bool outputsSpare(int node, const std::set<std::string>& kinds) const {
-        for (const Child& c : m_model.nodes[static_cast<size_t>(node)].children) {
+    // True when an output at the point or further on may write a device the
+    // contacts read. With `last` false the outputs of the point's last child
+    // are left out: nothing reads the contacts again after them.
+    bool mayWrite(int node, const ContactReads& reads, bool last) const {
+        const std::vector<Child>& children = m_model.nodes[static_cast<size_t>(node)].children;
+        const size_t count = last ? children.size() : children.size() - 1;
+        for (size_t i = 0; i < count; ++i) {
+            const Child& c = children[i];
             if (!c.isOutput) {
-                if (!outputsSpare(c.node, kinds)) return false;
+                if (mayWrite(c.node, reads, true)) return true;
                 continue;
             }
-            const std::string& operand = m_table.m_Parameter[static_cast<size_t>(c.listRow)];
-            if (operand.empty()) return false;
-            size_t from = 0;
-            while (from < operand.size()) {
-                size_t to = operand.find(' ', from);
-                if (to == std::string::npos) to = operand.size();
-                if (to > from && kinds.count(deviceKind(operand.substr(from, to - from))) != 0)
-                    return false;
-                from = to + 1;
-            }
+            const size_t row = static_cast<size_t>(c.listRow);
+            if (reads.mayWrite(m_table.m_Instruction[row], m_table.m_Parameter[row])) return true;
         }
-        return true;
+        return false;
     }
 
     // The children of a point as they are drawn. A branch that would leave
@@ -248,9 +235,9 @@ class RungLayout {
         std::vector<Child> children = m_model.nodes[static_cast<size_t>(index)].children;
         for (size_t i = 0; i + 1 < children.size();) {
             const Child branch = children[i];
-            std::set<std::string> kinds;
-            if (leavesGap(branch, i == 0)) contactKinds(branch.net, kinds);
-            if (kinds.empty() || !outputsSpare(branch.node, kinds)) {
+            ContactReads reads;
+            if (leavesGap(branch, i == 0)) contactReads(branch.net, reads);
+            if (reads.empty() || mayWrite(branch.node, reads, false)) {
                 ++i;
                 continue;
             }
