@@ -224,6 +224,69 @@ class RungLayout {
         return false;
     }
 
+    // A new network of two: side by side (Series) or stacked (Parallel).
+    int join(NetType type, int a, int b) {
+        const Net& x = m_model.nets[static_cast<size_t>(a)];
+        const Net& y = m_model.nets[static_cast<size_t>(b)];
+        Net n;
+        n.type = type;
+        n.a = a;
+        n.b = b;
+        n.width = type == NetType::Series ? x.width + y.width : std::max(x.width, y.width);
+        n.height = type == NetType::Series ? std::max(x.height, y.height) : x.height + y.height;
+        m_model.nets.push_back(n);
+        return static_cast<int>(m_model.nets.size()) - 1;
+    }
+
+    // True when every row of the network holds a cell in its first column.
+    bool filled(int index) const {
+        const Net& n = m_model.nets[static_cast<size_t>(index)];
+        switch (n.type) {
+            case NetType::Contact:
+                return true;
+            case NetType::Series:
+                return filled(n.a) && m_model.nets[static_cast<size_t>(n.b)].height <=
+                                          m_model.nets[static_cast<size_t>(n.a)].height;
+            case NetType::Parallel:
+                return filled(n.a) && filled(n.b);
+        }
+        return false;
+    }
+
+    void seriesOperands(int index, std::vector<int>& out) const {
+        const Net& n = m_model.nets[static_cast<size_t>(index)];
+        if (n.type != NetType::Series) {
+            out.push_back(index);
+            return;
+        }
+        seriesOperands(n.a, out);
+        seriesOperands(n.b, out);
+    }
+
+    // The network with rows in its first column wherever it can have them:
+    // in a series the first operand as tall as the series (and filled) goes
+    // first, the others keep their order; the operands of a parallel block
+    // get the same treatment. Contacts in series may stand in any order:
+    // none of them writes a device.
+    int tallestFirst(int index) {
+        if (filled(index)) return index;
+        const Net n = m_model.nets[static_cast<size_t>(index)];
+        if (n.type == NetType::Parallel)
+            return join(NetType::Parallel, tallestFirst(n.a), tallestFirst(n.b));
+        if (n.type != NetType::Series) return index;
+        std::vector<int> operands;
+        seriesOperands(index, operands);
+        for (int& op : operands) op = tallestFirst(op);
+        const auto front = std::find_if(operands.begin(), operands.end(), [&](int op) {
+            return m_model.nets[static_cast<size_t>(op)].height == n.height && filled(op);
+        });
+        if (front == operands.end()) return index;
+        std::rotate(operands.begin(), front, front + 1);
+        int net = operands[0];
+        for (size_t k = 1; k < operands.size(); ++k) net = join(NetType::Series, net, operands[k]);
+        return net;
+    }
+
     // The children of a point as they are drawn. A branch that would leave
     // its column empty below its first rows (see leavesGap) is drawn as one
     // branch per thing at its own point, each starting with a copy of the
@@ -234,6 +297,11 @@ class RungLayout {
     std::vector<Child> spreadChildren(int index) {
         std::vector<Child> children = m_model.nodes[static_cast<size_t>(index)].children;
         for (size_t i = 0; i + 1 < children.size();) {
+            if (!children[i].isOutput) {
+                const Net& n = m_model.nets[static_cast<size_t>(children[i].net)];
+                if (n.height > (i == 0 ? 2 : 1) && !filled(children[i].net))
+                    children[i].net = tallestFirst(children[i].net);
+            }
             const Child branch = children[i];
             ContactReads reads;
             if (leavesGap(branch, i == 0)) contactReads(branch.net, reads);
@@ -253,17 +321,8 @@ class RungLayout {
                     s.node = static_cast<int>(m_model.nodes.size());
                     m_model.nodes.push_back(Node{openedAt, {c}});
                 } else {
-                    const Net& a = m_model.nets[static_cast<size_t>(branch.net)];
-                    const Net& b = m_model.nets[static_cast<size_t>(c.net)];
-                    Net series;
-                    series.type = NetType::Series;
-                    series.a = branch.net;
-                    series.b = c.net;
-                    series.width = a.width + b.width;
-                    series.height = std::max(a.height, b.height);
-                    s.net = static_cast<int>(m_model.nets.size());
+                    s.net = join(NetType::Series, branch.net, c.net);
                     s.node = c.node;
-                    m_model.nets.push_back(series);
                 }
                 spread.push_back(s);
             }
