@@ -27,7 +27,7 @@ class RungLayout {
                 const Net net = m_model.nets[static_cast<size_t>(rung.net)];
                 if (!placeNet(rung.net, row, 1)) return m_outcome;
                 int end = 0;
-                if (!placeNode(rung.node, row, 1 + net.width, end)) return m_outcome;
+                if (!placeNode(rung.node, row, 1 + net.width, net.height, end)) return m_outcome;
                 row = std::max(row + net.height, end);
             }
             if (rung.labelRow >= 0) {
@@ -152,8 +152,8 @@ class RungLayout {
     // network that leads to the point, so they may share its rows: a row of
     // that network reaching the point ends on the same wire. `end` is the row
     // after the last used.
-    bool placeNode(int index, int row, int col, int& end) {
-        const std::vector<Child> children = spreadChildren(index);
+    bool placeNode(int index, int row, int col, int leadRows, int& end) {
+        const std::vector<Child> children = spreadChildren(index, leadRows);
         int top = row;
         end = row + 1;
         int lastTop = row;
@@ -168,7 +168,7 @@ class RungLayout {
                 const Net n = m_model.nets[static_cast<size_t>(child.net)];
                 if (!placeNet(child.net, top, col)) return false;
                 int nodeEnd = 0;
-                if (!placeNode(child.node, top, col + n.width, nodeEnd)) return false;
+                if (!placeNode(child.node, top, col + n.width, n.height, nodeEnd)) return false;
                 childEnd = std::max(top + n.height, nodeEnd);
             }
             end = std::max(end, childEnd);
@@ -177,12 +177,16 @@ class RungLayout {
     }
 
     // Rows the things hanging at a point take, one below the other.
+    int childRows(const Child& c) const {
+        return c.isOutput
+                   ? 1
+                   : std::max(m_model.nets[static_cast<size_t>(c.net)].height, nodeRows(c.node));
+    }
+
     int nodeRows(int index) const {
         int rows = 0;
         for (const Child& c : m_model.nodes[static_cast<size_t>(index)].children)
-            rows += c.isOutput ? 1
-                               : std::max(m_model.nets[static_cast<size_t>(c.net)].height,
-                                          nodeRows(c.node));
+            rows += childRows(c);
         return rows;
     }
 
@@ -194,6 +198,15 @@ class RungLayout {
         if (child.isOutput) return false;
         const int netRows = m_model.nets[static_cast<size_t>(child.net)].height;
         return nodeRows(child.node) > std::max(netRows, first ? 2 : 1);
+    }
+
+    // Convert does not read a branch below the point's first row, in rows the
+    // network leading to the point also takes, when the branch has rows of
+    // its own and more than one thing at its own point.
+    bool sharesLeadRows(const Child& child, bool first, int offset, int leadRows) const {
+        if (child.isOutput || first || offset >= leadRows) return false;
+        return childRows(child) > 1 &&
+               m_model.nodes[static_cast<size_t>(child.node)].children.size() > 1;
     }
 
     void contactReads(int net, ContactReads& reads) const {
@@ -294,8 +307,9 @@ class RungLayout {
     // same order. The copies read the same devices in the same scan, so this
     // keeps the meaning unless an output in between writes a device the
     // network reads; then the branch stays as it is.
-    std::vector<Child> spreadChildren(int index) {
+    std::vector<Child> spreadChildren(int index, int leadRows) {
         std::vector<Child> children = m_model.nodes[static_cast<size_t>(index)].children;
+        int offset = 0;  // rows of the children before children[i]
         for (size_t i = 0; i + 1 < children.size();) {
             if (!children[i].isOutput) {
                 const Net& n = m_model.nets[static_cast<size_t>(children[i].net)];
@@ -304,8 +318,10 @@ class RungLayout {
             }
             const Child branch = children[i];
             ContactReads reads;
-            if (leavesGap(branch, i == 0)) contactReads(branch.net, reads);
+            if (leavesGap(branch, i == 0) || sharesLeadRows(branch, i == 0, offset, leadRows))
+                contactReads(branch.net, reads);
             if (reads.empty() || mayWrite(branch.node, reads, false)) {
+                offset += childRows(branch);
                 ++i;
                 continue;
             }
