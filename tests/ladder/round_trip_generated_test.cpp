@@ -183,6 +183,10 @@ TEST_F(RoundTrip, NeverAWrongList) {
         "LD X000, AND X003, MPS, AND X001, OUT Y000, OUT Y001, MPP, OUT Y002",
         "LD X006, OR M0, OR X000, MPS, AND C0, OUT Y000, MPP, OUT Y003",
         "LD X000, OUT Y000, P1:, P2:, LD X001, OUT Y001, P3:",
+        "LD X000, AND X003, MPS, AND X001, OUT Y000, OUT Y001, OUT Y002, MPP, OUT Y003",
+        "LD X000, LD M1, OR M0, ANB, AND X000, MPS, OUT M1, MRD, LD X006, OR X007, ANB, OUT Y001, "
+        "OUT Y002, MPP, SET M3",
+        "LD X000, MPS, OUT M1, MRD, AND X005, LD X006, OR X007, ANB, OUT Y001, MPP, SET M3",
     };
     for (const char* list : comesBack) EXPECT_EQ(check(lines(list), 1), "") << list;
     const char* reportedAtWorst[] = {
@@ -191,7 +195,9 @@ TEST_F(RoundTrip, NeverAWrongList) {
         "LD X005, LD X001, OR X002, AND X003, ORB, LD X006, OR X007, AND X004, ANB, LD X005, "
         "LD X006, OR X007, ANB, ORB, OUT Y001",
         "LD X005, LD X001, OR X002, AND X003, ORB, LD X006, OR X007, AND X004, ORB, OUT Y001",
-        "LD X000, AND X003, MPS, AND X001, OUT Y000, OUT Y001, OUT Y002, MPP, OUT Y003",
+        "LD X000, AND X003, MPS, AND M1, OUT Y000, RST M1, OUT Y002, MPP, OUT Y003",
+        "LD M0, MPS, OUT Y001, MPP, LD C0, OR X004, ANB, MPS, AND X001, SET Y001, OUT Y001, MPP, "
+        "OUT Y000",
     };
     for (const char* list : reportedAtWorst) {
         const std::string problem = check(lines(list), 1);
@@ -235,8 +241,9 @@ TEST_F(RoundTrip, BroadShapesNeverComeBackWrong) {
         if (kind == "not converted") continue;
         ADD_FAILURE() << kind << ": " << k.count << " lists, the shortest:" << k.shortest;
     }
-    // What converted back in the first measurement after the fixes (34 %).
-    EXPECT_GE(passed * 100, count * 30);
+    // What converted back once the layout repeated branch networks and put
+    // tall blocks first (63 % of 10000, 62 % of the first 2000).
+    EXPECT_GE(passed * 100, count * 60);
 }
 
 }  // namespace
