@@ -200,11 +200,12 @@ class RungLayout {
         return nodeRows(child.node) > std::max(netRows, first ? 2 : 1);
     }
 
-    // Convert does not read a branch below the point's first row, in rows the
-    // network leading to the point also takes, when the branch has rows of
-    // its own and more than one thing at its own point.
-    bool sharesLeadRows(const Child& child, bool first, int offset, int leadRows) const {
-        if (child.isOutput || first || offset >= leadRows) return false;
+    // Convert does not read a branch with rows below the point's first row
+    // that the network leading to the point also takes (the branch starts
+    // `offset` rows below the point), when the branch has more than one thing
+    // at its own point.
+    bool sharesLeadRows(const Child& child, int offset, int leadRows) const {
+        if (child.isOutput || std::max(offset, 1) >= leadRows) return false;
         return childRows(child) > 1 &&
                m_model.nodes[static_cast<size_t>(child.node)].children.size() > 1;
     }
@@ -318,7 +319,7 @@ class RungLayout {
             }
             const Child branch = children[i];
             ContactReads reads;
-            if (leavesGap(branch, i == 0) || sharesLeadRows(branch, i == 0, offset, leadRows))
+            if (leavesGap(branch, i == 0) || sharesLeadRows(branch, offset, leadRows))
                 contactReads(branch.net, reads);
             if (reads.empty() || mayWrite(branch.node, reads, false)) {
                 offset += childRows(branch);

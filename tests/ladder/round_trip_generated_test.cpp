@@ -187,6 +187,8 @@ TEST_F(RoundTrip, NeverAWrongList) {
         "LD X000, LD M1, OR M0, ANB, AND X000, MPS, OUT M1, MRD, LD X006, OR X007, ANB, OUT Y001, "
         "OUT Y002, MPP, SET M3",
         "LD X000, MPS, OUT M1, MRD, AND X005, LD X006, OR X007, ANB, OUT Y001, MPP, SET M3",
+        "LDF M1, MPS, OUT M0, MPP, LDF X007, AND X002, OR X005, ANB, MPS, LD M0, AND X003, "
+        "ORP T0, ANB, OUT M1, OUT Y003, MRD, AND X002, RST M1, MPP, OUT C0 D10",
     };
     for (const char* list : comesBack) EXPECT_EQ(check(lines(list), 1), "") << list;
     const char* reportedAtWorst[] = {
@@ -242,8 +244,8 @@ TEST_F(RoundTrip, BroadShapesNeverComeBackWrong) {
         ADD_FAILURE() << kind << ": " << k.count << " lists, the shortest:" << k.shortest;
     }
     // What converted back once the layout repeated branch networks and put
-    // tall blocks first (63 % of 10000, 62 % of the first 2000).
-    EXPECT_GE(passed * 100, count * 60);
+    // tall blocks first (65 % of 10000, 64 % of the first 2000).
+    EXPECT_GE(passed * 100, count * 62);
 }
 
 }  // namespace
