@@ -318,10 +318,11 @@ class RungLayout {
                     children[i].net = tallestFirst(children[i].net);
             }
             const Child branch = children[i];
+            const bool unread =
+                leavesGap(branch, i == 0) || sharesLeadRows(branch, offset, leadRows);
             ContactReads reads;
-            if (leavesGap(branch, i == 0) || sharesLeadRows(branch, offset, leadRows))
-                contactReads(branch.net, reads);
-            if (reads.empty() || mayWrite(branch.node, reads, false)) {
+            if (unread) contactReads(branch.net, reads);
+            if (!unread || mayWrite(branch.node, reads, false)) {
                 offset += childRows(branch);
                 ++i;
                 continue;
