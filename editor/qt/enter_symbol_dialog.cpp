@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "editor/qt/instruction_help_dialog.h"
+#include "editor/qt/entry_buttons.h"
 #include "editor/qt/upper_case_validator.h"
 
 namespace rs::qt {
@@ -21,25 +21,10 @@ EnterSymbolDialog::EnterSymbolDialog(QWidget* parent) : QDialog(parent) {
     m_text->setValidator(new UpperCaseValidator(m_text));
     m_text->setMinimumWidth(260);
 
-    auto* ok = new QPushButton("OK", this);
-    auto* exit = new QPushButton("Exit", this);
-    m_help = new QPushButton("Help", this);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_help, &QPushButton::clicked, this, [this] {
-        InstructionHelpDialog help(this);
-        help.exec();
-    });
-
     auto* entry = new QHBoxLayout;
     entry->addWidget(m_symbols);
     entry->addWidget(m_text, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(exit);
-    buttons->addWidget(m_help);
+    QHBoxLayout* buttons = makeEntryButtons(this, &m_help);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(entry);
     layout->addLayout(buttons);
