@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace rs::online {
+
+// How a device is reached in the controller's memory image: as one bit, as the
+// word (byte address) holding it, or as a timer's or counter's current value.
+enum class AccessKind { Bit, Word, Loop };
+
+// The controller's device address rule. The letter is the text's first
+// character (upper-case S, X, Y, T, M, C or D); the number is the decimal value
+// of the next four characters, reading stops at the first non-digit. X and Y
+// numbers are read as three octal digits written in decimal (a thousands digit
+// is ignored, an 8 or 9 is taken as its value). Bit addresses count bits; word
+// and loop addresses count bytes. A letter outside the table gives no address:
+// the caller shows "Please Inter the right Device" and sends nothing.
+std::optional<uint32_t> deviceAddress(std::string_view text, AccessKind kind);
+
+// True when the letter is one the address rule knows.
+bool isAddressableLetter(char letter);
+
+}  // namespace rs::online
