@@ -119,7 +119,7 @@ void CMainFrame::createToolBars() {
             }
             QAction* action = makeAction({}, command);
             action->setIcon(QIcon(":/toolbar/" + qs(buttonImageName(command)) + ".png"));
-            action->setToolTip(qs(rs::shell::toolTip(command)));
+            action->setToolTip(qs(buttonTip(command)));
             bar->addAction(action);
             if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
                 button->setAutoRaise(false);
