@@ -36,6 +36,9 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
 // cancelled dialog on a converted program) has changed nothing.
 void CChildFrame::runEditor(const std::function<void()>& edit) {
     m_editor.m_bDragged = m_pView->pointer().dragged;
+    // The mark of an earlier report goes with the next edit; a report of this
+    // edit sets its own.
+    m_view.highlight = {};
     edit();
     if (!m_view.m_bCompiled) m_doc.setModifiedFlag(true);
     modelChanged();
@@ -44,7 +47,9 @@ void CChildFrame::runEditor(const std::function<void()>& edit) {
 void CChildFrame::runCommand(int command) {
     using namespace rs::shell;
     if (command == CmdConvert) {
-        // Convert does nothing while the list is shown.
+        // Convert does nothing while the list is shown; on the ladder it
+        // replaces the mark of an earlier report with its own, if any.
+        if (!m_view.m_bListMode) m_view.highlight = {};
         const rs::ConvertOutcome outcome = rs::convertLadder(m_session);
         if (!outcome.ran) return;
         m_doc.setModifiedFlag(true);
