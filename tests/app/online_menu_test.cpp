@@ -20,14 +20,16 @@ struct OnlineMenu : test::FrameFixture {
     // empty when none opened.
     QString dialogOpenedBy(int command) {
         QString title;
-        QTimer::singleShot(0, [&] {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 title = modal->windowTitle();
                 modal->close();
             }
         });
+        poll.start(10);
         frame->runCommand(command);
-        QApplication::processEvents();
+        poll.stop();
         return title;
     }
     QString previous;
