@@ -78,8 +78,10 @@ class Engine {
     bool bitNow(uint32_t bitAddress) const;
     bool bitBefore(uint32_t bitAddress) const;
 
-    // A word operand's value (constant, word, group) as a scan reads it.
+    // A word operand's value (constant, word, group) as a scan reads it, and
+    // a write to a word, group or bit as a scan writes it.
     int32_t read(const Operand& op) const;
+    void write(const Operand& op, int32_t value);
 
   private:
     struct Logic;
@@ -87,7 +89,6 @@ class Engine {
     void startScan(int64_t elapsedMs);
     void finishScan();
     bool runFrom(int64_t elapsedMs);
-    void write(const Operand& op, int32_t value);
     void setBit(int device, bool on);
     bool application(int row, const Instruction& in);
     bool moveBlock(int row, const Instruction& in, bool fill);

@@ -88,17 +88,4 @@ CellFlow LadderFlow::cell(int row, int col) const {
     return {(s & kLeft) != 0, (s & kRight) != 0, (s & kClosed) != 0, (s & kEnergized) != 0};
 }
 
-std::string deviceValueText(const Engine& engine, const std::string& device) {
-    if (device.empty()) return {};
-    const char letter = device[0];
-    const bool word =
-        letter == 'T' || letter == 'C' || letter == 'D' || letter == 'V' || letter == 'Z';
-    std::string problem;
-    const auto op = parseOperand(device, word, problem);
-    if (!op || (op->kind != Operand::Kind::Bit && op->kind != Operand::Kind::Word)) return {};
-    const int64_t v =
-        op->wide ? static_cast<int32_t>(engine.memory().dword(op->address)) : engine.read(*op);
-    return device + "=" + std::to_string(v);
-}
-
 }  // namespace rs::sim

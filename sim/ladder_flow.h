@@ -43,9 +43,4 @@ class LadderFlow {
     std::vector<uint8_t> m_state;   // rows x 11, CellFlow packed in bits
 };
 
-// "T0=12", "D0=-3", "Y000=1": the value of a device as a watch shows it, or
-// empty when the text names no device the engine holds. A timer or counter
-// shows its current value; a constant shows nothing.
-std::string deviceValueText(const Engine& engine, const std::string& device);
-
 }  // namespace rs::sim

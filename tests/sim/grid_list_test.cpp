@@ -11,6 +11,7 @@
 #include "core/list_text.h"
 #include "online/device_address.h"
 #include "sim/ladder_flow.h"
+#include "sim/watch.h"
 #include "tests/convert/ladder_gen.h"
 #include "tests/support/test_session.h"
 
