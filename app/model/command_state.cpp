@@ -42,6 +42,8 @@ CommandState commandState(int c, const ShellState& s) {
         case CmdOpenProject:
         case CmdExit:
         case CmdTransferSetup:
+        case CmdDeviceTest:
+        case CmdDeviceBatchMonitor:
         case CmdAbout:
         case CmdUserIndex:
         case CmdStatusBarDirect:
@@ -88,6 +90,10 @@ std::string statusPrompt(int c) {
             return "显示/隐藏工程参数";
         case CmdTransferSetup:
             return "通讯设置向导";
+        case CmdDeviceTest:
+            return "软元件强制与读写";
+        case CmdDeviceBatchMonitor:
+            return "软元件批量监视";
         case CmdCascade:
             return "以重叠方式排列窗口";
         case CmdTileHorizontally:

@@ -13,6 +13,9 @@ enum Command : int {
     CmdStatusBarFlag = 32809,
     CmdDataList = 32810,
     CmdTransferSetup = 32816,
+    // the device dialogs under "&Online"
+    CmdDeviceTest = 33260,
+    CmdDeviceBatchMonitor = 33261,
     // editing (ladder and list)
     CmdInsertLine = 32912,
     CmdDeleteLine = 32913,

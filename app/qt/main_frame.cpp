@@ -28,6 +28,8 @@
 #include "app/qt/data_list_dialog.h"
 #include "core/messages.h"
 #include "core/program_dir.h"
+#include "online/qt/batch_monitor_dialog.h"
+#include "online/qt/device_test_dialog.h"
 
 using namespace rs::shell;
 
@@ -315,6 +317,16 @@ void CMainFrame::runCommand(int command) {
                 w->move(x, m_pMdi->viewport()->height() - w->height());
                 x += w->width();
             }
+            break;
+        }
+        case CmdDeviceTest: {
+            CDeviceTest test(m_sink, this);
+            test.exec();
+            break;
+        }
+        case CmdDeviceBatchMonitor: {
+            CDeviceBatchMonitor monitor(m_sink, this);
+            monitor.exec();
             break;
         }
         case CmdAbout: {
