@@ -13,6 +13,7 @@ enum Command : int {
     CmdStatusBarFlag = 32809,
     CmdDataList = 32810,
     CmdTransferSetup = 32816,
+    CmdConnectionSetup = 32817,  // "Connection setup..." under "&Online"
     // the device dialogs under "&Online"
     CmdDeviceTest = 33260,
     CmdDeviceBatchMonitor = 33261,
@@ -38,7 +39,7 @@ enum Command : int {
     CmdRisingPulseBranch = 32937,
     CmdConvert = 32959,
     CmdInstructionList = 33202,
-    CmdEnterKey = 33206,  // bound to Enter, served by nothing
+    CmdEnterKey = 33206,  // Enter: the entry dialog of the cursor cell or line
     CmdMode1 = 33234,
     CmdMode2 = 33235,
     // framework commands

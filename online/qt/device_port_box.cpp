@@ -2,21 +2,22 @@
 
 #include <filesystem>
 
+#include "comm/comm_choices.h"
 #include "comm/protocol_file.h"
 #include "comm/qt/port_list.h"
 
 namespace {
 
-// The settings file's indexes, without creating the file when it is missing.
-std::optional<rs::ProtocolIndexes> savedIndexes() {
-    if (!std::filesystem::exists(rs::kProtocolFileName)) return std::nullopt;
-    return rs::readProtocolFile(rs::kProtocolFileName);
-}
-
 // The port the device dialogs used last while the program runs.
 std::string& lastPort() {
     static std::string port;
     return port;
+}
+
+// What the settings file keeps, without creating the file when it is missing.
+rs::SavedComm savedComm() {
+    if (!std::filesystem::exists(rs::kProtocolFileName)) return {};
+    return rs::readSavedComm(rs::kProtocolFileName);
 }
 
 }  // namespace
@@ -25,15 +26,15 @@ DevicePortBox::DevicePortBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMinimumContentsLength(18);
-    std::vector<std::string> extra;
+    const rs::SavedComm saved = savedComm();
+    std::vector<std::string> extra = rs::savedPortsToOffer(saved);
     if (!lastPort().empty()) extra.push_back(lastPort());
     const std::vector<std::string> ports = rs::availablePorts(extra);
     for (const std::string& p : ports) addItem(QString::fromStdString(p));
     if (!lastPort().empty()) {
         setCurrentText(QString::fromStdString(lastPort()));
-    } else if (const auto saved = savedIndexes();
-               saved && saved->port >= 0 && saved->port < count()) {
-        setCurrentIndex(saved->port);
+    } else {
+        setCurrentIndex(rs::startSelection(ports, saved).port);
     }
 }
 
@@ -42,7 +43,7 @@ std::string DevicePortBox::port() const {
 }
 
 rs::SerialSettings DevicePortBox::lineSettings() {
-    return rs::settingsFromIndexes(savedIndexes().value_or(rs::ProtocolIndexes{}));
+    return rs::settingsOf(rs::startSelection({}, savedComm()));
 }
 
 void DevicePortBox::remember() const {

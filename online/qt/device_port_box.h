@@ -8,7 +8,7 @@
 // The port the device dialogs talk through: the system's serial ports, and
 // any path typed in (a pseudo-terminal, a USB adapter). It starts at the port
 // used last in this run, else at the port the settings file names; the line
-// settings are those of the settings file (the Communication dialog's).
+// settings are those the Communication dialog saved in the settings file.
 class DevicePortBox : public QComboBox {
     Q_OBJECT
   public:
