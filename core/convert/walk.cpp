@@ -59,7 +59,7 @@ void Converter::compileWalk() {
             if (!label.empty()) emitRow({}, label, 0, 1);
             // A label on a row with nothing drawn is a jump target without a
             // rung of its own (a label before END): only the label is written.
-            if (label.empty() || !bareRow(H)) columnWalk(H);
+            if (label.empty() || !bareRow(H)) compileRung(H);
             H = m_nRowReached;
         } else {
             H = std::min(H, lastRow());

@@ -18,4 +18,10 @@ namespace rs::eval {
 // in row order.
 std::vector<Output> runGrid(const LadderGrid& grid, const DeviceReader& devices);
 
+// The same circuit over 64 input assignments at once, on rows first..last
+// alone (vertical wires into rows outside are cut). Outputs carry their grid
+// row.
+std::vector<WideOutput> runGridWide(const LadderGrid& grid, int first, int last,
+                                    const WideReader& devices);
+
 }  // namespace rs::eval
