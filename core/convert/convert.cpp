@@ -58,6 +58,7 @@ ConvertOutcome Converter::run() {
     m_s.app.m_bCompiled = false;
     store::clearForConvert(m_s.table(), v.records);
 
+    captureDrawnMeaning();
     passConnectivity();
     passBranchEnds();
     passCheck();

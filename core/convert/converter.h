@@ -78,6 +78,8 @@ class Converter {
     void rollBack(const RungMark& mark, int H);
     bool compileGeneral(int H, int B, int& failRow, int& failCol);
     bool rungMeansItsList(int H, int B, int r0) const;
+    void captureDrawnMeaning();
+    void noteNormalisedOutputs();
 
     // "There is a ladder which cannot be converted": the first one of a run
     // is shown and moves the cursor to the cell.
@@ -124,8 +126,27 @@ class Converter {
     int m_depth = 0;
     int m_calls = 0;
     int m_nSteps = 0;
-    std::vector<uint8_t> m_written;    // per grid cell: written to the list
-    std::vector<int> m_rowCell;        // per written row: its grid cell (row * 11 + col), or -1
+    std::vector<uint8_t> m_written;  // per grid cell: written to the list
+    std::vector<int> m_rowCell;      // per written row: its grid cell (row * 11 + col), or -1
+    // What the ladder as drawn means, taken before the passes change the grid:
+    // per rung (rows joined by vertical wires) its contact devices and, for
+    // every combination checked, which outputs it drives. Outputs keep their
+    // order through the passes, so output k of the walked grid is output k
+    // here.
+    struct DrawnOutput {
+        std::string name;
+        int rung = 0;
+    };
+    struct DrawnRung {
+        std::vector<std::string> devices;
+        int firstOutput = 0, outputs = 0;
+        int words = 1;
+        bool exhaustive = true;
+        std::vector<uint64_t> on;  // per output of the rung, per word
+    };
+    std::vector<DrawnOutput> m_drawnOutputs;
+    std::vector<DrawnRung> m_drawnRungs;
+    std::vector<int> m_outputRows;     // rows of the outputs of the walked grid, in order
     std::vector<size_t> m_writtenLog;  // the cells written, in order, while a rung is open
     // While the walk tries a rung, its reports are held back: the first one
     // is kept here and made only when no other way converts the rung.

@@ -25,6 +25,7 @@ bool Converter::bareRow(int H) const {
 void Converter::compileWalk() {
     InstructionTable& table = m_s.table();
     int lastLinked = -1;  // the last row whose column 1 symbol was wired above
+    noteNormalisedOutputs();
     for (int H = 0; H <= lastRow() && !stopped(); ++H) {
         const int r0 = m_r;
         if (!sym(H, kOutputCol) && m_g.text(H, 0).empty()) {

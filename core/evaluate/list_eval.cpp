@@ -29,8 +29,9 @@ Decoded decode(const std::string& m) {
         {"SRET", Op::Boundary, false}, {"IRET", Op::Boundary, false}, {"FOR", Op::Boundary, false},
         {"NEXT", Op::Boundary, false},
     };
+    if (m.empty()) return {Op::Boundary, false};
     for (const auto& e : kTable)
-        if (e.name == m) return {e.op, e.inverted};
+        if (!e.name.empty() && e.name[0] == m[0] && e.name == m) return {e.op, e.inverted};
     return {Op::Application, false};
 }
 
