@@ -13,12 +13,15 @@ bool isLadderOnlyCommand(int c) {
 
 bool isViewCommand(int c) {
     return isLadderOnlyCommand(c) || c == CmdCut || c == CmdCopy || c == CmdPaste ||
-           c == CmdInsertLine || c == CmdDeleteLine || c == CmdConvert || c == CmdInstructionList;
+           c == CmdInsertLine || c == CmdDeleteLine || c == CmdConvert || c == CmdInstructionList ||
+           c == CmdEnterKey;
 }
 
 bool isProjectCommand(int c) {
-    return c == CmdCloseProject || c == CmdSave || c == CmdSaveAs || c == CmdMode1 ||
-           c == CmdMode2 || c == CmdCascade || c == CmdTileHorizontally || c == CmdArrangeIcons;
+    // The transfer downloads the open project's program.
+    return c == CmdTransferSetup || c == CmdCloseProject || c == CmdSave || c == CmdSaveAs ||
+           c == CmdMode1 || c == CmdMode2 || c == CmdCascade || c == CmdTileHorizontally ||
+           c == CmdArrangeIcons;
 }
 
 }  // namespace
@@ -41,7 +44,7 @@ CommandState commandState(int c, const ShellState& s) {
         case CmdNewProject:
         case CmdOpenProject:
         case CmdExit:
-        case CmdTransferSetup:
+        case CmdConnectionSetup:
         case CmdAbout:
         case CmdUserIndex:
         case CmdStatusBarDirect:
@@ -88,6 +91,8 @@ std::string statusPrompt(int c) {
             return "显示/隐藏工程参数";
         case CmdTransferSetup:
             return "通讯设置向导";
+        case CmdConnectionSetup:
+            return "连接设置";
         case CmdCascade:
             return "以重叠方式排列窗口";
         case CmdTileHorizontally:

@@ -13,6 +13,7 @@ enum Command : int {
     CmdStatusBarFlag = 32809,
     CmdDataList = 32810,
     CmdTransferSetup = 32816,
+    CmdConnectionSetup = 32817,  // "Connection setup..." under "&Online"
     // editing (ladder and list)
     CmdInsertLine = 32912,
     CmdDeleteLine = 32913,
@@ -35,7 +36,7 @@ enum Command : int {
     CmdRisingPulseBranch = 32937,
     CmdConvert = 32959,
     CmdInstructionList = 33202,
-    CmdEnterKey = 33206,  // bound to Enter, served by nothing
+    CmdEnterKey = 33206,  // Enter: the entry dialog of the cursor cell or line
     CmdMode1 = 33234,
     CmdMode2 = 33235,
     // framework commands

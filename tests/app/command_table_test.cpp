@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "app/model/command_state.h"
 #include "app/model/commands.h"
 #include "app/model/menu_layout.h"
 #include "app/model/shortcuts.h"
+#include "app/model/toolbars.h"
 
 using namespace rs::shell;
 
@@ -28,10 +30,11 @@ TEST(ShortcutTable, FirstEntryOfAKeyWins) {
 TEST(CommandState, NoProjectOpen) {
     ShellState s;  // no project, bars shown
     for (int c : {CmdCloseNoProject, CmdSaveNoProject, CmdSaveAsNoProject, CmdCut, CmdConvert,
-                  CmdOpenContact, CmdInstructionList, CmdMode1, CmdUndo, CmdEnterKey, CmdPrint})
+                  CmdOpenContact, CmdInstructionList, CmdMode1, CmdUndo, CmdEnterKey, CmdPrint,
+                  CmdTransferSetup})
         EXPECT_FALSE(commandState(c, s).enabled) << c;
-    for (int c : {CmdNewProject, CmdOpenProject, CmdExit, CmdTransferSetup, CmdAbout, CmdUserIndex,
-                  CmdFileToolbar, CmdStatusBarFlag, CmdDataList, CmdStatusBarDirect})
+    for (int c : {CmdNewProject, CmdOpenProject, CmdExit, CmdConnectionSetup, CmdAbout,
+                  CmdUserIndex, CmdFileToolbar, CmdStatusBarFlag, CmdDataList, CmdStatusBarDirect})
         EXPECT_TRUE(commandState(c, s).enabled) << c;
     EXPECT_TRUE(commandState(CmdFileToolbar, s).checked);
     s.fileToolbarVisible = false;
@@ -57,7 +60,7 @@ TEST(CommandState, LadderAndListOfAnOpenProject) {
     EXPECT_FALSE(commandState(CmdInsertRow, s).enabled);
     EXPECT_FALSE(commandState(CmdDeleteRow, s).enabled);
     for (int c : {CmdCut, CmdCopy, CmdPaste, CmdInsertLine, CmdDeleteLine, CmdConvert,
-                  CmdInstructionList, CmdSave, CmdCloseProject})
+                  CmdInstructionList, CmdSave, CmdCloseProject, CmdTransferSetup})
         EXPECT_TRUE(commandState(c, s).enabled) << c;
 }
 
@@ -91,4 +94,42 @@ TEST(StatusPrompts, MenuAndToolbarTexts) {
     EXPECT_EQ(statusPrompt(CmdConvert), "F4编译");
     EXPECT_EQ(toolTip(CmdSaveAs), "另存为");
     EXPECT_EQ(toolTip(CmdNewProject), "");
+}
+
+TEST(ToolbarTips, EveryButtonNamesItsCommandAndShortcut) {
+    const std::map<int, std::string> expected = {
+        {CmdNewProject, "New project (Ctrl+N)"},
+        {CmdOpenProject, "Open project (Ctrl+O)"},
+        {CmdSave, "Save (Ctrl+S)"},
+        {CmdCut, "Cut (Ctrl+X)"},
+        {CmdCopy, "Copy (Ctrl+C)"},
+        {CmdPaste, "Paste (Ctrl+V)"},
+        {CmdUserIndex, "Rungsmith User Index"},
+        {CmdOpenContact, "Open contact (F5)"},
+        {CmdOpenBranch, "Open branch (Shift+F5)"},
+        {CmdCloseContact, "Close contact (F6)"},
+        {CmdCloseBranch, "Close branch (Shift+F6)"},
+        {CmdCoil, "Coil (F7)"},
+        {CmdAppInstruction, "Application instruction (F8)"},
+        {CmdHorizontalLine, "Horizontal line (F9)"},
+        {CmdVerticalLine, "Vertical line (shift+F9)"},
+        {CmdDeleteHorizontalLine, "Delete horizontal line (Ctrl+F9)"},
+        {CmdDeleteVerticalLine, "Delete vertical line (Ctrl+F10)"},
+        {CmdRisingPulse, "Rising pulse (Shift+F7)"},
+        {CmdFallingPulse, "Falling pulse (Shift+F8)"},
+        {CmdRisingPulseBranch, "Rising pulse open branch (Alt+F7)"},
+        {CmdFallingPulseBranch, "Falling pulse close branch (Alt+F8)"},
+        {CmdInstructionList, "Instruction list (Alt+F1)"},
+    };
+    size_t buttons = 0;
+    for (const auto& bar : toolbarLayouts())
+        for (int command : bar.buttons) {
+            if (command == CmdNone) continue;
+            ++buttons;
+            ASSERT_TRUE(expected.count(command)) << command;
+            EXPECT_EQ(buttonTip(command), expected.at(command)) << command;
+        }
+    EXPECT_EQ(buttons, expected.size());
+    // A command with a tooltip of its own keeps it.
+    EXPECT_EQ(buttonTip(CmdSaveAs), "另存为");
 }
