@@ -2,12 +2,31 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace rs::eval {
 
 namespace {
 
 constexpr uint64_t kAll = ~uint64_t{0};
+
+// Union-find over the nodes (row, edge): edge e is the left edge of column e,
+// 1 to 10; edge 1 of every row is the left rail, node 0.
+class Nodes {
+  public:
+    explicit Nodes(int rows) : m_parent(static_cast<size_t>(rows) * 10 + 1) {
+        std::iota(m_parent.begin(), m_parent.end(), 0);
+    }
+    static int id(int row, int edge) { return edge == 1 ? 0 : 1 + row * 10 + (edge - 1); }
+    int find(int x) {
+        while (m_parent[x] != x) x = m_parent[x] = m_parent[m_parent[x]];
+        return x;
+    }
+    void join(int a, int b) { m_parent[find(a)] = find(b); }
+
+  private:
+    std::vector<int> m_parent;
+};
 
 // Which scans let a cell of columns 1 to 9 join its left and right edges.
 uint64_t conducts(const LadderGrid& g, int r, int c, const WideReader& devices) {
@@ -73,6 +92,25 @@ std::vector<WideOutput> runGridWide(const LadderGrid& grid, int first, int last,
         out.push_back({text, power[i][kOutputCol], r});
     }
     return out;
+}
+
+FlowMap flowMap(const LadderGrid& grid, const std::function<bool(int row, int col)>& conducts) {
+    const int rows = std::max(std::min(grid.m_nDrawnLastRow + 1, kGridRows), 0);
+    FlowMap map(rows);
+    if (rows == 0) return map;
+    Nodes nodes(rows);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 1; c <= 9; ++c)
+            if (conducts(r, c)) nodes.join(Nodes::id(r, c), Nodes::id(r, c + 1));
+        for (int c = 1; c <= kOutputCol; ++c)
+            if (r + 1 < rows && grid.has(r, c, LinkDown))
+                nodes.join(Nodes::id(r, c), Nodes::id(r + 1, c));
+    }
+    const int rail = nodes.find(0);
+    for (int r = 0; r < rows; ++r)
+        for (int e = 1; e <= 10; ++e)
+            if (nodes.find(Nodes::id(r, e)) == rail) map.setPowered(r, e);
+    return map;
 }
 
 std::vector<Output> runGrid(const LadderGrid& grid, const DeviceReader& devices) {
