@@ -23,4 +23,9 @@ void BufferedSerialLink::receive(const std::vector<uint8_t>& bytes) {
         m_callback();
 }
 
+void BufferedSerialLink::fail(const std::string& reason) {
+    m_open = false;
+    if (m_errorCallback) m_errorCallback(reason);
+}
+
 }  // namespace rs

@@ -25,11 +25,16 @@ class BufferedSerialLink : public SerialLink {
     void setReceiveCallback(std::function<void()> callback) override {
         m_callback = std::move(callback);
     }
+    void setErrorCallback(std::function<void(const std::string&)> callback) override {
+        m_errorCallback = std::move(callback);
+    }
     int threshold() const { return m_threshold; }
 
   protected:
     // Bytes from the other end of the line.
     void receive(const std::vector<uint8_t>& bytes);
+    // The port failed: it is closed and the error callback told why.
+    void fail(const std::string& reason);
 
   private:
     bool m_open = false;
@@ -38,6 +43,7 @@ class BufferedSerialLink : public SerialLink {
     std::vector<uint8_t> m_incoming;
     int m_threshold = 1;
     std::function<void()> m_callback;
+    std::function<void(const std::string&)> m_errorCallback;
 };
 
 }  // namespace rs

@@ -22,6 +22,9 @@ class FakeSerialLink : public BufferedSerialLink {
         deliver(std::vector<uint8_t>(text.begin(), text.end()));
     }
 
+    // The port fails (a vanished adapter) with the system's reason.
+    void failPort(const std::string& reason) { fail(reason); }
+
     // Ports that refuse to open.
     std::vector<std::string> unavailable;
     // Every frame written, in order; a test may clear it.

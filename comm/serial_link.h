@@ -36,6 +36,10 @@ class SerialLink {
     virtual std::vector<uint8_t> readAll() = 0;
     virtual void setReceiveThreshold(int bytes) = 0;
     virtual void setReceiveCallback(std::function<void()> callback) = 0;
+    // Raised when the port fails for good (the adapter was unplugged, the
+    // other end of a pseudo-terminal closed): the system's reason as text.
+    // It is raised from the event loop, never from inside write().
+    virtual void setErrorCallback(std::function<void(const std::string&)> callback) = 0;
 };
 
 // A single-shot timer: the callback runs once, `ms` after the last start,

@@ -27,12 +27,14 @@ Transfer::Transfer(AppStore& app, SerialLink& link, Timer& retryTimer, Timer& wa
     m_link.setReceiveCallback([this] { onReceive(); });
     m_retryTimer.setCallback([this] { onRetryTimer(); });
     m_waitTimer.setCallback([this] { onWaitTimer(); });
+    m_link.setErrorCallback([this](const std::string& reason) { onPortError(reason); });
 }
 
 Transfer::~Transfer() {
     m_retryTimer.stop();
     m_waitTimer.stop();
     m_link.setReceiveCallback({});
+    m_link.setErrorCallback({});
     m_retryTimer.setCallback({});
     m_waitTimer.setCallback({});
 }
@@ -91,6 +93,7 @@ void Transfer::showError(const char* text, bool unlessErrorShowing) {
 
 void Transfer::end(TransferOutcome outcome) {
     m_active = false;
+    m_cancelling = false;
     m_outcome = outcome;
     m_retryTimer.stop();
     m_waitTimer.stop();
@@ -100,9 +103,19 @@ void Transfer::end(TransferOutcome outcome) {
 
 // ---- buttons ------------------------------------------------------------
 
+void Transfer::startFresh() {
+    m_outcome = TransferOutcome::None;
+    m_answered = false;
+    m_portError.clear();
+    m_programForced = m_cancelling = false;
+    m_cancelSends = m_cancelAcks = 0;
+    m_wordFrame.clear();
+    m_prevWordFrame.clear();
+}
+
 void Transfer::download(const DownloadRequest& request) {
     if (m_active) return;
-    m_outcome = TransferOutcome::None;
+    startFresh();
     if (!m_app.m_bCompiled) {
         msg::refuse(m_sink, msg::kNotCompiled);
         end(TransferOutcome::Refused);
@@ -149,7 +162,7 @@ void Transfer::download(const DownloadRequest& request) {
 
 void Transfer::upload() {
     if (m_active) return;
-    m_outcome = TransferOutcome::None;
+    startFresh();
     g_downloading = false;
     m_endSent = false;
     m_retry = m_index = 0;
@@ -163,6 +176,37 @@ void Transfer::upload() {
     // Each reply is 8 bytes; the event waits for all of them.
     m_link.setReceiveThreshold(frame::kWordReplyLength);
     requestWord(0);
+}
+
+void Transfer::cancel() {
+    if (!m_active || m_cancelling) return;
+    // A reply still owed to the last request may come before the one to E8.
+    const bool replyOwed = m_retryTimer.active();
+    m_retryTimer.stop();
+    m_waitTimer.stop();
+    m_waiting = m_rxDeferred = m_timerDeferred = false;
+    m_afterWait = AfterWait::Nothing;
+    if (!(g_downloading && m_mode2 && m_programForced)) {
+        end(TransferOutcome::Cancelled);
+        return;
+    }
+    m_cancelling = true;
+    m_cancelSends = 1;
+    m_cancelAcks = replyOwed ? 2 : 1;
+    m_link.setReceiveThreshold(1);
+    sendE8();
+}
+
+void Transfer::receiveWhileCancelling() {
+    m_cancelAcks -= static_cast<int>(
+        std::count(m_rx.begin(), m_rx.begin() + static_cast<long>(std::min(m_rxCount, m_rx.size())),
+                   frame::ACK));
+    if (m_cancelAcks > 0) {
+        restartRetryTimer();
+        return;
+    }
+    m_programForced = false;
+    end(TransferOutcome::Cancelled);
 }
 
 // ---- events -------------------------------------------------------------
@@ -179,7 +223,10 @@ void Transfer::onReceive() {
     // Input longer than the receive buffer: only its first bytes are kept.
     std::copy_n(input.begin(), std::min(input.size(), m_rx.size()), m_rx.begin());
     if (!m_active) return;  // late bytes of a transfer that has ended
-    if (!g_downloading)
+    if (!input.empty()) m_answered = true;
+    if (m_cancelling)
+        receiveWhileCancelling();
+    else if (!g_downloading)
         receiveUpload();
     else if (m_mode2)
         receiveMode2();
@@ -189,6 +236,16 @@ void Transfer::onReceive() {
 
 void Transfer::onRetryTimer() {
     if (!m_active) return;
+    if (m_cancelling) {
+        if (m_cancelSends >= kMaxBadReplies) {
+            end(TransferOutcome::Cancelled);  // E8 went unanswered: the bit may stay forced
+            return;
+        }
+        ++m_cancelSends;
+        m_cancelAcks = 1;
+        sendE8();
+        return;
+    }
     if (m_waiting) {
         m_timerDeferred = true;
         return;
@@ -232,6 +289,20 @@ void Transfer::onWaitTimer() {
     }
 }
 
+void Transfer::onPortError(const std::string& reason) {
+    m_portError = reason;
+    if (m_link.isOpen()) m_link.close();
+    if (!m_active) return;
+    m_busy = false;
+    if (m_cancelling) {
+        end(TransferOutcome::Cancelled);
+        return;
+    }
+    end(TransferOutcome::Failed);
+    showError(msg::kInterruption, false);
+    if (m_observer) m_observer->downloadEnabled(true);
+}
+
 void Transfer::downloadTimerExpired() {
     m_retryTimer.stop();
     if (g_timerTicks >= kMaxTimerTicks) {
@@ -266,13 +337,47 @@ void Transfer::sendWordWrite(int index) {
     if (index < 0 || index >= m_encoder.codeCount()) return;
     const uint16_t word = m_encoder.code()[static_cast<size_t>(index)];
     if (word == code::kEndWordMode1) m_endSent = true;
-    sendFrame(frame::wordWrite(index, frame::transmittedValue(m_encoder.code().data(), index)));
+    frame::Bytes f =
+        frame::wordWrite(index, frame::transmittedValue(m_encoder.code().data(), index));
+    if (f != m_wordFrame) {
+        m_prevWordFrame = std::move(m_wordFrame);
+        m_wordFrame = f;
+    }
+    sendFrame(std::move(f));
     m_replied = false;
     restartRetryTimer();
 }
 
+// The echo of a word write repeats its address and value. Input may hold
+// several echoes (a late one and the one just due); the write in transfer is
+// answered when any of them is its own. Echoes of the word before only are
+// stale: a late reply to a frame already answered.
+Transfer::Echo Transfer::classifyEcho() const {
+    constexpr size_t kLength = frame::kWordWriteLength;
+    constexpr size_t kFirst = 5, kLast = 13;  // address and value digits
+    const size_t n = std::min(m_rxCount, m_rx.size());
+    auto same = [&](size_t at, const frame::Bytes& sent) {
+        return sent.size() == kLength &&
+               std::equal(m_rx.begin() + static_cast<long>(at + kFirst),
+                          m_rx.begin() + static_cast<long>(at + kLast), sent.begin() + kFirst);
+    };
+    bool stale = false;
+    bool other = false;
+    for (size_t at = 0; at + kLength <= n; ++at) {
+        if (m_rx[at + 15] != frame::CR || m_rx[at + 16] != frame::LF) continue;
+        if (same(at, m_wordFrame)) return Echo::Current;
+        (same(at, m_prevWordFrame) ? stale : other) = true;
+    }
+    return stale && !other ? Echo::Stale : Echo::Other;
+}
+
 void Transfer::receiveMode1() {
-    if (m_rx[15] == frame::CR && m_rx[16] == frame::LF) {
+    const Echo echo = classifyEcho();
+    if (echo == Echo::Stale) {  // dropped, not counted; the timer keeps watch
+        restartRetryTimer();
+        return;
+    }
+    if (echo == Echo::Current) {
         m_replied = true;
         g_timerTicks = 0;
         if (m_endSent) {
@@ -318,7 +423,7 @@ void Transfer::receiveMode1() {
 
 void Transfer::sendEnquiry() {
     sendFrame(frame::enquiry());
-    m_lastRequest = 1;
+    m_lastRequest = kEnquiryRequest;
     restartRetryTimer();
 }
 
@@ -326,24 +431,28 @@ void Transfer::sendEnquiry() {
 // is asked for again instead of leaving the download waiting for ever.
 void Transfer::sendStatusRead() {
     sendFrame(frame::statusRead());
-    m_lastRequest = 2;
+    m_lastRequest = kStatusRequest;
     restartRetryTimer();
 }
 
 void Transfer::sendE7() {
     sendFrame(frame::forceOnE7());
-    m_lastRequest = 3;
+    m_programForced = true;
+    m_lastRequest = kE7Request;
     restartRetryTimer();
 }
 
+// E8 has a request kind of its own, so that a lost E8 is sent again rather
+// than the last block (whose ACK would be taken for the E8's).
 void Transfer::sendE8() {
     sendFrame(frame::forceOffE8());
+    m_lastRequest = kE8Request;
     restartRetryTimer();
 }
 
 void Transfer::sendFinish() {
     sendFrame(frame::finish());
-    m_lastRequest = 5;
+    m_lastRequest = kFinishRequest;
     restartRetryTimer();
 }
 
@@ -360,31 +469,34 @@ void Transfer::sendBlock(int block) {
         m_lastBlock = true;
         m_index = 0;
     }
-    m_lastRequest = 4;
+    m_lastRequest = kBlockRequest;
     m_replied = false;
     restartRetryTimer();
 }
 
 // A frame that got no good reply goes out again: a block under its own number;
-// a lost finish frame brings the E8 frame again, whose ACK leads to a new
-// finish frame.
+// a lost E8 as E8; a lost finish frame brings the E8 frame again, whose ACK
+// leads to a new finish frame.
 void Transfer::resendLast() {
     switch (m_lastRequest) {
-        case 1:
+        case kEnquiryRequest:
             sendEnquiry();
             break;
-        case 2:
+        case kStatusRequest:
             sendStatusRead();
             break;
-        case 3:
+        case kE7Request:
             sendE7();
             break;
-        case 4:
+        case kBlockRequest:
             clearRx(m_rx.size());
             sendBlock(m_sentBlock);
             break;
-        case 5:
+        case kFinishRequest:
             m_lastBlock = true;
+            sendE8();
+            break;
+        case kE8Request:
             sendE8();
             break;
         default:
@@ -404,6 +516,7 @@ void Transfer::receiveMode2() {
         clearRx(m_rx.size());
         sendStatusRead();
     } else if (ack && m_lastBlock && m_endSent) {  // B: E8 answered
+        m_programForced = false;
         m_replied = m_busy = true;
         clearRx(m_rx.size());
         sendFinish();
@@ -473,9 +586,10 @@ void Transfer::requestWord(int index) {
 }
 
 void Transfer::receiveUpload() {
+    // A reply that does not start with STX (an echoing line, another device,
+    // noise) counts with the failed checks, so that the upload ends.
     if (m_rx[0] != frame::STX) {
-        clearRx(kClearedBytes);
-        requestWord(m_index);
+        uploadCheckFailed();
         return;
     }
     const auto digits = frame::replyDigits(m_rx.data(), std::min(m_rxCount, m_rx.size()));

@@ -23,6 +23,7 @@ enum class TransferOutcome {
     Failed,         // ended with a communication error message
     EndedSilently,  // the timer gave up with no message to show
     Uploaded,       // the END word was read back
+    Cancelled,      // stopped at the user's request (cancel())
 };
 
 // What the transfer tells the dialog (or a terminal) besides messages.
@@ -71,20 +72,46 @@ class Transfer {
     void download(const DownloadRequest& request);
     // The "Upload" button: the port must be open (openPort).
     void upload();
+    // Stops a transfer under way at the user's request, with no message:
+    // nothing more is sent, except that a mode-2 download that has forced the
+    // controller's program bit (E7) sends E8 to release it and waits for its
+    // answer (one retry period, three tries at most). Ends as Cancelled.
+    void cancel();
 
     // Events, as the link and the timers raise them.
     void onReceive();
     void onRetryTimer();
     void onWaitTimer();
+    // The port failed for good: the transfer under way ends at once with
+    // "Communication interruption!"; the port is closed.
+    void onPortError(const std::string& reason);
 
     bool running() const { return m_active; }
     TransferOutcome outcome() const { return m_outcome; }
     bool mode2() const { return m_mode2; }
     const CodeEncoder& encoder() const { return m_encoder; }
+    // Whether any byte arrived during the last transfer started.
+    bool answered() const { return m_answered; }
+    // The system's reason of the port failure that ended the last transfer
+    // (empty when none did).
+    const std::string& portError() const { return m_portError; }
 
   private:
     enum class AfterWait { Nothing, SendWord, ResendWord, ResendLast };
+    // Mode 2: the kind of the last request, which decides what a retry sends.
+    enum Request {
+        kNoRequest = 0,
+        kEnquiryRequest = 1,
+        kStatusRequest = 2,
+        kE7Request = 3,
+        kBlockRequest = 4,
+        kFinishRequest = 5,
+        kE8Request = 6,
+    };
+    // Mode 1: what a reply is to the word write in transfer.
+    enum class Echo { Current, Stale, Other };
 
+    void startFresh();
     bool applySettings(const std::string& port, const SerialSettings& settings);
     void sendFrame(frame::Bytes bytes);
     void restartRetryTimer();
@@ -96,6 +123,7 @@ class Transfer {
     // mode 1
     void sendWordWrite(int index);
     void receiveMode1();
+    Echo classifyEcho() const;
     // mode 2
     void sendEnquiry();
     void sendStatusRead();
@@ -105,6 +133,7 @@ class Transfer {
     void sendBlock(int block);
     void resendLast();
     void receiveMode2();
+    void receiveWhileCancelling();
     // upload
     void requestWord(int index);
     void receiveUpload();
@@ -138,7 +167,15 @@ class Transfer {
     int m_fullBlocks = 0;
     int m_restWords = 0;
     int m_lastRequest = 0;
-    int m_sentBlock = 0;  // number of the block last sent
+    int m_sentBlock = 0;           // number of the block last sent
+    frame::Bytes m_wordFrame;      // mode 1: the word write in transfer
+    frame::Bytes m_prevWordFrame;  // and the one before it (a different word)
+    bool m_programForced = false;  // mode 2: E7 sent and E8 not yet answered
+    bool m_cancelling = false;     // cancel(): waiting for the answer to E8
+    int m_cancelSends = 0;         // E8 frames sent since cancel()
+    int m_cancelAcks = 0;          // ACKs still awaited, the E8's last
+    bool m_answered = false;
+    std::string m_portError;
     bool m_errorShowing = false;
     int m_uploadPrev1 = -1;  // the two words read before the current one
     int m_uploadPrev2 = -1;

@@ -49,6 +49,12 @@ std::string deviceText(uint32_t w) {
     return {};
 }
 
+// Adds one operand to the operand text: after a blank, unless it is the first.
+void appendOperand(std::string& operand, const std::string& text) {
+    if (!operand.empty()) operand += ' ';
+    operand += text;
+}
+
 }  // namespace
 
 std::string instructionName(int number) {
@@ -88,10 +94,13 @@ void UploadDecoder::DecodeWord(uint16_t a, InstructionTable& table) {
             openRow(table, std::string(kSequenceNames[op]), device);
         } else if (operand) {
             const bool joined = !operand->empty() && (*operand)[0] == 'K' && operand->size() < 3;
-            *operand += joined ? device : " " + device;
+            if (joined)
+                *operand += device;
+            else
+                appendOperand(*operand, device);
         }
     } else if (a <= 0xEFFF) {
-        if (operand) *operand += " D" + std::to_string(w);
+        if (operand) appendOperand(*operand, "D" + std::to_string(w));
     } else if (a <= 0xF3FF) {
         const int number = a & 0xFF;
         if (w == 0x1F7) {
@@ -104,7 +113,7 @@ void UploadDecoder::DecodeWord(uint16_t a, InstructionTable& table) {
             openRow(table, "PRW", "");
         } else {
             if (number == 252 || number == 253) {
-                if (operand) *operand += number == 252 ? " K" : " H";
+                if (operand) appendOperand(*operand, number == 252 ? "K" : "H");
             } else {
                 std::string name = instructionName(number);
                 const uint32_t form = a & 0xF00u;

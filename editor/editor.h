@@ -40,7 +40,7 @@ class Editor {
     void symbolCommand(int symbol);           // F5 ... Alt+F8 at the cursor cell
     void cellEdit(int row, int col);          // Enter or double-click on a ladder cell
     void editListLine(int line);              // Enter or double-click on a list line
-    void lineEntry(int line);                 // stores the "Enter list" text into a line
+    bool lineEntry(int line);                 // stores the "Enter list" text; false: nothing stored
 
     // Wires from the cursor cell, each asking its count dialog.
     void horizontalLine();
@@ -85,6 +85,7 @@ class Editor {
 
     void insertLadderLine();
     bool insertListLineAt(int line);
+    bool insertBlankListLine(int line);  // a NOP line, the document not yet marked
     void deleteLadderLine();
     void deleteListLineAt(int line);
     void deleteLadderSelection();

@@ -79,7 +79,7 @@ void Editor::deleteLadderLine() {
     markModified();
 }
 
-bool Editor::insertListLineAt(int l) {
+bool Editor::insertBlankListLine(int l) {
     InstructionTable& t = table();
     // Every used row moves down by one: the last row of the table must be free.
     if (l < 0 || l >= kListRows || !listHasRoomFor(t, 1)) {
@@ -87,6 +87,11 @@ bool Editor::insertListLineAt(int l) {
         return false;
     }
     insertListRow(t, m_s.view.records, l, "NOP", "", 0, 1);
+    return true;
+}
+
+bool Editor::insertListLineAt(int l) {
+    if (!insertBlankListLine(l)) return false;
     m_s.view.m_nListCursor = l + 1;
     markModified();
     return true;

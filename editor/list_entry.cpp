@@ -2,6 +2,7 @@
 #include "core/messages.h"
 #include "editor/editor.h"
 #include "editor/entry_text.h"
+#include "editor/list_rows.h"
 
 namespace rs {
 
@@ -33,43 +34,50 @@ void Editor::editListLine(int line) {
     else
         m_listDialog.m_strText.clear();
     if (!m_dialogs.enterList(m_listDialog)) return;
-    // A new line typed on the END line goes in before it.
-    if (onEnd && m_listDialog.m_strText != "END") {
-        if (!insertListLineAt(line)) return;
-        m_s.view.m_nListCursor = line;
+    if (!onEnd || m_listDialog.m_strText == "END") {
+        lineEntry(line);
+        return;
     }
-    lineEntry(m_s.view.m_nListCursor);
+    // A new line typed on the END line goes in before it, as a blank line that
+    // takes the text. When nothing is stored (an empty text, a refusal left
+    // with "Exit") the blank line goes again, with the mark of its refusal.
+    if (!insertBlankListLine(line)) return;
+    if (lineEntry(line)) return;
+    eraseListRow(t, m_s.view.records, line);
+    m_s.view.m_nListCursor = line;
+    const Highlight& mark = m_s.view.highlight;
+    if (mark.active && mark.inList && mark.row == line) m_s.view.highlight = {};
 }
 
-void Editor::lineEntry(int i) {
-    if (i < 0 || i >= kListRows) return;
+bool Editor::lineEntry(int i) {
+    if (i < 0 || i >= kListRows) return false;
     for (;;) {
         const std::string& text = m_listDialog.m_strText;
         m_nDeviceMsgCount = 0;
         m_s.view.m_nUnsupportedErrors = 0;
         if (!onlyLettersDigitsBlanks(text)) {
             refuse(msg::kDeviceSettingWrong);
-            return;
+            return false;
         }
         if (i == 0) {
             if (text.empty()) {
                 m_dialogs.showInstructionHelp();
-                return;
+                return false;
             }
             if (applyLine(m_s, text, 0)) {
                 markModified();
-                return;
+                return true;
             }
         } else {
             // A line takes text only below a used line, so the list has no gaps.
-            if (!table().rowUsed(i - 1)) return;
+            if (!table().rowUsed(i - 1)) return false;
             if (!text.empty() && applyLine(m_s, text, i)) {
                 markModified();
                 m_s.view.m_nListCursor = i + 1;
-                return;
+                return true;
             }
         }
-        if (!m_dialogs.enterList(m_listDialog)) return;
+        if (!m_dialogs.enterList(m_listDialog)) return false;
     }
 }
 

@@ -13,7 +13,8 @@ bool isLadderOnlyCommand(int c) {
 
 bool isViewCommand(int c) {
     return isLadderOnlyCommand(c) || c == CmdCut || c == CmdCopy || c == CmdPaste ||
-           c == CmdInsertLine || c == CmdDeleteLine || c == CmdConvert || c == CmdInstructionList;
+           c == CmdInsertLine || c == CmdDeleteLine || c == CmdConvert || c == CmdInstructionList ||
+           c == CmdEnterKey;
 }
 
 bool isProjectCommand(int c) {

@@ -35,7 +35,7 @@ enum Command : int {
     CmdRisingPulseBranch = 32937,
     CmdConvert = 32959,
     CmdInstructionList = 33202,
-    CmdEnterKey = 33206,  // bound to Enter, served by nothing
+    CmdEnterKey = 33206,  // Enter: the entry dialog of the cursor cell or line
     CmdMode1 = 33234,
     CmdMode2 = 33235,
     // framework commands

@@ -4,7 +4,8 @@
 
 namespace rs::shell {
 
-// Size of the view's scrolling area, in pixels, both ways.
+// The shortest length of the power rails, in pixels, and the pixel row up to
+// which a scene is drawn when no window bounds it.
 constexpr int kScrollAreaSize = 20000;
 // Height of one instruction list line.
 constexpr int kListLineHeight = 25;

@@ -220,8 +220,11 @@ Scene ladderScene(const LadderSceneInput& in) {
     const LadderGeometry& g = in.geometry;
     Painter p(in, s);
     p.selection();
-    p.line(g.leftRail(), 0, g.leftRail(), kScrollAreaSize);
-    p.line(g.rightRail(), 0, g.rightRail(), kScrollAreaSize);
+    // The rails run at least 20000 pixels down, and on to the bottom of the
+    // drawn area in a long ladder.
+    const int railEnd = std::max(kScrollAreaSize, in.lastY);
+    p.line(g.leftRail(), 0, g.leftRail(), railEnd);
+    p.line(g.rightRail(), 0, g.rightRail(), railEnd);
 
     const int e = endRow(in.grid);
     p.line(g.leftRail(), g.wireY(e), g.rightRail(), g.wireY(e));

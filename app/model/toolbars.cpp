@@ -1,6 +1,32 @@
 #include "app/model/toolbars.h"
 
+#include "app/model/command_state.h"
+#include "app/model/menu_layout.h"
+
 namespace rs::shell {
+
+namespace {
+
+// The menu text of a command in the menu bar of an open project (submenus
+// included), empty when no item carries it.
+std::string menuText(const std::vector<MenuEntry>& entries, int command) {
+    for (const MenuEntry& e : entries) {
+        if (e.kind == MenuEntry::Item && e.command == command) return e.text;
+        if (e.kind == MenuEntry::Submenu) {
+            std::string text = menuText(e.children, command);
+            if (!text.empty()) return text;
+        }
+    }
+    return {};
+}
+
+std::string trimmed(const std::string& s) {
+    const size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
 
 const std::vector<ToolbarLayout>& toolbarLayouts() {
     static const std::vector<ToolbarLayout> bars = {
@@ -66,6 +92,27 @@ std::string buttonImageName(int command) {
         default:
             return {};
     }
+}
+
+}  // namespace rs::shell
+
+namespace rs::shell {
+
+std::string buttonTip(int command) {
+    if (std::string own = toolTip(command); !own.empty()) return own;
+    std::string text;
+    for (const MenuBarMenu& menu : projectMenuBar()) {
+        text = menuText(menu.entries, command);
+        if (!text.empty()) break;
+    }
+    const size_t tab = text.find('\t');
+    std::string label = text.substr(0, tab);
+    const std::string shortcut = tab == std::string::npos ? "" : trimmed(text.substr(tab + 1));
+    std::string tip;
+    for (char c : label)
+        if (c != '&') tip += c;
+    if (tip.ends_with("...")) tip.resize(tip.size() - 3);
+    return shortcut.empty() ? tip : tip + " (" + shortcut + ")";
 }
 
 }  // namespace rs::shell

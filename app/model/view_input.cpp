@@ -91,10 +91,14 @@ void dragTo(Session& s, PointerState& p, Point at, const LadderGeometry& g) {
     p.last = at;
 }
 
+bool ladderCellEditable(const LadderGrid& grid, int row, int col) {
+    return col > 0 && col <= kOutputCol && row >= 0 && row <= grid.m_nDrawnLastRow + 1;
+}
+
 std::optional<Point> ladderDoubleClickCell(const LadderGrid& grid, Point at,
                                            const LadderGeometry& g) {
     const int col = g.colAt(at.x), row = g.rowAt(at.y);
-    if (col == 0 || col > kOutputCol || row > grid.m_nDrawnLastRow + 1) return std::nullopt;
+    if (!ladderCellEditable(grid, row, col)) return std::nullopt;
     return Point{col, row};
 }
 

@@ -37,6 +37,9 @@ void pressAt(Session& s, PointerState& p, Point at, const LadderGeometry& g);
 // Mouse moved with the left button held: the selection runs to this point.
 void dragTo(Session& s, PointerState& p, Point at, const LadderGeometry& g);
 
+// Whether a double-click or Enter edits the ladder cell: not the margin, not
+// right of the diagram, not below the END row.
+bool ladderCellEditable(const LadderGrid& grid, int row, int col);
 // The cell a double-click on the ladder edits, or nothing for the margin, the
 // right of the diagram and the rows below the END row.
 std::optional<Point> ladderDoubleClickCell(const LadderGrid& grid, Point at,

@@ -5,6 +5,7 @@
 #include "app/model/commands.h"
 #include "app/model/edit_commands.h"
 #include "app/model/list_scene.h"
+#include "app/model/view_input.h"
 #include "app/qt/main_frame.h"
 #include "core/convert/convert.h"
 #include "core/convert/tidy.h"
@@ -38,9 +39,14 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
 void CChildFrame::runEditor(const std::function<void()>& edit) {
     recorded([&] {
         m_editor.m_bDragged = m_pView->pointer().dragged;
+        // The mark of an earlier report goes with the next edit; a report of this
+        // edit sets its own.
+        m_view.highlight = {};
         edit();
         if (!m_view.m_bCompiled) m_doc.setModifiedFlag(true);
         modelChanged();
+        // An entry moves the cursor on; it stays in sight.
+        m_pView->scrollToCursor();
     });
 }
 
@@ -72,6 +78,18 @@ void CChildFrame::runCommand(int command) {
         recorded([this] { convert(); });
         return;
     }
+    if (command == CmdEnterKey) {
+        // Enter opens the entry dialog of the cursor cell or line, as a
+        // double-click there does.
+        if (m_view.m_bListMode) {
+            runEditor([&] { m_editor.editListLine(m_view.m_nListCursor); });
+            return;
+        }
+        const int row = m_view.grid->m_nCursorRow, col = m_view.grid->m_nCursorCol;
+        if (ladderCellEditable(*m_view.grid, row, col))
+            runEditor([&] { m_editor.cellEdit(row, col); });
+        return;
+    }
     if (command == CmdInstructionList) {
         recorded([this] {
             rs::ladder::switchPresentation(m_session);
@@ -83,7 +101,9 @@ void CChildFrame::runCommand(int command) {
 }
 
 void CChildFrame::convert() {
-    // Convert does nothing while the list is shown.
+    // Convert does nothing while the list is shown; on the ladder it replaces
+    // the mark of an earlier report with its own, if any.
+    if (!m_view.m_bListMode) m_view.highlight = {};
     const rs::ConvertOutcome outcome = rs::convertLadder(m_session);
     if (!outcome.ran) return;
     m_doc.setModifiedFlag(true);

@@ -119,7 +119,7 @@ void CMainFrame::createToolBars() {
             }
             QAction* action = makeAction({}, command);
             action->setIcon(QIcon(":/toolbar/" + qs(buttonImageName(command)) + ".png"));
-            action->setToolTip(qs(rs::shell::toolTip(command)));
+            action->setToolTip(qs(buttonTip(command)));
             bar->addAction(action);
             if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
                 button->setAutoRaise(false);
@@ -158,9 +158,14 @@ void CMainFrame::createStatusBar() {
     }
 }
 
+// The menu bar itself stays for the life of the window: a maximized project
+// window keeps its system buttons in it. Only its menus are made anew.
 void CMainFrame::buildMenuBar() {
-    auto* bar = new QMenuBar(this);
+    QMenuBar* bar = menuBar();
+    bar->clear();
     m_menuActions.clear();
+    qDeleteAll(m_menus);
+    m_menus.clear();
     const bool open = m_pProject != nullptr;
     std::function<void(QMenu*, const std::vector<MenuEntry>&)> fill =
         [&](QMenu* menu, const std::vector<MenuEntry>& entries) {
@@ -176,6 +181,7 @@ void CMainFrame::buildMenuBar() {
                         const auto& paths = m_recent.paths();
                         if (paths.empty()) {
                             QAction* a = makeAction(qs(e.text), CmdNone);
+                            a->setParent(menu);
                             a->setEnabled(false);
                             menu->addAction(a);
                         }
@@ -183,6 +189,7 @@ void CMainFrame::buildMenuBar() {
                             const int command = CmdRecentFile1 + static_cast<int>(i);
                             QAction* a = makeAction(
                                 qs(recentFileMenuText(static_cast<int>(i), paths[i])), command);
+                            a->setParent(menu);
                             menu->addAction(a);
                             m_menuActions.emplace(command, a);
                         }
@@ -190,6 +197,7 @@ void CMainFrame::buildMenuBar() {
                     }
                     case MenuEntry::Item: {
                         QAction* a = makeAction(qs(e.text), e.command);
+                        a->setParent(menu);  // gone with the menu
                         menu->addAction(a);
                         m_menuActions.emplace(e.command, a);
                         break;
@@ -198,11 +206,12 @@ void CMainFrame::buildMenuBar() {
             }
         };
     for (const auto& m : open ? projectMenuBar() : noProjectMenuBar()) {
-        QMenu* menu = bar->addMenu(qs(m.title));
+        auto* menu = new QMenu(qs(m.title), bar);
+        bar->addMenu(menu);
+        m_menus.push_back(menu);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
         fill(menu, m.entries);
     }
-    setMenuBar(bar);
     updateCommandStates();
 }
 
@@ -357,11 +366,13 @@ bool CMainFrame::mayCreateProject() {
     return true;
 }
 
+// A project window is always created visible and maximized.
 CChildFrame* CMainFrame::createProjectWindow() {
     auto* child = new CChildFrame(m_app, m_sink, m_ranges, m_dialogs, m_clipboard, this);
     child->setWindowIcon(windowIcon());
     m_pMdi->addSubWindow(child);
-    child->showMaximized();
+    child->setWindowState(Qt::WindowMaximized);
+    child->show();
     m_pProject = child;
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateCaption);
     connect(child->view(), &CCorvaneElectricPLCView::commandRequested, this,

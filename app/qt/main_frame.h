@@ -21,6 +21,7 @@
 class CChildFrame;
 class CDatalistTreeCtrldlg;
 class QDockWidget;
+class QMenu;
 
 // The main window: both menu bars, the shortcut table, three toolbars, the
 // status bar, the project data list, and the one project window at a time
@@ -110,6 +111,7 @@ class CMainFrame : public QMainWindow {
     std::map<int, QLabel*> m_indicators;  // Qt key -> indicator
     std::map<int, bool> m_lockKeys;       // Qt key -> lock state seen
     int m_nStatusBarFlag = 1;
+    std::vector<QMenu*> m_menus;  // the menus of the menu bar, with their actions
     std::multimap<int, QAction*> m_menuActions;
     std::multimap<int, QAction*> m_toolActions;
     std::vector<std::pair<QKeySequence, int>> m_shortcuts;

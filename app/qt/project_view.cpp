@@ -10,9 +10,16 @@
 #include "app/model/ladder_scene.h"
 #include "app/model/list_scene.h"
 #include "app/model/menu_layout.h"
+#include "app/model/scroll_extent.h"
 #include "app/qt/scene_painter.h"
 
-using rs::shell::kScrollAreaSize;
+namespace {
+
+// A page and a line of the scroll bars, in pixels.
+constexpr int kPageStep = 2000;
+constexpr int kLineStep = 200;
+
+}  // namespace
 
 CCorvaneElectricPLCView::CCorvaneElectricPLCView(rs::Session& session, QWidget* parent)
     : QAbstractScrollArea(parent), m_session(session) {
@@ -21,10 +28,9 @@ CCorvaneElectricPLCView::CCorvaneElectricPLCView(rs::Session& session, QWidget* 
     QPalette pal = viewport()->palette();
     pal.setColor(QPalette::Window, Qt::white);
     viewport()->setPalette(pal);
-    // A page is a tenth of the area, a line a tenth of a page.
     for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
-        bar->setPageStep(kScrollAreaSize / 10);
-        bar->setSingleStep(kScrollAreaSize / 100);
+        bar->setPageStep(kPageStep);
+        bar->setSingleStep(kLineStep);
     }
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -35,7 +41,23 @@ rs::shell::LadderGeometry CCorvaneElectricPLCView::geometry() const {
 }
 
 void CCorvaneElectricPLCView::refresh() {
+    updateScrollRange();
+    const int listMode = m_session.view.m_bListMode != 0 ? 1 : 0;
+    if (listMode != m_nShownListMode) {
+        if (m_nShownListMode >= 0) m_session.view.highlight = {};
+        m_nShownListMode = listMode;
+        horizontalScrollBar()->setValue(0);
+        scrollToY(0);
+        scrollToCursor();
+    }
     viewport()->update();
+}
+
+void CCorvaneElectricPLCView::updateScrollRange() {
+    const rs::shell::ScrollExtent extent =
+        rs::shell::viewExtent(m_session, geometry(), viewport()->height());
+    horizontalScrollBar()->setRange(0, std::max(0, extent.width - viewport()->width()));
+    verticalScrollBar()->setRange(0, std::max(0, extent.height - viewport()->height()));
 }
 
 void CCorvaneElectricPLCView::scrollToY(int y) {
@@ -43,21 +65,27 @@ void CCorvaneElectricPLCView::scrollToY(int y) {
 }
 
 void CCorvaneElectricPLCView::scrollToCursor() {
+    using rs::shell::scrollToShow;
+    updateScrollRange();
+    QScrollBar* vbar = verticalScrollBar();
+    const int height = viewport()->height();
+    if (m_session.view.m_bListMode) {
+        const int top = m_session.view.m_nListCursor * rs::shell::kListLineHeight;
+        vbar->setValue(scrollToShow(vbar->value(), height, top, top + rs::shell::kListLineHeight));
+        return;
+    }
     const auto g = geometry();
     const rs::LadderGrid& grid = m_session.grid();
     const int top = grid.m_nCursorRow * g.H;
-    const int view = verticalScrollBar()->value();
-    if (top < view || top + g.H > view + viewport()->height()) scrollToY(top);
-    const int left = grid.m_nCursorCol * g.W;
-    const int hview = horizontalScrollBar()->value();
-    if (left < hview || left + g.W > hview + viewport()->width())
-        horizontalScrollBar()->setValue(left);
+    vbar->setValue(scrollToShow(vbar->value(), height, top, top + g.H));
+    QScrollBar* hbar = horizontalScrollBar();
+    const int left = std::max(grid.m_nCursorCol, 0) * g.W;
+    hbar->setValue(scrollToShow(hbar->value(), viewport()->width(), left, left + g.W));
 }
 
 void CCorvaneElectricPLCView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    horizontalScrollBar()->setRange(0, std::max(0, kScrollAreaSize - viewport()->width()));
-    verticalScrollBar()->setRange(0, std::max(0, kScrollAreaSize - viewport()->height()));
+    updateScrollRange();
 }
 
 rs::shell::Point CCorvaneElectricPLCView::scrolled(const QPoint& p) const {
@@ -144,7 +172,10 @@ void CCorvaneElectricPLCView::wheelEvent(QWheelEvent* event) {
 
 void CCorvaneElectricPLCView::applyMove(const rs::shell::CursorMove& move) {
     if (move.scrollY) scrollToY(*move.scrollY);
-    if (move.moved) refresh();
+    if (!move.moved) return;
+    // Past the rows the key itself scrolls to, the cursor stays in sight.
+    scrollToCursor();
+    refresh();
 }
 
 void CCorvaneElectricPLCView::keyPressEvent(QKeyEvent* event) {

@@ -8,10 +8,11 @@
 #include "core/session.h"
 
 // The project's view: shows the ladder or the instruction list of a session on
-// a 20000 x 20000 scrolling area, moves the cursor with keys and mouse,
-// records a dragged selection and opens the context menu. Every rule it
-// follows lives in the plain model; this widget turns events into calls and
-// scenes into pixels.
+// a scrolling area that reaches one screen past the END row (or END line) and
+// follows the window's size, moves the cursor with keys and mouse, records a
+// dragged selection and opens the context menu. Every rule it follows lives
+// in the plain model; this widget turns events into calls and scenes into
+// pixels.
 class CCorvaneElectricPLCView : public QAbstractScrollArea {
     Q_OBJECT
   public:
@@ -19,11 +20,14 @@ class CCorvaneElectricPLCView : public QAbstractScrollArea {
 
     rs::Session& session() { return m_session; }
     rs::shell::LadderGeometry geometry() const;
-    // Repaints after the model changed (every edit ends here).
+    // Repaints after the model changed (every edit ends here). The scroll
+    // range follows the program; a switch between the ladder and the list
+    // opens the other one at its top, or where its cursor is, and drops the
+    // mark of an earlier report.
     void refresh();
     // Scrolls so that the given scrolled y is the top of the client area.
     void scrollToY(int y);
-    // Scrolls so that the ladder cursor cell is visible.
+    // Scrolls so that the ladder cursor cell (or the list cursor line) is visible.
     void scrollToCursor();
     const rs::shell::PointerState& pointer() const { return m_pointer; }
     // Whether a context menu command can be chosen now.
@@ -55,9 +59,11 @@ class CCorvaneElectricPLCView : public QAbstractScrollArea {
     rs::shell::Point scrolled(const QPoint& p) const;
     void showContextMenu(const QPoint& globalPos);
     void applyMove(const rs::shell::CursorMove& move);
+    void updateScrollRange();
 
     rs::Session& m_session;
     rs::shell::PointerState m_pointer;
     std::function<bool(int)> m_isEnabled;
     bool m_bSelecting = false;  // a drag is in progress: its highlight is drawn
+    int m_nShownListMode = -1;  // the presentation shown at the last refresh
 };

@@ -6,6 +6,7 @@ namespace rs {
 
 QtSerialLink::QtSerialLink(QObject* parent) : QObject(parent) {
     connect(&m_port, &QSerialPort::readyRead, this, &QtSerialLink::onReadyRead);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialLink::onError);
 }
 
 bool QtSerialLink::open(const std::string& port, const SerialSettings& s) {
@@ -18,7 +19,13 @@ bool QtSerialLink::open(const std::string& port, const SerialSettings& s) {
     m_port.setDataBits(s.dataBits == 8 ? QSerialPort::Data8 : QSerialPort::Data7);
     m_port.setStopBits(s.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!m_port.open(QIODevice::ReadWrite)) return false;
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_openError = m_port.errorString().toStdString();
+        return false;
+    }
+    m_openError.clear();
+    m_failing = false;
+    ++m_opened;
     m_name = port;
     m_settings = s;
     return true;
@@ -46,6 +53,26 @@ std::vector<uint8_t> QtSerialLink::readAll() {
 
 void QtSerialLink::onReadyRead() {
     if (m_callback && m_port.bytesAvailable() >= std::max(1, m_threshold)) m_callback();
+}
+
+// A port that failed for good (unplugged adapter, closed pseudo-terminal) is
+// closed at once, so that its notifier stops firing, and the failure is
+// reported from the event loop with the system's reason.
+void QtSerialLink::onError(QSerialPort::SerialPortError error) {
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
+        error != QSerialPort::WriteError)
+        return;
+    if (m_failing || !m_port.isOpen()) return;
+    m_failing = true;
+    const std::string reason = m_port.errorString().toStdString();
+    QMetaObject::invokeMethod(
+        this,
+        [this, reason, opened = m_opened] {
+            if (opened != m_opened) return;
+            close();
+            if (m_errorCallback) m_errorCallback(reason);
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace rs

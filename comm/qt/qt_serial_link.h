@@ -27,6 +27,12 @@ class QtSerialLink : public QObject, public SerialLink {
     void setReceiveCallback(std::function<void()> callback) override {
         m_callback = std::move(callback);
     }
+    void setErrorCallback(std::function<void(const std::string&)> callback) override {
+        m_errorCallback = std::move(callback);
+    }
+
+    // The system's reason why the last open() failed.
+    std::string openError() const { return m_openError; }
 
     // Bytes written and read since opening (for a terminal's figures).
     qint64 bytesWritten() const { return m_written; }
@@ -34,12 +40,17 @@ class QtSerialLink : public QObject, public SerialLink {
 
   private:
     void onReadyRead();
+    void onError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
     std::string m_name;
     SerialSettings m_settings;
     int m_threshold = 1;
     std::function<void()> m_callback;
+    std::function<void(const std::string&)> m_errorCallback;
+    bool m_failing = false;  // an error report is on its way
+    int m_opened = 0;        // opens so far: a late report never closes a newer port
+    std::string m_openError;
     qint64 m_written = 0;
     qint64 m_read = 0;
 };

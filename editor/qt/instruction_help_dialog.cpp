@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editor/instruction_catalogue.h"
 #include "editor/qt/upper_case_validator.h"
@@ -37,6 +39,13 @@ QListWidget* fixedFontList(QWidget* parent) {
     return list;
 }
 
+// The width a list needs to show its widest entry whole, beside a vertical
+// scroll bar.
+int widthForEntries(const QListWidget* list) {
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list);
+    return list->sizeHintForColumn(0) + 2 * list->frameWidth() + scrollBar;
+}
+
 }  // namespace
 
 InstructionHelpDialog::InstructionHelpDialog(QWidget* parent) : QDialog(parent) {
@@ -59,8 +68,14 @@ InstructionHelpDialog::InstructionHelpDialog(QWidget* parent) : QDialog(parent) 
     layout->addWidget(m_tabs);
     layout->addWidget(m_details);
     layout->addWidget(buttons);
-    resize(640, 420);
     showFound(false);  // every instruction until a search narrows it
+    // The lists are as wide as their longest entry: the found list holds every
+    // instruction now, and the instruction list shows the same lines by type.
+    const int instructionWidth = widthForEntries(m_found);
+    m_found->setMinimumWidth(instructionWidth);
+    m_instructions->setMinimumWidth(instructionWidth);
+    m_types->setMinimumWidth(widthForEntries(m_types));
+    resize(std::max(640, sizeHint().width()), 420);
 }
 
 QWidget* InstructionHelpDialog::makeRetrievalPage() {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "app/model/command_state.h"
 #include "app/model/commands.h"
 #include "app/model/menu_layout.h"
 #include "app/model/shortcuts.h"
+#include "app/model/toolbars.h"
 
 using namespace rs::shell;
 
@@ -103,4 +105,42 @@ TEST(StatusPrompts, MenuAndToolbarTexts) {
     EXPECT_EQ(statusPrompt(CmdConvert), "F4编译");
     EXPECT_EQ(toolTip(CmdSaveAs), "另存为");
     EXPECT_EQ(toolTip(CmdNewProject), "");
+}
+
+TEST(ToolbarTips, EveryButtonNamesItsCommandAndShortcut) {
+    const std::map<int, std::string> expected = {
+        {CmdNewProject, "New project (Ctrl+N)"},
+        {CmdOpenProject, "Open project (Ctrl+O)"},
+        {CmdSave, "Save (Ctrl+S)"},
+        {CmdCut, "Cut (Ctrl+X)"},
+        {CmdCopy, "Copy (Ctrl+C)"},
+        {CmdPaste, "Paste (Ctrl+V)"},
+        {CmdUserIndex, "Rungsmith User Index"},
+        {CmdOpenContact, "Open contact (F5)"},
+        {CmdOpenBranch, "Open branch (Shift+F5)"},
+        {CmdCloseContact, "Close contact (F6)"},
+        {CmdCloseBranch, "Close branch (Shift+F6)"},
+        {CmdCoil, "Coil (F7)"},
+        {CmdAppInstruction, "Application instruction (F8)"},
+        {CmdHorizontalLine, "Horizontal line (F9)"},
+        {CmdVerticalLine, "Vertical line (shift+F9)"},
+        {CmdDeleteHorizontalLine, "Delete horizontal line (Ctrl+F9)"},
+        {CmdDeleteVerticalLine, "Delete vertical line (Ctrl+F10)"},
+        {CmdRisingPulse, "Rising pulse (Shift+F7)"},
+        {CmdFallingPulse, "Falling pulse (Shift+F8)"},
+        {CmdRisingPulseBranch, "Rising pulse open branch (Alt+F7)"},
+        {CmdFallingPulseBranch, "Falling pulse close branch (Alt+F8)"},
+        {CmdInstructionList, "Instruction list (Alt+F1)"},
+    };
+    size_t buttons = 0;
+    for (const auto& bar : toolbarLayouts())
+        for (int command : bar.buttons) {
+            if (command == CmdNone) continue;
+            ++buttons;
+            ASSERT_TRUE(expected.count(command)) << command;
+            EXPECT_EQ(buttonTip(command), expected.at(command)) << command;
+        }
+    EXPECT_EQ(buttons, expected.size());
+    // A command with a tooltip of its own keeps it.
+    EXPECT_EQ(buttonTip(CmdSaveAs), "另存为");
 }

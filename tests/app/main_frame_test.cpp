@@ -94,11 +94,12 @@ TEST_F(MainFrame, ShortcutTableFirstEntryWins) {
     EXPECT_EQ(session().grid().kind(0, 1), Empty);
     EXPECT_EQ(session().grid().kind(1, 1), OpenContact);
 
-    // Enter is bound to a command nothing serves: no entry dialog opens.
+    // Enter (either key) opens the entry dialog of the cursor cell, the first
+    // entry of the table; the second (next pane) is never reached.
     const size_t opened = dialogs.symbolPresets.size();
     key(Qt::Key_Return);
     key(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(dialogs.symbolPresets.size(), opened);
+    EXPECT_EQ(dialogs.symbolPresets.size(), opened + 2);
 
     // Alt+O is the project data list, not the "&Online" menu.
     ASSERT_TRUE(frame->dataListBar()->isVisibleTo(frame.get()));
@@ -140,6 +141,22 @@ TEST_F(MainFrame, StatusPromptsAndToolbarButtons) {
                 EXPECT_FALSE(a->icon().pixmap(23, 23).isNull()) << a->data().toInt();
             }
     EXPECT_EQ(frame->actionsFor(CmdNewProject).front()->statusTip(), "新建工程");
+    // Every button has a tooltip: its command's text and its shortcut.
+    for (QToolBar* bar : frame->toolBars())
+        for (QAction* a : bar->actions())
+            if (!a->isSeparator()) {
+                EXPECT_FALSE(a->toolTip().isEmpty()) << a->data().toInt();
+            }
+    const std::pair<int, QString> tips[] = {{CmdOpenContact, "Open contact (F5)"},
+                                            {CmdNewProject, "New project (Ctrl+N)"},
+                                            {CmdCut, "Cut (Ctrl+X)"},
+                                            {CmdUserIndex, "Rungsmith User Index"},
+                                            {CmdInstructionList, "Instruction list (Alt+F1)"}};
+    for (const auto& [command, tip] : tips) {
+        const auto actions = frame->actionsFor(command);
+        ASSERT_FALSE(actions.empty());
+        EXPECT_EQ(actions.back()->toolTip(), tip);  // the toolbar's action comes last
+    }
     // Ladder buttons are disabled without a project.
     EXPECT_FALSE(frame->actionsFor(CmdCoil).front()->isEnabled());
     QDockWidget* bar = frame->dataListBar();

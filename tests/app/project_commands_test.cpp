@@ -312,3 +312,57 @@ TEST_F(Projects, SavedProjectIsWhatThePlainCodeWrites) {
     EXPECT_EQ(chooserCalls.size(), 1u);
     EXPECT_EQ(fileBytes(tempPath("again.epj")), fileBytes(tempPath("plain.epj")));
 }
+
+// Whichever way a project replaces an open one, its window is visible and
+// maximized, with its buttons in the menu bar, and "&Cascade" keeps it usable.
+TEST_F(Projects, ReplacingProjectWindowIsMaximized) {
+    const QString plant = writeProject("plant.epj", {{"END", "", 0, 1}});
+    const QString first = tempPath("first.epj");
+    frame->runCommand(CmdNewProject);
+    struct Step {
+        const char* name;
+        std::function<void()> run;
+    };
+    const Step steps[] = {
+        {"Ctrl+N answered No",
+         [&] {
+             sink.answers = {A::No};
+             key(Qt::Key_N, Qt::ControlModifier);
+         }},
+        {"Ctrl+N answered Yes",
+         [&] {
+             sink.answers = {A::Yes};
+             chosen.push_back(first);
+             key(Qt::Key_N, Qt::ControlModifier);
+         }},
+        {"Open answered No",
+         [&] {
+             sink.answers = {A::No};
+             chosen.push_back(plant);
+             key(Qt::Key_O, Qt::ControlModifier);
+         }},
+        {"a recent file answered No",
+         [&] {
+             sink.answers = {A::No};
+             frame->runCommand(CmdRecentFile1 + 1);
+         }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        CChildFrame* before = project();
+        step.run();
+        QApplication::processEvents();
+        ASSERT_NE(project(), nullptr);
+        ASSERT_NE(project(), before);
+        EXPECT_EQ(frame->mdiArea()->subWindowList().size(), 1);
+        EXPECT_TRUE(project()->isVisible());
+        EXPECT_TRUE(project()->isMaximized());
+        EXPECT_TRUE(frame->windowTitle().endsWith("]")) << frame->windowTitle().toStdString();
+        QWidget* buttons = frame->menuBar()->cornerWidget(Qt::TopRightCorner);
+        EXPECT_TRUE(buttons && buttons->isVisibleTo(frame.get()));
+        EXPECT_GT(view()->viewport()->height(), frame->mdiArea()->height() / 2);
+    }
+    frame->runCommand(CmdCascade);
+    QApplication::processEvents();
+    EXPECT_GT(view()->viewport()->height(), 100);
+}

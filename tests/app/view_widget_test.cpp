@@ -81,6 +81,8 @@ TEST_F(View, ClickDragAndDoubleClick) {
 }
 
 TEST_F(View, WheelScrollsOneLinePerNotch) {
+    grid().m_nLastRow = grid().m_nDrawnLastRow = 100;  // a ladder long enough to scroll
+    view()->refresh();
     QScrollBar* bar = view()->verticalScrollBar();
     const QPoint at(100, 100);
     QWheelEvent down(at, view()->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
@@ -91,7 +93,8 @@ TEST_F(View, WheelScrollsOneLinePerNotch) {
                    Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view()->viewport(), &up);
     EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(bar->maximum(), 20000 - view()->viewport()->height());
+    // The range reaches the END row (row 101) at the top of the window.
+    EXPECT_EQ(bar->maximum(), 102 * view()->geometry().H);
 }
 
 TEST_F(View, ContextMenuOffersTheEditorsCommands) {
@@ -165,4 +168,39 @@ TEST_F(View, ConvertReportMovesTheCursorToTheFault) {
     const int y = grid().m_nCursorRow * view()->geometry().H;
     EXPECT_LE(top, y);
     EXPECT_GE(top + view()->viewport()->height(), y);
+}
+
+// Enter opens the entry dialog of the cursor cell or line, as a double-click
+// there does, and does nothing where a double-click does nothing.
+TEST_F(View, EnterEditsTheCursorCellOrLine) {
+    enter(Qt::Key_F5, "X0");
+    enter(Qt::Key_F7, "Y0");
+    grid().m_nCursorRow = 0;
+    grid().m_nCursorCol = 1;
+    dialogs.symbol("X1");
+    key(Qt::Key_Return);
+    ASSERT_EQ(dialogs.symbolPresets.size(), 3u);
+    EXPECT_EQ(dialogs.symbolPresets[2].m_strText, "X000");  // preset from the cell
+    EXPECT_EQ(dialogs.symbolPresets[2].m_nSymbol, 0);
+    EXPECT_EQ(grid().text(0, 1), "X001");
+    EXPECT_EQ(grid().m_nCursorCol, 2);  // the entry moved the cursor on
+
+    for (const auto& [row, col] : {std::pair{0, 0}, std::pair{5, 3}}) {
+        grid().m_nCursorRow = row;  // the margin; below the END row
+        grid().m_nCursorCol = col;
+        key(Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(dialogs.symbolPresets.size(), 3u) << row << "," << col;
+    }
+
+    grid().m_nCursorRow = 0;
+    grid().m_nCursorCol = 1;
+    key(Qt::Key_F4);
+    key(Qt::Key_F1, Qt::AltModifier);
+    ASSERT_TRUE(session().view.m_bListMode);
+    session().view.m_nListCursor = 1;
+    dialogs.list("OUT Y1");
+    key(Qt::Key_Return);
+    ASSERT_EQ(dialogs.listPresets.size(), 1u);
+    EXPECT_EQ(dialogs.listPresets[0], "OUT Y000");
+    EXPECT_EQ(session().table().m_Parameter[1], "Y001");
 }

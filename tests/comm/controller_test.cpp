@@ -74,9 +74,9 @@ TEST(PlcController, Mode2HandshakeBlocksAndDevices) {
     EXPECT_EQ(textOf(c.receive(stxFrame("E0040C804"))), textOf(stxFrame("ABCD1234")));
     // Force X17 on: bit address 0x120F, sent low byte first.
     EXPECT_EQ(c.receive(stxFrame("E70F12")), Bytes{frame::ACK});
-    EXPECT_EQ(c.devices()[0x120F / 8], 1 << (0x120F % 8));
+    EXPECT_EQ(c.devices().byte(0x120F / 8), 1 << (0x120F % 8));
     EXPECT_EQ(c.receive(stxFrame("E80F12")), Bytes{frame::ACK});
-    EXPECT_EQ(c.devices()[0x120F / 8], 0);
+    EXPECT_EQ(c.devices().byte(0x120F / 8), 0);
 }
 
 TEST(PlcController, FaultsDropCorruptAndFallSilent) {

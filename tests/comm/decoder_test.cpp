@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "comm/upload_decoder.h"
+#include "tests/comm/encode_helpers.h"
 
 namespace rs {
 namespace {
@@ -52,7 +53,7 @@ TEST(UploadDecoder, InstructionWordsMarkersAndConstants) {
     EXPECT_EQ(d.row(7), "NULL|");  // 87
     EXPECT_EQ(d.row(8), "LD>|");
     d << 0xF0FC << 0x000A << 0xF0FE << 0xE005 << 0xF0FD << 0x1388;
-    EXPECT_EQ(d.row(8), "LD>| K10 D5 H5000");  // a constant of 4096 and more comes back whole
+    EXPECT_EQ(d.row(8), "LD>|K10 D5 H5000");  // a constant of 4096 and more comes back whole
     d << 0xF0FF;
     EXPECT_EQ(d.row(9), "END|");
 }
@@ -85,6 +86,48 @@ TEST(UploadDecoder, NeverWritesOutsideTheTable) {
     EXPECT_EQ(d.decoder.uploadRow(), kListRows - 1);
     d << 0xD102;
     EXPECT_EQ(d.row(kListRows - 1), "LD|S0 Y2");
+}
+
+// A mode-1 program read back encodes to the words that were read: every
+// instruction of the download set with every layout of devices, registers and
+// constants among its operands (ZCP with a device last). Devices are S devices, the one kind that
+// both address maps place alike; constants K1 to K99 before a device are left out, as the decoder
+// joins them to it (K4Y0).
+TEST(UploadDecoder, AnUploadedProgramEncodesToTheWordsRead) {
+    const std::vector<std::string> operands = {"S5", "D12", "K100", "H7"};
+    const std::vector<std::pair<std::string, size_t>> instructions = {
+        {"CMP", 3}, {"ZCP", 4}, {"MOV", 2}, {"BMOV", 3}, {"ADD", 3}, {"SUB", 3},
+        {"MUL", 3}, {"DIV", 3}, {"INC", 1}, {"DEC", 1},  {"ROR", 2}, {"ROL", 2},
+        {"SET", 1}, {"RST", 1}, {"PRR", 2}, {"PRW", 2}};
+    test::Rows rows = {{"LD", "S5"}, {"ANI", "S0"}, {"MPS", ""},    {"ORP", "S127"}, {"ANB", ""},
+                       {"ORB", ""},  {"MRD", ""},   {"OUT", "S33"}, {"MPP", ""},     {"LDF", "S1"}};
+    for (const auto& [name, count] : instructions) {
+        // ZCP compares into a device: its last operand is always one.
+        const size_t free = name == "ZCP" ? count - 1 : count;
+        size_t layouts = 1;
+        for (size_t i = 0; i < free; ++i) layouts *= operands.size();
+        for (size_t pick = 0; pick < layouts; ++pick) {
+            std::string operand;
+            for (size_t i = 0, k = pick; i < free; ++i, k /= operands.size())
+                operand += (i ? " " : "") + operands[k % operands.size()];
+            rows.push_back({name, free < count ? operand + " S5" : operand});
+        }
+    }
+    rows.push_back({"END", ""});
+    ASSERT_LT(rows.size(), static_cast<size_t>(kListRows));
+
+    const std::vector<uint16_t> words = test::encode(rows, false);
+    ASSERT_FALSE(words.empty());
+    Decoded d;
+    for (uint16_t w : words) d << w;
+    test::Rows read;
+    for (int r = 0; r <= d.decoder.uploadRow(); ++r)
+        read.push_back({d.table->m_Instruction[static_cast<size_t>(r)],
+                        d.table->m_Parameter[static_cast<size_t>(r)]});
+    for (size_t r = 0; r < std::min(rows.size(), read.size()); ++r)
+        ASSERT_EQ(read[r], rows[r]) << "row " << r;
+    ASSERT_EQ(read.size(), rows.size());
+    EXPECT_EQ(test::encode(read, false), words);
 }
 
 TEST(UploadDecoder, NamesByNumber) {

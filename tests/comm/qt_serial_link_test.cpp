@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <memory>
 #include <string>
 
 #include "comm/qt/port_list.h"
@@ -80,6 +81,33 @@ TEST(QtSerialLink, CarriesBytesAndWaitsForTheThreshold) {
     link.close();
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(link.open("/nonexistent/tty", {}));
+}
+
+// The other end goes away: the port is closed and the reason reported once,
+// from the event loop, instead of a notifier firing on a dead descriptor.
+TEST(QtSerialLink, ReportsAVanishedPortOnceAndClosesIt) {
+    app();
+    auto pty = std::make_unique<Pty>();
+    QtSerialLink link;
+    ASSERT_TRUE(link.open(pty->path, {}));
+    std::vector<std::string> reasons;
+    link.setErrorCallback([&](const std::string& r) { reasons.push_back(r); });
+    link.write({'x'});
+    spin(30);
+    pty.reset();
+    spin(100);
+    link.write({':', '0', '1'});
+    spin(100);
+    ASSERT_EQ(reasons.size(), 1u);
+    EXPECT_FALSE(reasons[0].empty());
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST(QtSerialLink, KeepsTheReasonAPortDidNotOpen) {
+    app();
+    QtSerialLink link;
+    EXPECT_FALSE(link.open("/nonexistent/tty", {}));
+    EXPECT_FALSE(link.openError().empty());
 }
 
 TEST(QtTimer, FiresOnceAfterItsInterval) {

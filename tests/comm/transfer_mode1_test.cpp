@@ -12,7 +12,6 @@ namespace {
 using test::TransferRig;
 
 const test::Rows kProgram = {{"LD", "X000"}, {"OUT", "Y001"}, {"END", ""}};
-const std::string kEcho = std::string(15, 'x') + "\r\n";
 const std::string kSucceeded = "Download: Download Succeed !";
 const std::string kPacketError = "Error occur: Packet Receive Packet Error!";
 const std::string kTimeout = "Error occur: Communication connection timeout!";
@@ -28,17 +27,17 @@ TEST(TransferMode1, SendsEveryWordAndSucceedsOnTheEchoOfEnd) {
     EXPECT_TRUE(rig.retry.active());
     EXPECT_EQ(rig.retry.interval(), 300);
 
-    rig.link.deliver(kEcho);  // accepted on CR LF alone
+    rig.link.deliver(rig.lastFrame());  // the echo of the write
     EXPECT_EQ(rig.frames(), 1u);
     EXPECT_FALSE(rig.retry.active());
     EXPECT_EQ(rig.wait.interval(), 10);
     ASSERT_TRUE(rig.wait.fire());
     // OUT Y001 = 0xC021 travels regrouped as C104; check 0x100 - (1+6+0x3A+0x99+0xC1+0x04).
     EXPECT_EQ(rig.lastFrame(), ":01063A99C10461\r\n");
-    rig.link.deliver(kEcho);
+    rig.link.deliver(rig.lastFrame());
     ASSERT_TRUE(rig.wait.fire());
     EXPECT_EQ(rig.lastFrame(), ":01063A9AF0FF36\r\n");  // END travels plain
-    rig.link.deliver(kEcho);
+    rig.link.deliver(rig.lastFrame());
 
     EXPECT_EQ(rig.shown(), std::vector<std::string>{kSucceeded});
     EXPECT_EQ(rig.sink.shown[0].icon, MessageIcon::Information);
@@ -47,7 +46,7 @@ TEST(TransferMode1, SendsEveryWordAndSucceedsOnTheEchoOfEnd) {
     EXPECT_EQ(rig.transfer->outcome(), TransferOutcome::Succeeded);
     EXPECT_FALSE(rig.retry.active());
     EXPECT_FALSE(rig.wait.active());
-    rig.link.deliver(kEcho);  // late bytes change nothing
+    rig.link.deliver(rig.lastFrame());  // late bytes change nothing
     EXPECT_EQ(rig.frames(), 3u);
     EXPECT_EQ(rig.sink.shown.size(), 1u);
 }
@@ -61,7 +60,7 @@ TEST(TransferMode1, TheThirdBadReplySinceTheLastGoodOneEndsTheDownload) {
         ASSERT_TRUE(rig.wait.fire());
         EXPECT_EQ(rig.lastFrame(), ":01063A98000027\r\n");  // the same word again
     }
-    rig.link.deliver(kEcho);  // a good reply resets the count
+    rig.link.deliver(rig.lastFrame());  // a good reply resets the count
     ASSERT_TRUE(rig.wait.fire());
     for (int i = 0; i < 2; ++i) {
         rig.link.deliver("bad reply of some length");
@@ -107,7 +106,7 @@ TEST(TransferMode1, TimerResendsTenTimesThenTimesOutOrReportsAnInterruption) {
     {
         TransferRig rig(false, kProgram);
         rig.download();
-        rig.link.deliver(kEcho);
+        rig.link.deliver(rig.lastFrame());
         ASSERT_TRUE(rig.wait.fire());
         for (int i = 0; i < 10; ++i) ASSERT_TRUE(rig.retry.fire());
         EXPECT_EQ(rig.lastFrame(), ":01063A99C10461\r\n");
@@ -120,7 +119,7 @@ TEST(TransferMode1, TimerResendsTenTimesThenTimesOutOrReportsAnInterruption) {
 TEST(TransferMode1, InputLongerThanTheReceiveBufferKeepsItsFirstBytes) {
     TransferRig rig(false, kProgram);
     rig.download();
-    std::string flood = kEcho + std::string(2000, 'z');
+    std::string flood = rig.lastFrame() + std::string(2000, 'z');
     rig.link.deliver(flood);  // bytes 15, 16 are CR LF: a good reply
     EXPECT_TRUE(rig.wait.fire());
     EXPECT_EQ(rig.link.bytesWaiting(), 0u);

@@ -53,7 +53,7 @@ TEST(TransferUpload, EmptiesTheTableAndReadsWordsUntilEnd) {
     EXPECT_EQ(t.m_Instruction[0], "OUT");
     EXPECT_EQ(t.m_Parameter[0], "Y2");
     EXPECT_EQ(t.m_Instruction[1], "MOV");
-    EXPECT_EQ(t.m_Parameter[1], " K5000 D10");
+    EXPECT_EQ(t.m_Parameter[1], "K5000 D10");
     EXPECT_EQ(t.m_Instruction[2], "END");
     EXPECT_TRUE(rig.sink.shown.empty());
 }
@@ -74,14 +74,19 @@ TEST(TransferUpload, TenFailedChecksEndWithTheRetryMessage) {
     EXPECT_FALSE(rig.retry.active());
 }
 
-TEST(TransferUpload, RepliesWithoutStxAreAskedForAgainWithoutCounting) {
+TEST(TransferUpload, RepliesWithoutStxCountWithTheFailedChecks) {
     UploadRig rig;
     rig.transfer->upload();
-    for (int i = 0; i < 20; ++i) rig.link.deliver("xxxxxxxx");
-    EXPECT_EQ(rig.frames(), 21u);
+    for (int i = 0; i < 5; ++i) rig.link.deliver("xxxxxxxx");
+    rig.link.deliver(reply(0x0000));  // a good reply starts the count again
+    for (int i = 0; i < 9; ++i) rig.link.deliver("xxxxxxxx");
+    EXPECT_EQ(rig.frames(), 16u);
     EXPECT_TRUE(rig.sink.shown.empty());
-    rig.link.deliver(reply(0xF0FF));
-    EXPECT_EQ(rig.transfer->outcome(), TransferOutcome::Uploaded);
+    rig.link.deliver("xxxxxxxx");
+    EXPECT_EQ(rig.shown(),
+              std::vector<std::string>{
+                  "Error occur: Communication Retry Time out,please check your device"});
+    EXPECT_EQ(rig.frames(), 16u);
 }
 
 TEST(TransferUpload, ALostReplyIsAskedForAgainByTheTimer) {

@@ -138,7 +138,7 @@ TEST(VirtualTransfer, UploadReadsTheProgramBack) {
     EXPECT_EQ(rig.app.table->m_Instruction, expected->m_Instruction);
     EXPECT_EQ(rig.app.table->m_Parameter, expected->m_Parameter);
     EXPECT_EQ(rig.app.table->m_Instruction[11], "MOV");
-    EXPECT_EQ(rig.app.table->m_Parameter[11], " K4660 D10");  // a constant above 4095, whole
+    EXPECT_EQ(rig.app.table->m_Parameter[11], "K4660 D10");  // a constant above 4095, whole
 }
 
 }  // namespace

@@ -125,6 +125,26 @@ TEST(InstructionHelpDialog, SearchesAndTypeSelection) {
     EXPECT_TRUE(dialog.instructionList()->item(0)->text().startsWith("ADD"));
 }
 
+// Every entry of the three lists shows whole, without scrolling sideways.
+TEST(InstructionHelpDialog, ListsAreAsWideAsTheirLongestEntry) {
+    InstructionHelpDialog dialog;
+    dialog.show();
+    const auto fits = [](QListWidget* list) {
+        QApplication::processEvents();
+        return list->viewport()->width() >= list->sizeHintForColumn(0);
+    };
+    EXPECT_TRUE(fits(dialog.foundList()));
+    dialog.tabs()->setCurrentIndex(1);
+    ASSERT_GT(dialog.typeList()->count(), 0);
+    EXPECT_TRUE(fits(dialog.typeList())) << dialog.typeList()->viewport()->width() << " < "
+                                         << dialog.typeList()->sizeHintForColumn(0);
+    for (int row = 0; row < dialog.typeList()->count(); ++row) {
+        dialog.typeList()->setCurrentRow(row);
+        EXPECT_TRUE(fits(dialog.instructionList()))
+            << dialog.typeList()->item(row)->text().toStdString();
+    }
+}
+
 TEST(QtDialogProvider, SymbolCommandThroughTheRealDialog) {
     test::TestSession ts;
     LadderGrid& g = ts.session.grid();

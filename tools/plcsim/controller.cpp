@@ -26,6 +26,13 @@ uint32_t hexField(const Bytes& f, size_t at, size_t digits, bool& ok) {
     return v;
 }
 
+// The bytes of the device memory from an address on, as a read returns them.
+Bytes deviceBytes(const online::DeviceMemory& devices, uint32_t address, uint32_t count) {
+    Bytes data(count);
+    devices.read(address, data);
+    return data;
+}
+
 Bytes stxReply(const Bytes& data) {
     Bytes r{frame::STX};
     for (uint8_t b : data) frame::appendHex(r, b, 2);
@@ -41,7 +48,7 @@ Bytes stxReply(const Bytes& data) {
 Controller::Controller(bool mode2, FaultPlan faults)
     : m_mode2(mode2), m_faults(faults), m_random(faults.seed) {
     m_program.fill(code::kFreeWord);
-    m_devices[kStatusAddress + 1] = kStatusRunMode;
+    m_devices.setByte(kStatusAddress + 1, kStatusRunMode);
 }
 
 std::vector<uint16_t> Controller::programWords() const {
@@ -169,12 +176,6 @@ Bytes Controller::wordReply(int index) const {
     return r;
 }
 
-Bytes Controller::readDevices(uint32_t address, uint32_t count) const {
-    Bytes data;
-    for (uint32_t i = 0; i < count; ++i) data.push_back(m_devices[(address + i) % kDeviceBytes]);
-    return data;
-}
-
 // Mode-2 frames: STX, command, fields, ETX, sum.
 Bytes Controller::answerStxFrame(const Bytes& f) {
     Bytes check = f;
@@ -190,12 +191,12 @@ Bytes Controller::answerStxFrame(const Bytes& f) {
     if (c0 == '0' && etx == 8) {  // read: address (4), byte count (2)
         const uint32_t address = hexField(f, 2, 4, ok);
         const uint32_t count = hexField(f, 6, 2, ok);
-        return ok ? stxReply(readDevices(address, count)) : Bytes{NAK};
+        return ok ? stxReply(deviceBytes(m_devices, address, count)) : Bytes{NAK};
     }
     if (c0 == 'E' && c1 == '0' && etx == 10) {  // read: address (5), byte count (2)
         const uint32_t address = hexField(f, 3, 5, ok);
         const uint32_t count = hexField(f, 8, 2, ok);
-        return ok ? stxReply(readDevices(address, count)) : Bytes{NAK};
+        return ok ? stxReply(deviceBytes(m_devices, address, count)) : Bytes{NAK};
     }
     if (c0 == 'E' && c1 == '1' && etx >= 10) {  // write: address (5), byte count (2), data
         const uint32_t address = hexField(f, 3, 5, ok);
@@ -207,9 +208,11 @@ Bytes Controller::answerStxFrame(const Bytes& f) {
                 storeWord(static_cast<int>(first + i),
                           static_cast<uint16_t>(hexField(f, 10 + 4 * i, 4, ok)));
         } else {
+            // Device bytes in the order they arrive: a word sent low byte
+            // first reads back as it was written.
             for (uint32_t i = 0; i < count; ++i)
-                m_devices[(address + i) % kDeviceBytes] =
-                    static_cast<uint8_t>(hexField(f, 10 + 2 * i, 2, ok));
+                m_devices.setByte(address + i,
+                                  static_cast<uint8_t>(hexField(f, 10 + 2 * i, 2, ok)));
         }
         return {frame::ACK};
     }
@@ -218,12 +221,7 @@ Bytes Controller::answerStxFrame(const Bytes& f) {
         const uint32_t d = hexField(f, 3, 4, ok);
         const uint32_t a = ((d & 0xFF) << 8) | (d >> 8);
         if (!ok) return {NAK};
-        const uint32_t byte = (a / 8) % kDeviceBytes;
-        const auto bit = static_cast<uint8_t>(1u << (a % 8));
-        if (c1 == '7')
-            m_devices[byte] |= bit;
-        else
-            m_devices[byte] &= static_cast<uint8_t>(~bit);
+        m_devices.setBit(a, c1 == '7');
         return {frame::ACK};
     }
     if (c0 == 'B' && etx == 2) return {frame::ACK};  // finish

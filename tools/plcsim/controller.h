@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/limits.h"
+#include "online/device_memory.h"
 
 namespace rs::plcsim {
 
@@ -21,10 +22,11 @@ struct FaultPlan {
 // the bytes of the line, finds whole frames in them and answers each as the
 // controller does. Word writes and blocks of a download are stored into its
 // program memory, read requests of an upload are answered from it, the device
-// read, write and force frames work on a device memory.
+// read, write and force frames work on the device memory: bytes are stored in
+// the order they arrive, bits are addressed as the device address rule gives
+// them.
 class Controller {
   public:
-    static constexpr size_t kDeviceBytes = 0x10000;
     static constexpr uint8_t NAK = 0x15;
 
     explicit Controller(bool mode2, FaultPlan faults = {});
@@ -39,7 +41,10 @@ class Controller {
     // written so far when there is none).
     std::vector<uint16_t> programWords() const;
     void loadProgram(const std::vector<uint16_t>& words);
-    const std::array<uint8_t, kDeviceBytes>& devices() const { return m_devices; }
+    // The device memory the device frames read, write and force; a program
+    // run by the stand-in works on the same image.
+    online::DeviceMemory& devices() { return m_devices; }
+    const online::DeviceMemory& devices() const { return m_devices; }
     bool mode2() const { return m_mode2; }
 
     struct Counts {
@@ -58,7 +63,6 @@ class Controller {
     std::vector<uint8_t> answer(const std::vector<uint8_t>& f);
     std::vector<uint8_t> answerWordFrame(const std::vector<uint8_t>& f);
     std::vector<uint8_t> answerStxFrame(const std::vector<uint8_t>& f);
-    std::vector<uint8_t> readDevices(uint32_t address, uint32_t count) const;
     std::vector<uint8_t> wordReply(int index) const;
     void storeWord(int index, uint16_t word);
 
@@ -68,7 +72,7 @@ class Controller {
     std::vector<uint8_t> m_pending;
     std::array<uint16_t, kCodeWords> m_program;
     int m_written = 0;  // highest program index written + 1
-    std::array<uint8_t, kDeviceBytes> m_devices{};
+    online::DeviceMemory m_devices;
     Counts m_counts;
 };
 

@@ -2,13 +2,16 @@
 //
 //   rungsmith-plcsim [--mode 1|2] [--link PATH] [--load FILE] [--memory FILE]
 //                    [--baud N] [--fault drop=P,corrupt=P,silent-after=N] [--seed S]
+//                    [--set DEVICE=VALUE]...
 //
 // Prints the terminal's path (or links it at PATH), then answers the frames the
 // programming tool sends until it is stopped (SIGINT, SIGTERM). --load fills
 // the program memory from a file of hex words, one a line; --memory writes the
 // program memory there (up to and including END) after every change and on
 // exit. --baud paces every answer by the time the line needs for the request
-// and the answer at that rate (10 bits a character).
+// and the answer at that rate (10 bits a character). Each --set puts a value
+// into the device memory before the first frame: X, Y, M, S take 0 or 1, T and
+// C their current value, D a word (D100=1234, Y0=1, C200=0x10000).
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -24,6 +27,7 @@
 #include <thread>
 #include <vector>
 
+#include "online/device_value.h"
 #include "tools/plcsim/controller.h"
 
 namespace {
@@ -40,6 +44,7 @@ struct Options {
     std::string memory;
     long baud = 0;
     rs::plcsim::FaultPlan faults;
+    std::vector<std::string> settings;  // --set DEVICE=VALUE, in order
 };
 
 int usage(const char* problem) {
@@ -47,7 +52,7 @@ int usage(const char* problem) {
     std::fprintf(stderr,
                  "usage: rungsmith-plcsim [--mode 1|2] [--link PATH] [--load FILE] "
                  "[--memory FILE] [--baud N] [--fault drop=P,corrupt=P,silent-after=N] "
-                 "[--seed S]\n");
+                 "[--seed S] [--set DEVICE=VALUE]...\n");
     return 2;
 }
 
@@ -95,6 +100,8 @@ bool parse(int argc, char** argv, Options& o) {
             if (o.baud <= 0) return false;
         } else if (a == "--fault") {
             if (!parseFaults(v, o.faults)) return false;
+        } else if (a == "--set") {
+            o.settings.push_back(v);
         } else if (a == "--seed") {
             o.faults.seed = static_cast<uint32_t>(std::strtoul(v.c_str(), nullptr, 10));
         } else {
@@ -136,6 +143,9 @@ int main(int argc, char** argv) {
     if (!parse(argc, argv, o)) return usage("wrong arguments");
 
     rs::plcsim::Controller controller(o.mode2, o.faults);
+    for (const std::string& setting : o.settings)
+        if (!rs::online::applyDeviceSetting(controller.devices(), setting))
+            return usage(("cannot set " + setting).c_str());
     if (!o.load.empty()) {
         bool ok = false;
         const auto words = readWords(o.load, ok);

@@ -124,6 +124,11 @@ TransferOutcome runSerialTransfer(AppStore& app, MessageSink& sink, const char* 
         if (!transfer.running()) QCoreApplication::quit();
     });
     qapp.exec();
+    // The system's reason follows the program's own message.
+    if (!transfer.portError().empty())
+        std::fprintf(stderr, "%s\n", transfer.portError().c_str());
+    else if (!link.openError().empty())
+        std::fprintf(stderr, "%s\n", link.openError().c_str());
     return transfer.outcome();
 }
 
