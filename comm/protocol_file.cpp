@@ -42,6 +42,31 @@ std::optional<ProtocolIndexes> readProtocolFile(const std::string& path) {
     return found;
 }
 
+namespace {
+constexpr const char* kPortPathKey = "port=";
+}
+
+std::optional<std::string> readProtocolPortPath(const std::string& path) {
+    std::ifstream in(path);
+    std::optional<std::string> found;
+    std::string line;
+    const std::string key = kPortPathKey;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() > key.size() && line.compare(0, key.size(), key) == 0)
+            found = line.substr(key.size());
+    }
+    return found;
+}
+
+bool appendProtocolPortPath(const std::string& path, const std::string& port) {
+    if (port.empty() || port.find('\n') != std::string::npos) return false;
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    if (!out) return false;
+    out << '\n' << kPortPathKey << port;
+    return static_cast<bool>(out);
+}
+
 bool writeProtocolFile(const std::string& path, const ProtocolIndexes& i) {
     std::remove(path.c_str());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -32,6 +32,13 @@ std::optional<ProtocolIndexes> readProtocolFile(const std::string& path);
 // no line end, replacing the file. False when the file cannot be written.
 bool writeProtocolFile(const std::string& path, const ProtocolIndexes& indexes);
 
+// A port the probe does not list (a path the user typed) is kept on a line
+// of its own after the indexes, as "port=" and the path; the last such line
+// wins. Nothing when the file holds none.
+std::optional<std::string> readProtocolPortPath(const std::string& path);
+// Adds that line to the file writeProtocolFile wrote.
+bool appendProtocolPortPath(const std::string& path, const std::string& port);
+
 // The line settings the baud, parity, data length and stop bit indexes select.
 SerialSettings settingsFromIndexes(const ProtocolIndexes& indexes);
 

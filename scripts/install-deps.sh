@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-noto-cjk clang libclang-rt-14-dev xvfb xauth)
+          libbenchmark-dev fonts-noto-cjk clang libclang-rt-14-dev xvfb xauth dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

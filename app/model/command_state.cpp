@@ -18,8 +18,10 @@ bool isViewCommand(int c) {
 }
 
 bool isProjectCommand(int c) {
-    return c == CmdCloseProject || c == CmdSave || c == CmdSaveAs || c == CmdMode1 ||
-           c == CmdMode2 || c == CmdCascade || c == CmdTileHorizontally || c == CmdArrangeIcons;
+    // The transfer downloads the open project's program.
+    return c == CmdTransferSetup || c == CmdCloseProject || c == CmdSave || c == CmdSaveAs ||
+           c == CmdMode1 || c == CmdMode2 || c == CmdCascade || c == CmdTileHorizontally ||
+           c == CmdArrangeIcons;
 }
 
 }  // namespace
@@ -42,7 +44,7 @@ CommandState commandState(int c, const ShellState& s) {
         case CmdNewProject:
         case CmdOpenProject:
         case CmdExit:
-        case CmdTransferSetup:
+        case CmdConnectionSetup:
         case CmdAbout:
         case CmdUserIndex:
         case CmdStatusBarDirect:
@@ -95,6 +97,8 @@ std::string statusPrompt(int c) {
             return "显示/隐藏工程参数";
         case CmdTransferSetup:
             return "通讯设置向导";
+        case CmdConnectionSetup:
+            return "连接设置";
         case CmdCascade:
             return "以重叠方式排列窗口";
         case CmdTileHorizontally:

@@ -13,6 +13,7 @@ enum Command : int {
     CmdStatusBarFlag = 32809,
     CmdDataList = 32810,
     CmdTransferSetup = 32816,
+    CmdConnectionSetup = 32817,  // "Connection setup..." under "&Online"
     // editing (ladder and list)
     CmdInsertLine = 32912,
     CmdDeleteLine = 32913,

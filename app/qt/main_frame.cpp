@@ -26,6 +26,8 @@
 #include "app/qt/about_dialog.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/data_list_dialog.h"
+#include "comm/qt/communication_dialog.h"
+#include "comm/qt/connection_setup_dialog.h"
 #include "core/messages.h"
 #include "core/program_dir.h"
 
@@ -326,6 +328,16 @@ void CMainFrame::runCommand(int command) {
                 w->move(x, m_pMdi->viewport()->height() - w->height());
                 x += w->width();
             }
+            break;
+        }
+        case CmdTransferSetup: {
+            CCommunication communication(m_app, m_sink, {}, this);
+            communication.exec();
+            break;
+        }
+        case CmdConnectionSetup: {
+            CConnectionSetup setup(m_app.m_bMode2, {}, this);
+            setup.exec();
             break;
         }
         case CmdAbout: {

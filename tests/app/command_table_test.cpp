@@ -30,10 +30,11 @@ TEST(ShortcutTable, FirstEntryOfAKeyWins) {
 TEST(CommandState, NoProjectOpen) {
     ShellState s;  // no project, bars shown
     for (int c : {CmdCloseNoProject, CmdSaveNoProject, CmdSaveAsNoProject, CmdCut, CmdConvert,
-                  CmdOpenContact, CmdInstructionList, CmdMode1, CmdUndo, CmdEnterKey, CmdPrint})
+                  CmdOpenContact, CmdInstructionList, CmdMode1, CmdUndo, CmdEnterKey, CmdPrint,
+                  CmdTransferSetup})
         EXPECT_FALSE(commandState(c, s).enabled) << c;
-    for (int c : {CmdNewProject, CmdOpenProject, CmdExit, CmdTransferSetup, CmdAbout, CmdUserIndex,
-                  CmdFileToolbar, CmdStatusBarFlag, CmdDataList, CmdStatusBarDirect})
+    for (int c : {CmdNewProject, CmdOpenProject, CmdExit, CmdConnectionSetup, CmdAbout,
+                  CmdUserIndex, CmdFileToolbar, CmdStatusBarFlag, CmdDataList, CmdStatusBarDirect})
         EXPECT_TRUE(commandState(c, s).enabled) << c;
     EXPECT_TRUE(commandState(CmdFileToolbar, s).checked);
     s.fileToolbarVisible = false;
@@ -71,7 +72,7 @@ TEST(CommandState, LadderAndListOfAnOpenProject) {
     EXPECT_FALSE(commandState(CmdInsertRow, s).enabled);
     EXPECT_FALSE(commandState(CmdDeleteRow, s).enabled);
     for (int c : {CmdCut, CmdCopy, CmdPaste, CmdInsertLine, CmdDeleteLine, CmdConvert,
-                  CmdInstructionList, CmdSave, CmdCloseProject})
+                  CmdInstructionList, CmdSave, CmdCloseProject, CmdTransferSetup})
         EXPECT_TRUE(commandState(c, s).enabled) << c;
 }
 

@@ -35,7 +35,7 @@ TEST_F(MainFrame, MenusWithNoProjectOpen) {
     EXPECT_EQ(projectMenu.at(0), "&New project...\tCtrl+N");
     EXPECT_EQ(projectMenu.at(3), "&Save\tCtrl+S");
     EXPECT_EQ(itemTexts(bar, 1).last(), "&Project data list\tAlt+O ");
-    EXPECT_EQ(itemTexts(bar, 2), QStringList{"Transfer set&up"});
+    EXPECT_EQ(itemTexts(bar, 2), (QStringList{"Transfer set&up", "Connection setup..."}));
     for (int c : {CmdCloseNoProject, CmdSaveNoProject, CmdSaveAsNoProject})
         EXPECT_FALSE(enabled(c)) << c;
     EXPECT_TRUE(enabled(CmdNewProject));
