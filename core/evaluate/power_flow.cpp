@@ -1,5 +1,6 @@
 #include "core/evaluate/power_flow.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace rs::eval {
@@ -38,24 +39,33 @@ bool isFlowText(const std::string& t) {
 
 }  // namespace
 
-std::vector<Output> runGrid(const LadderGrid& grid, const DeviceReader& devices) {
-    const int rows = std::min(grid.m_nDrawnLastRow + 1, kGridRows);
-    std::vector<Output> out;
-    if (rows <= 0) return out;
+FlowMap flowMap(const LadderGrid& grid, const std::function<bool(int row, int col)>& conducts) {
+    const int rows = std::max(std::min(grid.m_nDrawnLastRow + 1, kGridRows), 0);
+    FlowMap map(rows);
+    if (rows == 0) return map;
     Nodes nodes(rows);
     for (int r = 0; r < rows; ++r) {
         for (int c = 1; c <= 9; ++c)
-            if (conducts(grid, r, c, devices)) nodes.join(Nodes::id(r, c), Nodes::id(r, c + 1));
+            if (conducts(r, c)) nodes.join(Nodes::id(r, c), Nodes::id(r, c + 1));
         for (int c = 1; c <= kOutputCol; ++c)
             if (r + 1 < rows && grid.has(r, c, LinkDown))
                 nodes.join(Nodes::id(r, c), Nodes::id(r + 1, c));
     }
     const int rail = nodes.find(0);
-    for (int r = 0; r < rows; ++r) {
+    for (int r = 0; r < rows; ++r)
+        for (int e = 1; e <= 10; ++e)
+            if (nodes.find(Nodes::id(r, e)) == rail) map.setPowered(r, e);
+    return map;
+}
+
+std::vector<Output> runGrid(const LadderGrid& grid, const DeviceReader& devices) {
+    const FlowMap map = flowMap(grid, [&](int r, int c) { return conducts(grid, r, c, devices); });
+    std::vector<Output> out;
+    for (int r = 0; r < map.rows(); ++r) {
         const int32_t kind = grid.kind(r, kOutputCol);
         const std::string& text = grid.text(r, kOutputCol);
         if ((kind != Coil && kind != AppInstruction) || isFlowText(text)) continue;
-        out.push_back({text, nodes.find(Nodes::id(r, kOutputCol)) == rail});
+        out.push_back({text, map.powered(r, kOutputCol)});
     }
     return out;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/evaluate/devices.h"
@@ -17,5 +19,27 @@ namespace rs::eval {
 // rows FEND, SRET, FOR, NEXT) is on when its left edge is powered. Outputs come
 // in row order.
 std::vector<Output> runGrid(const LadderGrid& grid, const DeviceReader& devices);
+
+// Which edges the left rail reaches, rows 0 to the grid's drawn last row, when
+// each cell of columns 1 to 9 conducts as `conducts(row, col)` says (wires and
+// LinkDown joins as above). Edge e is the left edge of column e (1 to 10), so
+// a cell's right edge is the next column's left edge.
+class FlowMap {
+  public:
+    FlowMap(int rows) : m_rows(rows), m_powered(static_cast<size_t>(rows) * 10) {}
+    int rows() const { return m_rows; }
+    bool powered(int row, int edge) const {
+        return row >= 0 && row < m_rows && edge >= 1 && edge <= 10 &&
+               m_powered[static_cast<size_t>(row) * 10 + static_cast<size_t>(edge - 1)] != 0;
+    }
+    void setPowered(int row, int edge) {
+        m_powered[static_cast<size_t>(row) * 10 + static_cast<size_t>(edge - 1)] = 1;
+    }
+
+  private:
+    int m_rows;
+    std::vector<uint8_t> m_powered;
+};
+FlowMap flowMap(const LadderGrid& grid, const std::function<bool(int row, int col)>& conducts);
 
 }  // namespace rs::eval

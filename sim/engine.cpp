@@ -1,0 +1,440 @@
+#include "sim/engine.h"
+
+#include <algorithm>
+
+namespace rs::sim {
+
+namespace {
+
+uint32_t mBit(int n) {
+    return static_cast<uint32_t>(n <= 7999 ? n : n - 4416);
+}
+
+}  // namespace
+
+// The result of the rung being worked on: a stack of blocks (the top is the
+// block being built), the point stack of MPS, and whether the top block has
+// driven an output. After an output the rung's result stays: AND, MPS, or a
+// block loaded and joined with ANB or ORB continues from it, as on the
+// controller. A block loaded after an output sits above that result (`held`)
+// until ANB or ORB joins the two, or it reaches an output or MPS on its own and
+// the held result is dropped: a new rung began.
+struct Engine::Logic {
+    std::array<bool, kStackDepth> blocks{};
+    std::array<bool, kStackDepth> points{};
+    int depth = 0;
+    int pointDepth = 0;
+    bool driven = false;
+    bool held = false;
+
+    bool top() const { return blocks[static_cast<size_t>(depth - 1)]; }
+    bool& top() { return blocks[static_cast<size_t>(depth - 1)]; }
+};
+
+void Engine::load(Program program) {
+    m_program = std::move(program);
+    m_stop.reset();
+    m_clockMs = 0;
+    m_scans = 0;
+    m_results.assign(m_program.rows.size(), -1);
+    m_lastSeen.assign(m_program.rows.size(), 0);
+    m_timerMs.fill(0);
+    m_timing.fill(false);
+    m_counterCoil.fill(false);
+    m_index.fill(0);
+    m_bitsNow.fill(0);
+    m_bitsBefore.fill(0);
+}
+
+bool Engine::fail(int row, const std::string& why) {
+    m_stop = Stop{row, rowName(m_program, row) + ": " + why};
+    return false;
+}
+
+bool Engine::bitNow(uint32_t a) const {
+    return a / 8 < kBitImageBytes && ((m_bitsNow[a / 8] >> (a % 8)) & 1) != 0;
+}
+
+bool Engine::bitBefore(uint32_t a) const {
+    return a / 8 < kBitImageBytes && ((m_bitsBefore[a / 8] >> (a % 8)) & 1) != 0;
+}
+
+void Engine::setBit(int device, bool on) {
+    m_memory.setBit(mBit(device), on);
+}
+
+void Engine::startScan(int64_t elapsedMs) {
+    m_clockMs += elapsedMs;
+    const bool first = m_scans == 0;
+    setBit(special::kRunning, true);
+    setBit(special::kNotRunning, false);
+    setBit(special::kFirstScan, first);
+    setBit(special::kNotFirstScan, !first);
+    const int64_t t = m_clockMs;
+    setBit(special::kClock10ms, t % 10 < 5);
+    setBit(special::kClock100ms, t % 100 < 50);
+    setBit(special::kClock1s, t % 1000 < 500);
+    setBit(special::kClock1min, t % 60000 < 30000);
+    std::fill(m_results.begin(), m_results.end(), static_cast<int8_t>(-1));
+}
+
+void Engine::finishScan() {
+    ++m_scans;
+    m_bitsBefore = m_bitsNow;
+    m_memory.read(0, m_bitsNow);
+}
+
+bool Engine::scan(int64_t elapsedMs) {
+    if (m_stop) return false;
+    startScan(std::max<int64_t>(elapsedMs, 0));
+    if (!runFrom(std::max<int64_t>(elapsedMs, 0))) return false;
+    finishScan();
+    return true;
+}
+
+bool Engine::runFrom(int64_t elapsedMs) {
+    struct Call {
+        int row;
+        Logic logic;
+    };
+    struct Loop {
+        int row;
+        int32_t left;
+    };
+    std::array<Call, kCallNesting> calls;
+    std::array<Loop, kForNesting> loops;
+    int callDepth = 0, loopDepth = 0;
+    Logic s;
+    const auto& rows = m_program.rows;
+    const int count = static_cast<int>(rows.size());
+    long budget = kMaxRowsPerScan;
+
+    // A row that stands between rungs: the rung before it must be complete.
+    auto boundary = [&](int row) {
+        if (s.held && s.pointDepth > 0)
+            return fail(row, "a rung loaded after an output left MPS open");
+        if (s.pointDepth > 0) return fail(row, "MPS without MPP before this row");
+        if (s.depth > 0 && !s.driven) return fail(row, "a rung without an output before this row");
+        s = Logic{};
+        return true;
+    };
+    // A new rung began above a held result: drop the held result.
+    auto dropHeld = [&](int row) {
+        if (!s.held || s.depth != 2) return true;
+        if (s.pointDepth > 0) return fail(row, "a rung loaded after an output left MPS open");
+        s.blocks[0] = s.blocks[1];
+        s.depth = 1;
+        s.held = false;
+        return true;
+    };
+    // The condition of an output row, or false with the run stopped.
+    auto condition = [&](int row, bool& on) {
+        if (!dropHeld(row)) return false;
+        if (s.depth == 0) return fail(row, "an output without a condition");
+        if (s.depth != 1) return fail(row, "an output with a block left open (ANB or ORB missing)");
+        on = s.top();
+        s.driven = true;
+        m_results[static_cast<size_t>(row)] = on;
+        return true;
+    };
+    // The end of the scan's program part (FEND, END, the list's end).
+    auto endOfProgram = [&](int row) {
+        if (!boundary(row)) return false;
+        if (callDepth > 0)
+            return fail(row, "the subroutine called at " + rowName(m_program, calls[0].row) +
+                                 " has no SRET");
+        if (loopDepth > 0)
+            return fail(row, "FOR at " +
+                                 rowName(m_program, loops[static_cast<size_t>(loopDepth) - 1].row) +
+                                 " has no NEXT");
+        return true;
+    };
+
+    int pc = 0;
+    int lastTurn = 0;  // the last row that jumped or looped back, named by a runaway scan
+    while (true) {
+        if (pc >= count) return endOfProgram(count - 1);
+        if (--budget < 0)
+            return fail(lastTurn, "the scan ran " + std::to_string(kMaxRowsPerScan) +
+                                      " rows: a jump or loop never ends");
+        const int row = pc++;
+        const Instruction& in = rows[static_cast<size_t>(row)];
+        int8_t& result = m_results[static_cast<size_t>(row)];
+        if (isContact(in.op)) {
+            const bool level = m_memory.bit(in.operands[0].address);
+            bool v = level;
+            switch (in.op) {
+                case Op::Ldi:
+                case Op::Ani:
+                case Op::Ori:
+                    v = !level;
+                    break;
+                case Op::Ldp:
+                case Op::Andp:
+                case Op::Orp:
+                    v = level && !m_lastSeen[static_cast<size_t>(row)];
+                    m_lastSeen[static_cast<size_t>(row)] = level;
+                    break;
+                case Op::Ldf:
+                case Op::Andf:
+                case Op::Orf:
+                    v = !level && m_lastSeen[static_cast<size_t>(row)];
+                    m_lastSeen[static_cast<size_t>(row)] = level;
+                    break;
+                default:
+                    break;
+            }
+            switch (in.op) {
+                case Op::Ld:
+                case Op::Ldi:
+                case Op::Ldp:
+                case Op::Ldf:
+                    if (s.driven) {
+                        if (s.depth != 1)
+                            return fail(row, "a load after an output with a block left open");
+                        s.held = true;
+                        s.driven = false;
+                    }
+                    if (s.depth == kStackDepth)
+                        return fail(row, "the block stack already holds " +
+                                             std::to_string(kStackDepth) + " blocks");
+                    s.blocks[static_cast<size_t>(s.depth++)] = v;
+                    break;
+                case Op::And:
+                case Op::Ani:
+                case Op::Andp:
+                case Op::Andf:
+                    if (s.depth == 0) return fail(row, "AND without a block to work on");
+                    s.top() = s.top() && v;
+                    s.driven = false;
+                    break;
+                default:
+                    if (s.depth == 0 || s.driven) return fail(row, "OR without a block to work on");
+                    s.top() = s.top() || v;
+                    break;
+            }
+            result = s.top();
+            continue;
+        }
+        bool on = false;
+        switch (in.op) {
+            case Op::Anb:
+            case Op::Orb: {
+                if (s.depth < 2 || s.driven)
+                    return fail(row, "the block stack holds fewer than two blocks");
+                const bool topBlock = s.blocks[static_cast<size_t>(--s.depth)];
+                s.top() = in.op == Op::Anb ? (s.top() && topBlock) : (s.top() || topBlock);
+                if (s.depth == 1) s.held = false;
+                result = s.top();
+                break;
+            }
+            case Op::Mps:
+                if (!dropHeld(row)) return false;
+                if (s.depth != 1) return fail(row, "MPS needs exactly one block");
+                if (s.pointDepth == kStackDepth)
+                    return fail(row, "the point stack already holds " +
+                                         std::to_string(kStackDepth) + " levels (MPS overflow)");
+                s.points[static_cast<size_t>(s.pointDepth++)] = s.top();
+                s.driven = false;
+                result = s.top();
+                break;
+            case Op::Mrd:
+            case Op::Mpp:
+                if (s.pointDepth == 0)
+                    return fail(row, "the point stack is empty (MRD or MPP without MPS)");
+                if (s.depth != 1) return fail(row, "MRD or MPP with a block left open");
+                s.top() = s.points[static_cast<size_t>(s.pointDepth - 1)];
+                if (in.op == Op::Mpp) --s.pointDepth;
+                s.driven = false;
+                result = s.top();
+                break;
+            case Op::Out:
+                if (!condition(row, on)) return false;
+                m_memory.setBit(in.operands[0].address, on);
+                break;
+            case Op::OutTimer:
+                if (!condition(row, on)) return false;
+                outTimer(in, on, elapsedMs);
+                break;
+            case Op::OutCounter:
+                if (!condition(row, on)) return false;
+                outCounter(in, on);
+                break;
+            case Op::Set:
+            case Op::Rst:
+                if (!condition(row, on)) return false;
+                if (!on) break;
+                if (in.operands[2].kind == Operand::Kind::Bit)
+                    resetTimerOrCounter(in.operands[0], in.operands[2]);
+                else if (in.operands[0].kind == Operand::Kind::Word)
+                    write(in.operands[0], 0);
+                else
+                    m_memory.setBit(in.operands[0].address, in.op == Op::Set);
+                break;
+            case Op::NoOutput:
+                if (!condition(row, on)) return false;
+                break;
+            case Op::NoFlow:
+                // EI, DI, IRET, WDT: with or without a condition, nothing happens.
+                if (s.depth > 0 && !condition(row, on)) return false;
+                break;
+            case Op::Label:
+                if (!boundary(row)) return false;
+                break;
+            case Op::Cj:
+                if (!condition(row, on)) return false;
+                if (on) {
+                    if (in.target <= row) lastTurn = row;
+                    pc = in.target;
+                }
+                break;
+            case Op::Call:
+                if (!condition(row, on)) return false;
+                if (!on) break;
+                if (callDepth == kCallNesting)
+                    return fail(row, "subroutine calls nest deeper than " +
+                                         std::to_string(kCallNesting) + " levels");
+                calls[static_cast<size_t>(callDepth++)] = {row, s};
+                s = Logic{};
+                pc = in.target;
+                break;
+            case Op::Sret:
+                if (callDepth == 0) return fail(row, "SRET without a CALL");
+                if (!boundary(row)) return false;
+                --callDepth;
+                s = calls[static_cast<size_t>(callDepth)].logic;
+                pc = calls[static_cast<size_t>(callDepth)].row + 1;
+                break;
+            case Op::For: {
+                if (!boundary(row)) return false;
+                if (loopDepth == kForNesting)
+                    return fail(row, "FOR loops nest deeper than " + std::to_string(kForNesting) +
+                                         " levels");
+                loops[static_cast<size_t>(loopDepth++)] = {row, std::max(read(in.operands[0]), 1)};
+                break;
+            }
+            case Op::Next: {
+                if (!boundary(row)) return false;
+                if (loopDepth == 0) return fail(row, "NEXT without a FOR");
+                Loop& l = loops[static_cast<size_t>(loopDepth - 1)];
+                if (--l.left > 0) {
+                    pc = l.row + 1;
+                    lastTurn = row;
+                } else
+                    --loopDepth;
+                break;
+            }
+            case Op::Fend:
+            case Op::End:
+                return endOfProgram(row);
+            default:
+                if (!condition(row, on)) return false;
+                if (in.pulse) {
+                    const bool rose = on && !m_lastSeen[static_cast<size_t>(row)];
+                    m_lastSeen[static_cast<size_t>(row)] = on;
+                    on = rose;
+                }
+                if (on && !application(row, in)) return false;
+                break;
+        }
+    }
+}
+
+void Engine::outTimer(const Instruction& in, bool on, int64_t elapsedMs) {
+    const size_t n = static_cast<size_t>(in.operands[0].number);
+    const uint32_t valueAt = in.operands[0].address;
+    if (!on) {
+        m_timing[n] = false;
+        m_timerMs[n] = 0;
+        m_memory.setWord(valueAt, 0);
+        m_memory.setBit(in.operands[2].address, false);
+        return;
+    }
+    const int32_t set = read(in.operands[1]);
+    int32_t value = static_cast<int16_t>(m_memory.word(valueAt));
+    if (m_timing[n]) {
+        const int64_t total = m_timerMs[n] + elapsedMs;
+        value = static_cast<int32_t>(std::min<int64_t>(value + total / 100, 32767));
+        m_timerMs[n] = static_cast<int32_t>(total % 100);
+    }
+    m_timing[n] = true;
+    if (set > 0 && value > set) value = set;
+    m_memory.setWord(valueAt, static_cast<uint16_t>(value));
+    m_memory.setBit(in.operands[2].address, value >= set);
+}
+
+void Engine::outCounter(const Instruction& in, bool on) {
+    const Operand& c = in.operands[0];
+    const size_t n = static_cast<size_t>(c.number);
+    const bool rose = on && !m_counterCoil[n];
+    m_counterCoil[n] = on;
+    const int32_t set = std::max(read(in.operands[1]), 1);
+    if (c.wide) {
+        int32_t value = static_cast<int32_t>(m_memory.dword(c.address));
+        if (rose && value < INT32_MAX) m_memory.setDword(c.address, static_cast<uint32_t>(++value));
+        m_memory.setBit(in.operands[2].address, value >= set);
+        return;
+    }
+    int32_t value = static_cast<int16_t>(m_memory.word(c.address));
+    if (rose && value < set) m_memory.setWord(c.address, static_cast<uint16_t>(++value));
+    m_memory.setBit(in.operands[2].address, value >= set);
+}
+
+void Engine::resetTimerOrCounter(const Operand& value, const Operand& contact) {
+    if (value.letter == 'T') {
+        m_timing[static_cast<size_t>(value.number)] = false;
+        m_timerMs[static_cast<size_t>(value.number)] = 0;
+    }
+    if (value.wide)
+        m_memory.setDword(value.address, 0);
+    else
+        m_memory.setWord(value.address, 0);
+    m_memory.setBit(contact.address, false);
+}
+
+int32_t Engine::read(const Operand& op) const {
+    switch (op.kind) {
+        case Operand::Kind::Constant:
+            return op.value;
+        case Operand::Kind::Word:
+            if (op.letter == 'V' || op.letter == 'Z')
+                return m_index[op.address + (op.letter == 'Z' ? kIndexRegisters : 0)];
+            return static_cast<int16_t>(m_memory.word(op.address));
+        case Operand::Kind::Group: {
+            int32_t v = 0;
+            const int bits = op.digits * 4;
+            for (int i = 0; i < bits; ++i)
+                if (m_memory.bit(op.address + static_cast<uint32_t>(i))) v |= 1 << i;
+            return bits == 16 ? static_cast<int16_t>(v) : v;
+        }
+        case Operand::Kind::Bit:
+            return m_memory.bit(op.address) ? 1 : 0;
+        default:
+            return 0;
+    }
+}
+
+void Engine::write(const Operand& op, int32_t value) {
+    switch (op.kind) {
+        case Operand::Kind::Word:
+            if (op.letter == 'V' || op.letter == 'Z')
+                m_index[op.address + (op.letter == 'Z' ? kIndexRegisters : 0)] =
+                    static_cast<int16_t>(value);
+            else if (op.wide)
+                m_memory.setDword(op.address, static_cast<uint32_t>(value));
+            else
+                m_memory.setWord(op.address, static_cast<uint16_t>(value));
+            break;
+        case Operand::Kind::Group:
+            for (int i = 0; i < op.digits * 4; ++i)
+                m_memory.setBit(op.address + static_cast<uint32_t>(i), ((value >> i) & 1) != 0);
+            break;
+        case Operand::Kind::Bit:
+            m_memory.setBit(op.address, value != 0);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace rs::sim

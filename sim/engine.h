@@ -1,0 +1,114 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "online/device_memory.h"
+#include "sim/program.h"
+
+namespace rs::sim {
+
+// Depth of the point stack (MPS) and of the block stack (LD inside a rung).
+constexpr int kStackDepth = 11;
+// How deep CALL and FOR may nest.
+constexpr int kCallNesting = 5;
+constexpr int kForNesting = 5;
+// Rows one scan may run before the engine calls it a loop that never ends.
+constexpr long kMaxRowsPerScan = 4'000'000;
+// Bytes of the image that hold bit devices (X, Y, M, S, T and C contacts):
+// the engine keeps two scans of them so a display can see what rose or fell.
+constexpr uint32_t kBitImageBytes = 2048;
+
+// Special relays the engine drives (bit addresses by the device address rule).
+namespace special {
+constexpr int kRunning = 8000;       // on while running
+constexpr int kNotRunning = 8001;    // off while running
+constexpr int kFirstScan = 8002;     // on for the first scan only
+constexpr int kNotFirstScan = 8003;  // off for the first scan only
+constexpr int kClock10ms = 8011;     // 10 ms clock: on for the first half of each period
+constexpr int kClock100ms = 8012;
+constexpr int kClock1s = 8013;
+constexpr int kClock1min = 8014;
+constexpr int kZero = 8020;            // ADD/SUB result was 0
+constexpr int kBorrow = 8021;          // ADD/SUB result fell below -32768
+constexpr int kCarry = 8022;           // ADD/SUB result rose above 32767
+constexpr int kOperationError = 8067;  // DIV by zero, BCD/BIN/SMOV out of range; stays on
+}  // namespace special
+
+// Why a run stopped: the row and a message naming it.
+struct Stop {
+    int row = -1;
+    std::string message;
+};
+
+// The scan engine: runs a loaded program one scan at a time over a device
+// memory image, on a virtual clock the caller advances. Devices live where the
+// device address rule puts them, so whatever reads the image (a monitor, a
+// watch table) sees what the program computed. Inputs X are the X bits of the
+// image: whoever sets them (a user, a force, a script) sets the input image.
+class Engine {
+  public:
+    explicit Engine(online::DeviceMemory& memory) : m_memory(memory) {}
+
+    // Takes a program and starts from a cleared state: timers stopped, first
+    // scan next, clock at 0. The device image is left as it is.
+    void load(Program program);
+    const Program& program() const { return m_program; }
+
+    // Advances the clock by elapsedMs and runs one scan. False, with stopped()
+    // set, when the program cannot go on (a stack over- or underflow, a
+    // subroutine without SRET, a loop that never ends); a stopped engine runs
+    // no more scans until it is loaded again.
+    bool scan(int64_t elapsedMs);
+
+    const std::optional<Stop>& stopped() const { return m_stop; }
+    int64_t clockMs() const { return m_clockMs; }
+    int64_t scans() const { return m_scans; }
+
+    // Per row of the last scan: 1 when the row's result was on, 0 off, -1 when
+    // the row did not run or has no result (labels, FEND, ...).
+    const std::vector<int8_t>& rowResults() const { return m_results; }
+
+    online::DeviceMemory& memory() { return m_memory; }
+    const online::DeviceMemory& memory() const { return m_memory; }
+    // A bit at the end of the last scan and at the end of the scan before it.
+    bool bitNow(uint32_t bitAddress) const;
+    bool bitBefore(uint32_t bitAddress) const;
+
+    // A word operand's value (constant, word, group) as a scan reads it, and
+    // a write to a word, group or bit as a scan writes it.
+    int32_t read(const Operand& op) const;
+    void write(const Operand& op, int32_t value);
+
+  private:
+    struct Logic;
+    bool fail(int row, const std::string& why);
+    void startScan(int64_t elapsedMs);
+    void finishScan();
+    bool runFrom(int64_t elapsedMs);
+    void setBit(int device, bool on);
+    bool application(int row, const Instruction& in);
+    bool moveBlock(int row, const Instruction& in, bool fill);
+    void outTimer(const Instruction& in, bool on, int64_t elapsedMs);
+    void outCounter(const Instruction& in, bool on);
+    void resetTimerOrCounter(const Operand& value, const Operand& contact);
+
+    online::DeviceMemory& m_memory;
+    Program m_program;
+    std::optional<Stop> m_stop;
+    int64_t m_clockMs = 0;
+    int64_t m_scans = 0;
+    std::vector<int8_t> m_results;
+    std::vector<uint8_t> m_lastSeen;  // per row: a pulse's device, or a P form's condition
+    std::array<int32_t, kTimerCount> m_timerMs{};  // time counted below the next 100 ms tick
+    std::array<bool, kTimerCount> m_timing{};
+    std::array<bool, kCounterCount> m_counterCoil{};
+    std::array<int16_t, kIndexRegisters * 2> m_index{};  // V0..V7, Z0..Z7
+    std::array<uint8_t, kBitImageBytes> m_bitsNow{};
+    std::array<uint8_t, kBitImageBytes> m_bitsBefore{};
+};
+
+}  // namespace rs::sim

@@ -1,0 +1,234 @@
+#include "sim/program.h"
+
+#include <map>
+#include <sstream>
+#include <string_view>
+
+namespace rs::sim {
+
+namespace {
+
+// Operand forms, one letter a position: b bit device, s source (word, group
+// or constant), w destination word (word or group), l label, z a device of
+// ZRST's range (bit or word).
+struct Entry {
+    std::string_view mnemonic;
+    Op op;
+    std::string_view forms;
+};
+
+constexpr Entry kEntries[] = {
+    {"LD", Op::Ld, "b"},         {"LDI", Op::Ldi, "b"},     {"LDP", Op::Ldp, "b"},
+    {"LDF", Op::Ldf, "b"},       {"AND", Op::And, "b"},     {"ANI", Op::Ani, "b"},
+    {"ANDP", Op::Andp, "b"},     {"ANDF", Op::Andf, "b"},   {"OR", Op::Or, "b"},
+    {"ORI", Op::Ori, "b"},       {"ORP", Op::Orp, "b"},     {"ORF", Op::Orf, "b"},
+    {"ANB", Op::Anb, ""},        {"ORB", Op::Orb, ""},      {"MPS", Op::Mps, ""},
+    {"MRD", Op::Mrd, ""},        {"MPP", Op::Mpp, ""},      {"SET", Op::Set, "b"},
+    {"END", Op::End, ""},        {"FEND", Op::Fend, ""},    {"CJ", Op::Cj, "l"},
+    {"CALL", Op::Call, "l"},     {"SRET", Op::Sret, ""},    {"FOR", Op::For, "s"},
+    {"NEXT", Op::Next, ""},      {"EI", Op::NoFlow, ""},    {"DI", Op::NoFlow, ""},
+    {"IRET", Op::NoFlow, ""},    {"WDT", Op::NoFlow, ""},   {"MOV", Op::Mov, "sw"},
+    {"CML", Op::Cml, "sw"},      {"BMOV", Op::Bmov, "sws"}, {"FMOV", Op::Fmov, "sws"},
+    {"XCH", Op::Xch, "ww"},      {"BCD", Op::Bcd, "sw"},    {"BIN", Op::Bin, "sw"},
+    {"ADD", Op::Add, "ssw"},     {"SUB", Op::Sub, "ssw"},   {"MUL", Op::Mul, "ssw"},
+    {"DIV", Op::Div, "ssw"},     {"INC", Op::Inc, "w"},     {"DEC", Op::Dec, "w"},
+    {"WAND", Op::Wand, "ssw"},   {"WOR", Op::Wor, "ssw"},   {"WXOR", Op::Wxor, "ssw"},
+    {"NEG", Op::Neg, "w"},       {"CMP", Op::Cmp, "ssb"},   {"ZCP", Op::Zcp, "sssb"},
+    {"ROR", Op::Ror, "ws"},      {"ROL", Op::Rol, "ws"},    {"ZRST", Op::Zrst, "zz"},
+    {"SMOV", Op::Smov, "sssws"},
+};
+
+bool isApplication(Op op) {
+    return op >= Op::Mov;
+}
+
+const Entry* find(std::string_view m) {
+    for (const Entry& e : kEntries)
+        if (e.mnemonic == m) return &e;
+    return nullptr;
+}
+
+std::vector<std::string> words(const std::string& operand) {
+    std::istringstream in(operand);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+bool isBitDeviceLetter(char c) {
+    return c == 'X' || c == 'Y' || c == 'M' || c == 'S';
+}
+
+// Parses the word for one form; the problem says why it does not fit.
+std::optional<Operand> parseForm(char form, const std::string& word, std::string& problem) {
+    using K = Operand::Kind;
+    const bool asWord = form == 's' || form == 'w' || (form == 'z' && !isBitDeviceLetter(word[0]));
+    auto op = parseOperand(word, asWord, problem);
+    if (!op) return std::nullopt;
+    const bool fits = (form == 'b' && op->kind == K::Bit) ||
+                      (form == 's' && op->kind != K::Bit && op->kind != K::Label) ||
+                      (form == 'w' && (op->kind == K::Word || op->kind == K::Group)) ||
+                      (form == 'l' && op->kind == K::Label) ||
+                      (form == 'z' && (op->kind == K::Bit || op->kind == K::Word));
+    if (!fits) {
+        problem = word + " does not fit here";
+        return std::nullopt;
+    }
+    return op;
+}
+
+// OUT and RST of a timer or counter keep its current value in operand 0, its
+// contact in operand 2 and (OUT) the set value in operand 1.
+bool loadTimerOrCounter(Instruction& in, const std::vector<std::string>& w, std::string& problem) {
+    const bool out = in.op == Op::Out;
+    if (w.size() != (out ? 2u : 1u)) {
+        problem = out ? "OUT of a timer or counter takes the device and its set value"
+                      : "RST takes one device";
+        return false;
+    }
+    auto value = parseOperand(w[0], true, problem);
+    auto contact = value ? parseOperand(w[0], false, problem) : std::nullopt;
+    if (!contact) return false;
+    in.operands[0] = *value;
+    in.operands[2] = *contact;
+    if (out) {
+        auto set = parseForm('s', w[1], problem);
+        if (!set || set->kind == Operand::Kind::Group) {
+            if (set) problem = "the set value is a constant or a word device";
+            return false;
+        }
+        in.operands[1] = *set;
+        in.op = w[0][0] == 'T' ? Op::OutTimer : Op::OutCounter;
+    }
+    return true;
+}
+
+bool loadRow(const eval::ListRow& row, Instruction& in, std::string& problem) {
+    const std::vector<std::string> w = words(row.operand);
+    if (row.mnemonic.empty()) {
+        if (w.size() != 1 || (w[0][0] != 'P' && w[0][0] != 'I')) {
+            problem = "a label row holds one P or I label";
+            return false;
+        }
+        auto label = parseOperand(w[0], false, problem);
+        if (!label) return false;
+        in.op = Op::Label;
+        in.operands[0] = *label;
+        return true;
+    }
+    if (row.mnemonic == "RS" || row.mnemonic == "PRR" || row.mnemonic == "PRW") {
+        in.op = Op::NoOutput;
+        return true;
+    }
+    std::string_view forms;
+    if (row.mnemonic == "OUT" || row.mnemonic == "RST") {
+        in.op = row.mnemonic == "OUT" ? Op::Out : Op::Rst;
+        if (!w.empty() && (w[0][0] == 'T' || w[0][0] == 'C'))
+            return loadTimerOrCounter(in, w, problem);
+        forms = row.mnemonic == "RST" && !w.empty() && !isBitDeviceLetter(w[0][0]) ? "w" : "b";
+        if (row.mnemonic == "RST" && forms == "w" &&
+            (w[0][0] != 'D' && w[0][0] != 'V' && w[0][0] != 'Z')) {
+            problem = w[0] + " cannot be reset";
+            return false;
+        }
+    } else {
+        const Entry* e = find(row.mnemonic);
+        std::string_view m = row.mnemonic;
+        if (!e && m.size() > 1 && m.back() == 'P') {
+            e = find(m.substr(0, m.size() - 1));
+            if (e && !isApplication(e->op)) e = nullptr;
+            in.pulse = e != nullptr;
+        }
+        if (!e) {
+            problem = row.mnemonic + " is not simulated";
+            return false;
+        }
+        in.op = e->op;
+        forms = e->forms;
+    }
+    if (w.size() != forms.size()) {
+        problem = row.mnemonic + " takes " + std::to_string(forms.size()) + " operand" +
+                  (forms.size() == 1 ? "" : "s");
+        return false;
+    }
+    for (size_t i = 0; i < forms.size(); ++i) {
+        auto op = parseForm(forms[i], w[i], problem);
+        if (!op) return false;
+        in.operands[i] = *op;
+    }
+    // The result bits after CMP's and ZCP's first one, the word after a
+    // product's or quotient's destination.
+    const auto follow = [&](size_t from, size_t count, size_t to) {
+        for (size_t k = 1; k <= count; ++k) {
+            auto next = nextOperand(in.operands[from], static_cast<int>(k));
+            if (!next) {
+                problem = w[from] + " has no device after it";
+                return false;
+            }
+            in.operands[to + k - 1] = *next;
+        }
+        return true;
+    };
+    if (in.op == Op::Cmp && !follow(2, 2, 3)) return false;
+    if (in.op == Op::Zcp && !follow(3, 2, 4)) return false;
+    if ((in.op == Op::Mul || in.op == Op::Div) && !follow(2, 1, 3)) return false;
+    if (in.op == Op::Zrst) {
+        const Operand &a = in.operands[0], &b = in.operands[1];
+        if (a.kind != b.kind || a.letter != b.letter || a.number > b.number) {
+            problem = "ZRST takes the first and last device of one kind, in order";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<Program> loadProgram(const std::vector<eval::ListRow>& rows, LoadError& error) {
+    Program p;
+    p.text = rows;
+    p.rows.resize(rows.size());
+    std::map<int, int> labels;  // P number to its row
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::string problem;
+        Instruction& in = p.rows[i];
+        if (!loadRow(rows[i], in, problem)) {
+            error = {static_cast<int>(i), rowName(p, static_cast<int>(i)) + ": " + problem};
+            return std::nullopt;
+        }
+        if (in.op == Op::Label && in.operands[0].letter == 'P' &&
+            !labels.emplace(in.operands[0].number, static_cast<int>(i)).second) {
+            error = {static_cast<int>(i), rowName(p, static_cast<int>(i)) + ": label P" +
+                                              std::to_string(in.operands[0].number) +
+                                              " is given twice"};
+            return std::nullopt;
+        }
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        Instruction& in = p.rows[i];
+        if (in.op != Op::Cj && in.op != Op::Call) continue;
+        const Operand& l = in.operands[0];
+        const auto at = labels.find(l.number);
+        if (l.letter != 'P' || at == labels.end()) {
+            error = {static_cast<int>(i), rowName(p, static_cast<int>(i)) + ": no label " +
+                                              std::string(1, l.letter) + std::to_string(l.number)};
+            return std::nullopt;
+        }
+        in.target = at->second;
+    }
+    return p;
+}
+
+std::string rowName(const Program& program, int row) {
+    std::string text;
+    if (row >= 0 && row < static_cast<int>(program.text.size())) {
+        const eval::ListRow& r = program.text[static_cast<size_t>(row)];
+        text = r.mnemonic.empty() ? r.operand : r.mnemonic;
+        if (!r.mnemonic.empty() && !words(r.operand).empty()) {
+            for (const std::string& w : words(r.operand)) text += " " + w;
+        }
+    }
+    return "row " + std::to_string(row) + (text.empty() ? "" : " (" + text + ")");
+}
+
+}  // namespace rs::sim

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/evaluate/list_eval.h"
+#include "sim/operand.h"
+
+namespace rs::sim {
+
+// What a row does in a scan.
+enum class Op : uint8_t {
+    // contacts: operand 0 is the bit
+    Ld,
+    Ldi,
+    Ldp,
+    Ldf,
+    And,
+    Ani,
+    Andp,
+    Andf,
+    Or,
+    Ori,
+    Orp,
+    Orf,
+    // blocks and the point stack
+    Anb,
+    Orb,
+    Mps,
+    Mrd,
+    Mpp,
+    // outputs of bits, timers, counters
+    Out,
+    OutTimer,
+    OutCounter,
+    Set,
+    Rst,
+    // program flow
+    Label,
+    End,
+    Fend,
+    Cj,
+    Call,
+    Sret,
+    For,
+    Next,
+    // rows that do nothing here: EI, DI, IRET, WDT (flow) and RS, PRR, PRW (outputs)
+    NoFlow,
+    NoOutput,
+    // application instructions
+    Mov,
+    Cml,
+    Bmov,
+    Fmov,
+    Xch,
+    Bcd,
+    Bin,
+    Add,
+    Sub,
+    Mul,
+    Div,
+    Inc,
+    Dec,
+    Wand,
+    Wor,
+    Wxor,
+    Neg,
+    Cmp,
+    Zcp,
+    Ror,
+    Rol,
+    Zrst,
+    Smov,
+};
+
+struct Instruction {
+    Op op = Op::End;
+    bool pulse = false;  // an application instruction's P form: runs once per rising condition
+    // Operands as written; CMP and ZCP add their second and third result bit,
+    // MUL and DIV the word after their destination, in the places after them.
+    std::array<Operand, 7> operands{};
+    int target = -1;  // CJ, CALL: the row of the label
+};
+
+// A program ready to run: one instruction per row of the list, up to and
+// including its END row.
+struct Program {
+    std::vector<Instruction> rows;
+    std::vector<eval::ListRow> text;  // the rows as written, for messages
+};
+
+// Why a program cannot run: the row and the reason.
+struct LoadError {
+    int row = -1;
+    std::string message;
+};
+
+// Reads the rows of an instruction list. Refuses a row the engine cannot run
+// (an instruction it does not know, an operand it cannot reach, a jump to a
+// label that is not there, a label given twice) with a message naming the row.
+std::optional<Program> loadProgram(const std::vector<eval::ListRow>& rows, LoadError& error);
+
+// "row 12 (MOV K10 D0)": how messages name a row.
+std::string rowName(const Program& program, int row);
+
+// Whether an op is a contact (reads operand 0 as a bit).
+constexpr bool isContact(Op op) {
+    return op <= Op::Orf;
+}
+
+}  // namespace rs::sim

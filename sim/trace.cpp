@@ -1,0 +1,119 @@
+#include "sim/trace.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+namespace rs::sim {
+
+std::optional<int64_t> parseDuration(const std::string& text) {
+    size_t used = 0;
+    double v = 0;
+    try {
+        v = std::stod(text, &used);
+    } catch (...) {
+        return std::nullopt;
+    }
+    const std::string unit = text.substr(used);
+    double scale = 0;
+    if (unit.empty() || unit == "ms") scale = 1;
+    if (unit == "s") scale = 1000;
+    if (unit == "min") scale = 60000;
+    if (scale == 0 || v < 0 || v * scale > 1e12 || text[0] == '+' || text[0] == ' ')
+        return std::nullopt;
+    return static_cast<int64_t>(v * scale + 0.5);
+}
+
+std::optional<SetEvent> parseSet(const std::string& text, std::string& problem) {
+    const size_t eq = text.find('=');
+    const size_t at = text.find('@');
+    if (eq == std::string::npos || (at != std::string::npos && at < eq)) {
+        problem = "--set takes DEVICE=VALUE@TIME, as X000=1@0ms";
+        return std::nullopt;
+    }
+    SetEvent e;
+    auto device = makeWatch(text.substr(0, eq), problem);
+    if (!device) return std::nullopt;
+    if (device->value.letter == 'V' || device->value.letter == 'Z') {
+        problem = device->name + " cannot be set from outside the program";
+        return std::nullopt;
+    }
+    e.device = *device;
+    const std::string value =
+        text.substr(eq + 1, at == std::string::npos ? std::string::npos : at - eq - 1);
+    try {
+        size_t used = 0;
+        const long v = std::stol(value, &used, 0);
+        if (used != value.size() || v < -32768 || v > 65535) throw 0;
+        e.value = static_cast<int32_t>(v);
+    } catch (...) {
+        problem = "\"" + value + "\" is no value for " + e.device.name;
+        return std::nullopt;
+    }
+    if (e.device.value.kind == Operand::Kind::Bit && e.value != 0 && e.value != 1) {
+        problem = e.device.name + " is a bit: 0 or 1";
+        return std::nullopt;
+    }
+    if (at != std::string::npos) {
+        const auto when = parseDuration(text.substr(at + 1));
+        if (!when) {
+            problem = "\"" + text.substr(at + 1) + "\" is no time (as 0ms, 1.5s, 2min)";
+            return std::nullopt;
+        }
+        e.atMs = *when;
+    }
+    return e;
+}
+
+std::vector<Watch> drivenDevices(const Program& program) {
+    std::vector<Watch> out;
+    std::set<std::string> seen;
+    for (size_t r = 0; r < program.rows.size(); ++r) {
+        const Op op = program.rows[r].op;
+        if (op != Op::Out && op != Op::OutTimer && op != Op::OutCounter && op != Op::Set &&
+            op != Op::Rst)
+            continue;
+        const std::string& operand = program.text[r].operand;
+        const size_t start = operand.find_first_not_of(' ');
+        if (start == std::string::npos) continue;
+        const std::string device = operand.substr(start, operand.find(' ', start) - start);
+        std::string problem;
+        if (!seen.insert(device).second) continue;
+        if (auto w = makeWatch(device, problem)) out.push_back(*w);
+    }
+    return out;
+}
+
+bool runTrace(Engine& engine, const TraceOptions& options, std::ostream& out) {
+    std::vector<SetEvent> sets = options.sets;
+    std::stable_sort(sets.begin(), sets.end(),
+                     [](const SetEvent& a, const SetEvent& b) { return a.atMs < b.atMs; });
+    std::vector<std::string> last(options.watches.size());
+    auto line = [&](int64_t t, const std::string& device, const std::string& value) {
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "%-10s %-8s %s\n", (std::to_string(t) + "ms").c_str(),
+                      device.c_str(), value.c_str());
+        out << buf;
+    };
+    out << "time       device   value\n";
+    size_t next = 0;
+    const int64_t step = std::max<int64_t>(options.scanMs, 1);
+    for (int64_t k = 0;; ++k) {
+        const int64_t t = k * step;
+        if (options.scans ? k >= *options.scans : t > options.forMs) break;
+        for (; next < sets.size() && sets[next].atMs <= t; ++next) {
+            const SetEvent& e = sets[next];
+            engine.write(e.device.value, e.value);
+        }
+        if (!engine.scan(k == 0 ? 0 : step)) return false;
+        for (size_t i = 0; i < options.watches.size(); ++i) {
+            const std::string value = watchValue(engine, options.watches[i]);
+            if (k > 0 && value == last[i]) continue;
+            last[i] = value;
+            line(t, options.watches[i].name, value);
+        }
+    }
+    return true;
+}
+
+}  // namespace rs::sim
