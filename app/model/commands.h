@@ -14,6 +14,9 @@ enum Command : int {
     CmdDataList = 32810,
     CmdTransferSetup = 32816,
     CmdConnectionSetup = 32817,  // "Connection setup..." under "&Online"
+    // the device dialogs under "&Online"
+    CmdDeviceTest = 33260,
+    CmdDeviceBatchMonitor = 33261,
     // editing (ladder and list)
     CmdInsertLine = 32912,
     CmdDeleteLine = 32913,

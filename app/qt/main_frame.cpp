@@ -30,6 +30,8 @@
 #include "comm/qt/connection_setup_dialog.h"
 #include "core/messages.h"
 #include "core/program_dir.h"
+#include "online/qt/batch_monitor_dialog.h"
+#include "online/qt/device_test_dialog.h"
 
 using namespace rs::shell;
 
@@ -338,6 +340,16 @@ void CMainFrame::runCommand(int command) {
         case CmdConnectionSetup: {
             CConnectionSetup setup(m_app.m_bMode2, {}, this);
             setup.exec();
+            break;
+        }
+        case CmdDeviceTest: {
+            CDeviceTest test(m_sink, this);
+            test.exec();
+            break;
+        }
+        case CmdDeviceBatchMonitor: {
+            CDeviceBatchMonitor monitor(m_sink, this);
+            monitor.exec();
             break;
         }
         case CmdAbout: {
