@@ -94,7 +94,7 @@ TEST_F(View, WheelScrollsOneLinePerNotch) {
     QApplication::sendEvent(view()->viewport(), &up);
     EXPECT_EQ(bar->value(), 0);
     // The range reaches the END row (row 101) at the top of the window.
-    EXPECT_EQ(bar->maximum(), 102 * view()->geometry().H);
+    EXPECT_EQ(bar->maximum(), 101 * view()->geometry().H);
 }
 
 TEST_F(View, ContextMenuOffersTheEditorsCommands) {
