@@ -52,6 +52,12 @@ CommandState commandState(int c, const ShellState& s) {
         case CmdStatusBarDirect:
             out.enabled = true;
             break;
+        case CmdUndo:
+            out.enabled = s.projectOpen && s.canUndo;
+            break;
+        case CmdRedo:
+            out.enabled = s.projectOpen && s.canRedo;
+            break;
         case CmdFileToolbar:
             out = {true, true, s.fileToolbarVisible};
             break;
@@ -129,6 +135,8 @@ std::string statusPrompt(int c) {
             return "粘贴";
         case CmdUndo:
             return "撤销";
+        case CmdRedo:
+            return "重做";
         default:
             return {};
     }

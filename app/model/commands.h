@@ -54,7 +54,8 @@ enum Command : int {
     CmdCopy = 57634,
     CmdCut = 57635,
     CmdPaste = 57637,
-    CmdUndo = 57643,  // no action
+    CmdUndo = 57643,
+    CmdRedo = 57644,
     CmdArrangeIcons = 57649,
     CmdCascade = 57650,
     CmdTileHorizontally = 57651,

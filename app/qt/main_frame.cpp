@@ -228,6 +228,8 @@ ShellState CMainFrame::shellState() const {
     s.fileToolbarVisible = !m_toolBars.empty() && m_toolBars.front()->isVisibleTo(this);
     s.statusBarFlag = m_nStatusBarFlag != 0;
     s.dataListVisible = m_pDataBar && m_pDataBar->isVisibleTo(this);
+    s.canUndo = m_pProject && m_pProject->history().canUndo();
+    s.canRedo = m_pProject && m_pProject->history().canRedo();
     return s;
 }
 
@@ -399,10 +401,9 @@ CChildFrame* CMainFrame::createProjectWindow() {
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateCaption);
     connect(child->view(), &CCorvaneElectricPLCView::commandRequested, this,
             &CMainFrame::runCommand);
-    // Undo and the two line entries without a command can be chosen and do nothing.
-    child->view()->setCommandEnabled([this](int command) {
-        return command == CmdUndo || command < 0 || commandState(command, shellState()).enabled;
-    });
+    // The two line entries without a command can be chosen and do nothing.
+    child->view()->setCommandEnabled(
+        [this](int command) { return command < 0 || commandState(command, shellState()).enabled; });
     buildMenuBar();
     return child;
 }
