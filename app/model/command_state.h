@@ -13,6 +13,8 @@ struct ShellState {
     bool fileToolbarVisible = true;  // the first toolbar
     bool statusBarFlag = true;       // flipped only by "&Status bar"
     bool dataListVisible = true;
+    bool canUndo = false;  // the open project's history has a step to undo
+    bool canRedo = false;  // ... or to redo
 };
 
 struct CommandState {

@@ -1,6 +1,7 @@
 #include "app/qt/child_frame.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 
 #include "app/model/commands.h"
 #include "app/model/edit_commands.h"
@@ -18,6 +19,7 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
       m_session(app, m_view, sink, ranges),
       m_doc(m_session),
       m_editor(m_session, dialogs, clipboard),
+      m_history(m_session),
       m_pView(new CCorvaneElectricPLCView(m_session, this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWidget(m_pView);
@@ -36,35 +38,45 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
 // leaves the program unconverted has changed it, and one that does not (a
 // cancelled dialog on a converted program) has changed nothing.
 void CChildFrame::runEditor(const std::function<void()>& edit) {
-    m_editor.m_bDragged = m_pView->pointer().dragged;
-    // The mark of an earlier report goes with the next edit; a report of this
-    // edit sets its own.
-    m_view.highlight = {};
-    edit();
-    if (!m_view.m_bCompiled) m_doc.setModifiedFlag(true);
+    recorded([&] {
+        m_editor.m_bDragged = m_pView->pointer().dragged;
+        // The mark of an earlier report goes with the next edit; a report of this
+        // edit sets its own.
+        m_view.highlight = {};
+        edit();
+        if (!m_view.m_bCompiled) m_doc.setModifiedFlag(true);
+        modelChanged();
+        // An entry moves the cursor on; it stays in sight.
+        m_pView->scrollToCursor();
+    });
+}
+
+// The step is taken after the tidy steps ran, so that undo gives back the
+// program as it was drawn.
+void CChildFrame::recorded(const std::function<void()>& command) {
+    m_history.begin(m_doc.isModified());
+    command();
+    m_history.commit(m_doc.isModified());
+    emit m_frame->stateChanged();
+}
+
+void CChildFrame::stepHistory(bool older) {
+    const bool done =
+        older ? m_history.undo(m_doc.isModified()) : m_history.redo(m_doc.isModified());
+    if (!done) return;
+    m_doc.setModifiedFlag(m_history.modified());
     modelChanged();
-    // An entry moves the cursor on; it stays in sight.
-    m_pView->scrollToCursor();
+    if (!m_view.m_bListMode) m_pView->scrollToCursor();
 }
 
 void CChildFrame::runCommand(int command) {
     using namespace rs::shell;
+    if (command == CmdUndo || command == CmdRedo) {
+        stepHistory(command == CmdUndo);
+        return;
+    }
     if (command == CmdConvert) {
-        // Convert does nothing while the list is shown; on the ladder it
-        // replaces the mark of an earlier report with its own, if any.
-        if (!m_view.m_bListMode) m_view.highlight = {};
-        const rs::ConvertOutcome outcome = rs::convertLadder(m_session);
-        if (!outcome.ran) return;
-        m_doc.setModifiedFlag(true);
-        // The report puts the cursor on the cell it names and scrolls to it.
-        const bool report =
-            outcome.unconvertible && outcome.reportRow >= 0 && outcome.reportCol >= 0;
-        if (report) {
-            m_view.grid->m_nCursorRow = outcome.reportRow;
-            m_view.grid->m_nCursorCol = outcome.reportCol;
-        }
-        modelChanged();
-        if (report) m_pView->scrollToCursor();
+        recorded([this] { convert(); });
         return;
     }
     if (command == CmdEnterKey) {
@@ -80,11 +92,30 @@ void CChildFrame::runCommand(int command) {
         return;
     }
     if (command == CmdInstructionList) {
-        rs::ladder::switchPresentation(m_session);
-        modelChanged();
+        recorded([this] {
+            rs::ladder::switchPresentation(m_session);
+            modelChanged();
+        });
         return;
     }
     if (const auto edit = editCommandFor(command)) runEditor([&] { m_editor.run(*edit); });
+}
+
+void CChildFrame::convert() {
+    // Convert does nothing while the list is shown; on the ladder it replaces
+    // the mark of an earlier report with its own, if any.
+    if (!m_view.m_bListMode) m_view.highlight = {};
+    const rs::ConvertOutcome outcome = rs::convertLadder(m_session);
+    if (!outcome.ran) return;
+    m_doc.setModifiedFlag(true);
+    // The report puts the cursor on the cell it names and scrolls to it.
+    const bool report = outcome.unconvertible && outcome.reportRow >= 0 && outcome.reportCol >= 0;
+    if (report) {
+        m_view.grid->m_nCursorRow = outcome.reportRow;
+        m_view.grid->m_nCursorCol = outcome.reportCol;
+    }
+    modelChanged();
+    if (report) m_pView->scrollToCursor();
 }
 
 CChildFrame::~CChildFrame() = default;
@@ -103,6 +134,11 @@ void CChildFrame::modelChanged() {
 void CChildFrame::edited() {
     m_doc.setModifiedFlag(true);
     modelChanged();
+}
+
+QSize CChildFrame::sizeHint() const {
+    if (const QMdiArea* area = mdiArea()) return area->viewport()->size() * 3 / 4;
+    return QMdiSubWindow::sizeHint();
 }
 
 void CChildFrame::closeNow() {

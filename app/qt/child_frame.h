@@ -8,6 +8,7 @@
 #include "app/qt/project_view.h"
 #include "core/session.h"
 #include "editor/editor.h"
+#include "editor/history/undo_history.h"
 #include "project/project_document.h"
 
 class CMainFrame;
@@ -26,6 +27,7 @@ class CChildFrame : public QMdiSubWindow {
     rs::ProjectDocument& document() { return m_doc; }
     CCorvaneElectricPLCView* view() const { return m_pView; }
     rs::Editor& editor() { return m_editor; }
+    const rs::UndoHistory& history() const { return m_history; }
 
     // A command of the view: Convert, the list switch or an editing command.
     void runCommand(int command);
@@ -42,17 +44,27 @@ class CChildFrame : public QMdiSubWindow {
     // Closes without any question.
     void closeNow();
 
+    // Restored or cascaded, the window takes three quarters of the area.
+    QSize sizeHint() const override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void runEditor(const std::function<void()>& edit);
+    // Runs a command that may change the program as one step of the history.
+    void recorded(const std::function<void()>& command);
+    // Undo (older) or redo: the program as it was, the document's modified flag
+    // with it.
+    void stepHistory(bool older);
+    void convert();
 
     CMainFrame* m_frame;
     rs::ViewState m_view;
     rs::Session m_session;
     rs::ProjectDocument m_doc;
     rs::Editor m_editor;
+    rs::UndoHistory m_history;
     CCorvaneElectricPLCView* m_pView;
     std::unique_ptr<QLockFile> m_lock;
     bool m_bClosingNow = false;

@@ -30,6 +30,8 @@
 #include "comm/qt/connection_setup_dialog.h"
 #include "core/messages.h"
 #include "core/program_dir.h"
+#include "online/qt/batch_monitor_dialog.h"
+#include "online/qt/device_test_dialog.h"
 
 using namespace rs::shell;
 
@@ -226,6 +228,8 @@ ShellState CMainFrame::shellState() const {
     s.fileToolbarVisible = !m_toolBars.empty() && m_toolBars.front()->isVisibleTo(this);
     s.statusBarFlag = m_nStatusBarFlag != 0;
     s.dataListVisible = m_pDataBar && m_pDataBar->isVisibleTo(this);
+    s.canUndo = m_pProject && m_pProject->history().canUndo();
+    s.canRedo = m_pProject && m_pProject->history().canRedo();
     return s;
 }
 
@@ -255,6 +259,9 @@ void CMainFrame::updateCaption() {
         setWindowTitle("Rungsmith");
         return;
     }
+    // The project window's own title bar (shown when it is not maximized)
+    // names the project too.
+    m_pProject->setWindowTitle(qs(m_pProject->document().title()));
     setWindowTitle(qs(captionFor(m_pProject->document().title(), m_pProject->isMaximized())));
 }
 
@@ -338,6 +345,16 @@ void CMainFrame::runCommand(int command) {
             setup.exec();
             break;
         }
+        case CmdDeviceTest: {
+            CDeviceTest test(m_sink, this);
+            test.exec();
+            break;
+        }
+        case CmdDeviceBatchMonitor: {
+            CDeviceBatchMonitor monitor(m_sink, this);
+            monitor.exec();
+            break;
+        }
         case CmdAbout: {
             CAboutDlg about(this);
             about.exec();
@@ -387,10 +404,9 @@ CChildFrame* CMainFrame::createProjectWindow() {
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateCaption);
     connect(child->view(), &CCorvaneElectricPLCView::commandRequested, this,
             &CMainFrame::runCommand);
-    // Undo and the two line entries without a command can be chosen and do nothing.
-    child->view()->setCommandEnabled([this](int command) {
-        return command == CmdUndo || command < 0 || commandState(command, shellState()).enabled;
-    });
+    // The two line entries without a command can be chosen and do nothing.
+    child->view()->setCommandEnabled(
+        [this](int command) { return command < 0 || commandState(command, shellState()).enabled; });
     buildMenuBar();
     return child;
 }
