@@ -13,6 +13,8 @@ struct ShellState {
     bool fileToolbarVisible = true;  // the first toolbar
     bool statusBarFlag = true;       // flipped only by "&Status bar"
     bool dataListVisible = true;
+    bool simulating = false;         // a simulation is active (running or paused): no editing
+    bool simulationRunning = false;  // ... and scanning in real time
 };
 
 struct CommandState {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/qt/project_view.h"
+#include "app/qt/simulation_controller.h"
 #include "core/session.h"
 #include "editor/editor.h"
 #include "project/project_document.h"
@@ -26,6 +27,7 @@ class CChildFrame : public QMdiSubWindow {
     rs::ProjectDocument& document() { return m_doc; }
     CCorvaneElectricPLCView* view() const { return m_pView; }
     rs::Editor& editor() { return m_editor; }
+    SimulationController& simulation() { return *m_pSimulation; }
 
     // A command of the view: Convert, the list switch or an editing command.
     void runCommand(int command);
@@ -54,6 +56,7 @@ class CChildFrame : public QMdiSubWindow {
     rs::ProjectDocument m_doc;
     rs::Editor m_editor;
     CCorvaneElectricPLCView* m_pView;
+    SimulationController* m_pSimulation;
     std::unique_ptr<QLockFile> m_lock;
     bool m_bClosingNow = false;
 };
