@@ -597,16 +597,21 @@ void Transfer::receiveUpload() {
         uploadCheckFailed();
         return;
     }
-    // The word travels as the download sent it: plain after a constant
-    // marker (so constants come back whole) and from 0xE000, else regrouped.
+    // The word travels as the download sent it: in mode 1 plain after a
+    // constant marker (so constants come back whole) and from 0xE000, else
+    // regrouped; in mode 2, whose blocks carry plain words, plain.
     const bool plain =
-        (*digits >> 12) >= 14 || frame::travelsPlain(0, m_uploadPrev1, m_uploadPrev2);
+        m_mode2 || (*digits >> 12) >= 14 || frame::travelsPlain(0, m_uploadPrev1, m_uploadPrev2);
     const uint16_t word = plain ? *digits : frame::ungroup(*digits);
-    m_decoder.DecodeWord(word, *m_app.table);
+    // A mode-2 controller holds mode-2 code: its END word ends the upload as
+    // the mode-1 END does (and the first one is where the download's code
+    // ended), instead of reading the rest of the code buffer.
+    const bool last = word == code::kEndWordMode1 || (m_mode2 && word == code::kEndWordMode2);
+    m_decoder.DecodeWord(last ? code::kEndWordMode1 : word, *m_app.table);
     m_uploadPrev2 = m_uploadPrev1;
     m_uploadPrev1 = word;
     clearRx(kClearedBytes);
-    if (word == code::kEndWordMode1) {
+    if (last) {
         m_app.m_bUploaded = true;
         end(TransferOutcome::Uploaded);
         return;

@@ -60,10 +60,18 @@ CommandState commandState(int c, const ShellState& s) {
         case CmdOpenProject:
         case CmdExit:
         case CmdConnectionSetup:
+        case CmdDeviceTest:
+        case CmdDeviceBatchMonitor:
         case CmdAbout:
         case CmdUserIndex:
         case CmdStatusBarDirect:
             out.enabled = true;
+            break;
+        case CmdUndo:
+            out.enabled = s.projectOpen && s.canUndo && !s.simulating;
+            break;
+        case CmdRedo:
+            out.enabled = s.projectOpen && s.canRedo && !s.simulating;
             break;
         case CmdFileToolbar:
             out = {true, true, s.fileToolbarVisible};
@@ -108,6 +116,10 @@ std::string statusPrompt(int c) {
             return "通讯设置向导";
         case CmdConnectionSetup:
             return "连接设置";
+        case CmdDeviceTest:
+            return "软元件强制与读写";
+        case CmdDeviceBatchMonitor:
+            return "软元件批量监视";
         case CmdCascade:
             return "以重叠方式排列窗口";
         case CmdTileHorizontally:
@@ -138,6 +150,8 @@ std::string statusPrompt(int c) {
             return "粘贴";
         case CmdUndo:
             return "撤销";
+        case CmdRedo:
+            return "重做";
         default:
             return {};
     }

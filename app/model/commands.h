@@ -18,6 +18,9 @@ enum Command : int {
     CmdStartSimulation = 34501,
     CmdStopSimulation = 34502,
     CmdSingleScan = 34503,
+    // the device dialogs under "&Online"
+    CmdDeviceTest = 33260,
+    CmdDeviceBatchMonitor = 33261,
     // editing (ladder and list)
     CmdInsertLine = 32912,
     CmdDeleteLine = 32913,
@@ -55,7 +58,8 @@ enum Command : int {
     CmdCopy = 57634,
     CmdCut = 57635,
     CmdPaste = 57637,
-    CmdUndo = 57643,  // no action
+    CmdUndo = 57643,
+    CmdRedo = 57644,
     CmdArrangeIcons = 57649,
     CmdCascade = 57650,
     CmdTileHorizontally = 57651,

@@ -9,7 +9,7 @@ namespace rs::shell {
 
 ScrollExtent ladderExtent(const LadderGrid& grid, const LadderGeometry& g, int clientHeight) {
     const int lowest = std::clamp(std::max(endRow(grid), grid.m_nCursorRow), 0, kGridRows - 1);
-    return {g.clientWidth, (lowest + 1) * g.H + std::max(clientHeight, 0)};
+    return {g.clientWidth, lowest * g.H + std::max(clientHeight, 0)};
 }
 
 ScrollExtent listExtent(const Session& s, int clientWidth, int clientHeight) {
@@ -17,7 +17,7 @@ ScrollExtent listExtent(const Session& s, int clientWidth, int clientHeight) {
     int end = listEndLine(*s.app.table);
     if (end < 0) end = records;
     const int lowest = std::clamp(std::max(end, s.view.m_nListCursor), 0, kListRows - 1);
-    return {clientWidth, (lowest + 1) * kListLineHeight + std::max(clientHeight, 0)};
+    return {clientWidth, lowest * kListLineHeight + std::max(clientHeight, 0)};
 }
 
 ScrollExtent viewExtent(const Session& s, const LadderGeometry& g, int clientHeight) {

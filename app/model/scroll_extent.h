@@ -12,12 +12,13 @@ struct ScrollExtent {
 };
 
 // The ladder: every row down to the END row (or the cursor row, when a click
-// put it lower), then one more screen of empty rows to draw into; as wide as
-// the diagram, which always fits the client width.
+// put it lower), and scrolled to the end a screen that starts with that row,
+// the empty rows below it to draw into; as wide as the diagram, which always
+// fits the client width.
 ScrollExtent ladderExtent(const LadderGrid& grid, const LadderGeometry& g, int clientHeight);
 
-// The instruction list: every line down to the END line (or the cursor line),
-// then one more screen.
+// The instruction list: every line down to a screen that starts with the END
+// line (or the cursor line).
 ScrollExtent listExtent(const Session& s, int clientWidth, int clientHeight);
 
 // The extent of whichever presentation the session shows.

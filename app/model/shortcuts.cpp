@@ -21,6 +21,7 @@ const std::vector<ShortcutEntry>& shortcutTable() {
         {"Shift+Ins", CmdPaste},
         {"Alt+Backspace", CmdUndo},
         {"Ctrl+Z", CmdUndo},
+        {"Ctrl+Y", CmdRedo},
         {"Ctrl+N", CmdNewProject},
         {"Ctrl+O", CmdOpenProject},
         {"Ctrl+S", CmdSave},

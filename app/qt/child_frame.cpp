@@ -19,6 +19,7 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
       m_session(app, m_view, sink, ranges),
       m_doc(m_session),
       m_editor(m_session, dialogs, clipboard),
+      m_history(m_session),
       m_pView(new CCorvaneElectricPLCView(m_session, this)),
       m_pSimulation(new SimulationController(m_session, sink, m_pView, this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -49,15 +50,35 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
 // cancelled dialog on a converted program) has changed nothing.
 void CChildFrame::runEditor(const std::function<void()>& edit) {
     if (m_pSimulation->active()) return;  // a simulation locks the program
-    m_editor.m_bDragged = m_pView->pointer().dragged;
-    // The mark of an earlier report goes with the next edit; a report of this
-    // edit sets its own.
-    m_view.highlight = {};
-    edit();
-    if (!m_view.m_bCompiled) m_doc.setModifiedFlag(true);
+    recorded([&] {
+        m_editor.m_bDragged = m_pView->pointer().dragged;
+        // The mark of an earlier report goes with the next edit; a report of this
+        // edit sets its own.
+        m_view.highlight = {};
+        edit();
+        if (!m_view.m_bCompiled) m_doc.setModifiedFlag(true);
+        modelChanged();
+        // An entry moves the cursor on; it stays in sight.
+        m_pView->scrollToCursor();
+    });
+}
+
+// The step is taken after the tidy steps ran, so that undo gives back the
+// program as it was drawn.
+void CChildFrame::recorded(const std::function<void()>& command) {
+    m_history.begin(m_doc.isModified());
+    command();
+    m_history.commit(m_doc.isModified());
+    emit m_frame->stateChanged();
+}
+
+void CChildFrame::stepHistory(bool older) {
+    const bool done =
+        older ? m_history.undo(m_doc.isModified()) : m_history.redo(m_doc.isModified());
+    if (!done) return;
+    m_doc.setModifiedFlag(m_history.modified());
     modelChanged();
-    // An entry moves the cursor on; it stays in sight.
-    m_pView->scrollToCursor();
+    if (!m_view.m_bListMode) m_pView->scrollToCursor();
 }
 
 void CChildFrame::runCommand(int command) {
@@ -75,22 +96,12 @@ void CChildFrame::runCommand(int command) {
         default:
             break;
     }
+    if (command == CmdUndo || command == CmdRedo) {
+        stepHistory(command == CmdUndo);
+        return;
+    }
     if (command == CmdConvert) {
-        // Convert does nothing while the list is shown; on the ladder it
-        // replaces the mark of an earlier report with its own, if any.
-        if (!m_view.m_bListMode) m_view.highlight = {};
-        const rs::ConvertOutcome outcome = rs::convertLadder(m_session);
-        if (!outcome.ran) return;
-        m_doc.setModifiedFlag(true);
-        // The report puts the cursor on the cell it names and scrolls to it.
-        const bool report =
-            outcome.unconvertible && outcome.reportRow >= 0 && outcome.reportCol >= 0;
-        if (report) {
-            m_view.grid->m_nCursorRow = outcome.reportRow;
-            m_view.grid->m_nCursorCol = outcome.reportCol;
-        }
-        modelChanged();
-        if (report) m_pView->scrollToCursor();
+        recorded([this] { convert(); });
         return;
     }
     if (command == CmdEnterKey) {
@@ -106,11 +117,30 @@ void CChildFrame::runCommand(int command) {
         return;
     }
     if (command == CmdInstructionList) {
-        rs::ladder::switchPresentation(m_session);
-        modelChanged();
+        recorded([this] {
+            rs::ladder::switchPresentation(m_session);
+            modelChanged();
+        });
         return;
     }
     if (const auto edit = editCommandFor(command)) runEditor([&] { m_editor.run(*edit); });
+}
+
+void CChildFrame::convert() {
+    // Convert does nothing while the list is shown; on the ladder it replaces
+    // the mark of an earlier report with its own, if any.
+    if (!m_view.m_bListMode) m_view.highlight = {};
+    const rs::ConvertOutcome outcome = rs::convertLadder(m_session);
+    if (!outcome.ran) return;
+    m_doc.setModifiedFlag(true);
+    // The report puts the cursor on the cell it names and scrolls to it.
+    const bool report = outcome.unconvertible && outcome.reportRow >= 0 && outcome.reportCol >= 0;
+    if (report) {
+        m_view.grid->m_nCursorRow = outcome.reportRow;
+        m_view.grid->m_nCursorCol = outcome.reportCol;
+    }
+    modelChanged();
+    if (report) m_pView->scrollToCursor();
 }
 
 CChildFrame::~CChildFrame() = default;

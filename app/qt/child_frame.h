@@ -9,6 +9,7 @@
 #include "app/qt/simulation_controller.h"
 #include "core/session.h"
 #include "editor/editor.h"
+#include "editor/history/undo_history.h"
 #include "project/project_document.h"
 
 class CMainFrame;
@@ -28,6 +29,7 @@ class CChildFrame : public QMdiSubWindow {
     CCorvaneElectricPLCView* view() const { return m_pView; }
     rs::Editor& editor() { return m_editor; }
     SimulationController& simulation() { return *m_pSimulation; }
+    const rs::UndoHistory& history() const { return m_history; }
 
     // A command of the view: Convert, the list switch or an editing command.
     void runCommand(int command);
@@ -49,12 +51,19 @@ class CChildFrame : public QMdiSubWindow {
 
   private:
     void runEditor(const std::function<void()>& edit);
+    // Runs a command that may change the program as one step of the history.
+    void recorded(const std::function<void()>& command);
+    // Undo (older) or redo: the program as it was, the document's modified flag
+    // with it.
+    void stepHistory(bool older);
+    void convert();
 
     CMainFrame* m_frame;
     rs::ViewState m_view;
     rs::Session m_session;
     rs::ProjectDocument m_doc;
     rs::Editor m_editor;
+    rs::UndoHistory m_history;
     CCorvaneElectricPLCView* m_pView;
     SimulationController* m_pSimulation;
     std::unique_ptr<QLockFile> m_lock;

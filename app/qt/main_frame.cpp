@@ -30,6 +30,8 @@
 #include "comm/qt/connection_setup_dialog.h"
 #include "core/messages.h"
 #include "core/program_dir.h"
+#include "online/qt/batch_monitor_dialog.h"
+#include "online/qt/device_test_dialog.h"
 
 using namespace rs::shell;
 
@@ -228,6 +230,8 @@ ShellState CMainFrame::shellState() const {
     s.dataListVisible = m_pDataBar && m_pDataBar->isVisibleTo(this);
     s.simulating = m_pProject && m_pProject->simulation().active();
     s.simulationRunning = m_pProject && m_pProject->simulation().running();
+    s.canUndo = m_pProject && m_pProject->history().canUndo();
+    s.canRedo = m_pProject && m_pProject->history().canRedo();
     return s;
 }
 
@@ -340,6 +344,16 @@ void CMainFrame::runCommand(int command) {
             setup.exec();
             break;
         }
+        case CmdDeviceTest: {
+            CDeviceTest test(m_sink, this);
+            test.exec();
+            break;
+        }
+        case CmdDeviceBatchMonitor: {
+            CDeviceBatchMonitor monitor(m_sink, this);
+            monitor.exec();
+            break;
+        }
         case CmdAbout: {
             CAboutDlg about(this);
             about.exec();
@@ -389,10 +403,9 @@ CChildFrame* CMainFrame::createProjectWindow() {
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateCaption);
     connect(child->view(), &CCorvaneElectricPLCView::commandRequested, this,
             &CMainFrame::runCommand);
-    // Undo and the two line entries without a command can be chosen and do nothing.
-    child->view()->setCommandEnabled([this](int command) {
-        return command == CmdUndo || command < 0 || commandState(command, shellState()).enabled;
-    });
+    // The two line entries without a command can be chosen and do nothing.
+    child->view()->setCommandEnabled(
+        [this](int command) { return command < 0 || commandState(command, shellState()).enabled; });
     buildMenuBar();
     return child;
 }

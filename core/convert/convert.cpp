@@ -1,6 +1,7 @@
 #include "core/convert/convert.h"
 
 #include "core/convert/converter.h"
+#include "core/convert/series_parallel.h"
 #include "core/convert/tidy.h"
 #include "core/line_check.h"
 #include "core/messages.h"
@@ -13,6 +14,13 @@ Converter::Converter(Session& s, const ConvertLimits& limits)
     : m_s(s), m_g(s.grid()), m_limits(limits) {}
 
 void Converter::reportUnconvertible(int row, int col) {
+    if (m_trial) {
+        if (m_trialRow < 0) {
+            m_trialRow = row;
+            m_trialCol = col;
+        }
+        return;
+    }
     m_bConvertible = false;
     if (!m_out.unconvertible) {
         m_out.unconvertible = true;
@@ -50,6 +58,7 @@ ConvertOutcome Converter::run() {
     m_s.app.m_bCompiled = false;
     store::clearForConvert(m_s.table(), v.records);
 
+    captureDrawnMeaning();
     passConnectivity();
     passBranchEnds();
     passCheck();
@@ -128,6 +137,15 @@ void Converter::emitAnd(int R, int c) {
 }
 void Converter::emitOr(int R, int c) {
     emitContact(R, c, kOr);
+}
+
+void Converter::emitContact(int R, int c, int spKind) {
+    const int32_t kind = serialTwin(m_g.kind(R, c));
+    const char* const* names = spKind == SpStep::Load ? kLoad : spKind == SpStep::And ? kAnd : kOr;
+    const char* name = (kind >= 0 && kind <= 10) ? names[kind] : nullptr;
+    if (name == nullptr) return reportUnconvertible(R, c);
+    emitRow(name, m_g.text(R, c), 0, 1);
+    noteWritten(R, c);
 }
 
 void Converter::emitPlain(const char* mnemonic) {

@@ -31,6 +31,7 @@ class Converter {
 
     // Compile walk (walk.cpp) and its sub-walks (sub_walks.cpp).
     void compileWalk();
+    void compileRung(int H);
     void columnWalk(int H);
     bool bareRow(int H) const;
     bool closeBlockAt(int H, int c, int start);
@@ -62,6 +63,24 @@ class Converter {
     void noteFlowRow(int R);
     void checkWrittenList();
 
+    // One rung (rung.cpp): the rows its wires join, the state to go back to
+    // when its list is written again, the general series-parallel compiler,
+    // and the check that its list means what its circuit means (rung_check.cpp).
+    struct RungMark {
+        int r = 0;
+        size_t rowCells = 0, writtenLog = 0;
+        size_t records[4] = {};
+        int mps = 0, mpp = 0, blockStartCol = 1;
+        bool blockJoined = false, blockOred = false, splitPending = false;
+    };
+    int rungBottom(int H) const;
+    RungMark markRung() const;
+    void rollBack(const RungMark& mark, int H);
+    bool compileGeneral(int H, int B, int& failRow, int& failCol);
+    bool rungMeansItsList(int H, int B, int r0) const;
+    void captureDrawnMeaning();
+    void noteNormalisedOutputs();
+
     // "There is a ladder which cannot be converted": the first one of a run
     // is shown and moves the cursor to the cell.
     void reportUnconvertible(int row, int col);
@@ -76,6 +95,9 @@ class Converter {
     int lastRow() const { return m_g.m_nDrawnLastRow; }
     bool stopped() const { return m_bWalkStopped; }
     void emitContact(int R, int c, const char* const names[11]);
+    // A contact written by the series-parallel compiler: branch kinds as their
+    // serial twins, in the family the step asks for.
+    void emitContact(int R, int c, int spKind);
     // Counts one nested sub-walk; false (after a report) when a bound is reached.
     bool enterSubWalk(int R, int c);
 
@@ -106,6 +128,31 @@ class Converter {
     int m_nSteps = 0;
     std::vector<uint8_t> m_written;  // per grid cell: written to the list
     std::vector<int> m_rowCell;      // per written row: its grid cell (row * 11 + col), or -1
+    // What the ladder as drawn means, taken before the passes change the grid:
+    // per rung (rows joined by vertical wires) its contact devices and, for
+    // every combination checked, which outputs it drives. Outputs keep their
+    // order through the passes, so output k of the walked grid is output k
+    // here.
+    struct DrawnOutput {
+        std::string name;
+        int rung = 0;
+    };
+    struct DrawnRung {
+        std::vector<std::string> devices;
+        int firstOutput = 0, outputs = 0;
+        int words = 1;
+        bool exhaustive = true;
+        std::vector<uint64_t> on;  // per output of the rung, per word
+    };
+    std::vector<DrawnOutput> m_drawnOutputs;
+    std::vector<DrawnRung> m_drawnRungs;
+    std::vector<int> m_outputRows;     // rows of the outputs of the walked grid, in order
+    std::vector<size_t> m_writtenLog;  // the cells written, in order, while a rung is open
+    // While the walk tries a rung, its reports are held back: the first one
+    // is kept here and made only when no other way converts the rung.
+    bool m_trial = false;
+    int m_trialRow = -1;
+    int m_trialCol = -1;
 };
 
 }  // namespace rs::convert

@@ -76,6 +76,9 @@ void Converter::blockCompiler(int D, int s, int e) {
                 bool any = false;
                 for (int k = b; k <= i - 1 && !any; ++k) any = sym(D + 1, k);
                 if (!any) return reportUnconvertible(D, i);
+                // A one-column block whose top cell is plain wire: the
+                // contacts below it are shorted and have no effect.
+                if (i - b == 1 && !sym(D, b)) return reportUnconvertible(D + 1, b);
                 if (i - b == 1) {
                     m_bBlockJoined = s == b;
                     orChain(D + 1, i - 1);

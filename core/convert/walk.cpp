@@ -25,6 +25,7 @@ bool Converter::bareRow(int H) const {
 void Converter::compileWalk() {
     InstructionTable& table = m_s.table();
     int lastLinked = -1;  // the last row whose column 1 symbol was wired above
+    noteNormalisedOutputs();
     for (int H = 0; H <= lastRow() && !stopped(); ++H) {
         const int r0 = m_r;
         if (!sym(H, kOutputCol) && m_g.text(H, 0).empty()) {
@@ -59,7 +60,7 @@ void Converter::compileWalk() {
             if (!label.empty()) emitRow({}, label, 0, 1);
             // A label on a row with nothing drawn is a jump target without a
             // rung of its own (a label before END): only the label is written.
-            if (label.empty() || !bareRow(H)) columnWalk(H);
+            if (label.empty() || !bareRow(H)) compileRung(H);
             H = m_nRowReached;
         } else {
             H = std::min(H, lastRow());

@@ -19,6 +19,7 @@ void Converter::noteWritten(int R, int c) {
     if (!m_rowCell.empty()) m_rowCell.back() = static_cast<int>(cell);
     if (m_written[cell] != 0) return reportUnconvertible(R, c);
     m_written[cell] = 1;
+    m_writtenLog.push_back(cell);
 }
 
 // A flow row is written as its instruction alone; the contacts drawn on it

@@ -29,8 +29,9 @@ Decoded decode(const std::string& m) {
         {"SRET", Op::Boundary, false}, {"IRET", Op::Boundary, false}, {"FOR", Op::Boundary, false},
         {"NEXT", Op::Boundary, false},
     };
+    if (m.empty()) return {Op::Boundary, false};
     for (const auto& e : kTable)
-        if (e.name == m) return {e.op, e.inverted};
+        if (!e.name.empty() && e.name[0] == m[0] && e.name == m) return {e.op, e.inverted};
     return {Op::Application, false};
 }
 
@@ -42,8 +43,8 @@ Decoded decode(const std::string& m) {
 // either ANB or ORB joins the two, or the block reaches an output or MPS on
 // its own and the held result is dropped: a new rung began.
 struct Scan {
-    std::vector<bool> blocks;
-    std::vector<bool> points;
+    std::vector<uint64_t> blocks;
+    std::vector<uint64_t> points;
     bool driven = false;
     bool held = false;  // blocks[0] is the result of the rung before the last load
     int heldRow = -1;   // the load that started a block above the held result
@@ -61,8 +62,8 @@ struct Scan {
 
 }  // namespace
 
-ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices) {
-    ListResult res;
+WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& devices) {
+    WideListResult res;
     Scan s;
     auto refuse = [&](int row, const char* why) {
         res.ok = false;
@@ -73,7 +74,10 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
     for (size_t i = 0; i < rows.size(); ++i) {
         const int row = static_cast<int>(i);
         const Decoded d = decode(rows[i].mnemonic);
-        auto contact = [&] { return devices(rows[i].operand) != d.inverted; };
+        auto contact = [&] {
+            const uint64_t v = devices(rows[i].operand);
+            return d.inverted ? ~v : v;
+        };
         switch (d.op) {
             case Op::Load:
                 if (s.driven) {
@@ -86,21 +90,23 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
                 break;
             case Op::And:
                 if (s.blocks.empty()) return refuse(row, "AND without a block");
-                s.blocks.back() = s.blocks.back() && contact();
+                s.blocks.back() &= contact();
                 s.driven = false;
                 break;
             case Op::Or:
                 if (s.blocks.empty() || s.driven) return refuse(row, "OR without a block");
-                s.blocks.back() = s.blocks.back() || contact();
+                s.blocks.back() |= contact();
                 break;
             case Op::Anb:
             case Op::Orb: {
                 if (s.blocks.size() < 2 || s.driven)
                     return refuse(row, "ANB or ORB without two blocks");
-                const bool top = s.blocks.back();
+                const uint64_t top = s.blocks.back();
                 s.blocks.pop_back();
-                s.blocks.back() =
-                    d.op == Op::Anb ? (s.blocks.back() && top) : (s.blocks.back() || top);
+                if (d.op == Op::Anb)
+                    s.blocks.back() &= top;
+                else
+                    s.blocks.back() |= top;
                 if (s.blocks.size() == 1) s.held = false;
                 break;
             }
@@ -127,7 +133,7 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
                 std::string name = rows[i].operand;
                 if (d.op == Op::Application)
                     name = rows[i].mnemonic + (name.empty() ? "" : " " + name);
-                res.outputs.push_back({name, s.blocks.back()});
+                res.outputs.push_back({std::move(name), s.blocks.back(), row});
                 s.driven = true;
                 break;
             }
@@ -148,6 +154,17 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
     if (!s.points.empty()) return refuse(static_cast<int>(rows.size()), "MPS still open");
     if (!s.blocks.empty() && !s.driven)
         return refuse(static_cast<int>(rows.size()), "block without an output");
+    return res;
+}
+
+ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices) {
+    const WideListResult wide = runListWide(
+        rows, [&devices](const std::string& d) { return devices(d) ? ~uint64_t{0} : uint64_t{0}; });
+    ListResult res;
+    res.ok = wide.ok;
+    res.errorRow = wide.errorRow;
+    res.problem = wide.problem;
+    for (const WideOutput& o : wide.outputs) res.outputs.push_back({o.name, (o.on & 1u) != 0});
     return res;
 }
 

@@ -20,6 +20,13 @@ struct ListResult {
     std::vector<Output> outputs;  // in the order the rows wrote them
 };
 
+struct WideListResult {
+    bool ok = true;
+    int errorRow = -1;
+    std::string problem;
+    std::vector<WideOutput> outputs;  // in the order the rows wrote them, with their rows
+};
+
 // Runs one scan of an instruction list over the given device values. Knows
 // the bit instructions LD, LDI, AND, ANI, OR, ORI (and their pulse forms),
 // ANB, ORB, MPS, MRD, MPP and OUT; any other mnemonic with an operation block
@@ -34,6 +41,10 @@ struct ListResult {
 // MPS still open at END or a rung boundary, a contact with no block to work on.
 // The list ends at END or after its last row.
 ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices);
+
+// The same scan over 64 input assignments at once (bit k of every value is
+// scan k). Refuses exactly what runList refuses.
+WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& devices);
 
 // The rows of an instruction table up to its END row (included) or its first
 // free row.

@@ -20,6 +20,12 @@ namespace rs::eval {
 // in row order.
 std::vector<Output> runGrid(const LadderGrid& grid, const DeviceReader& devices);
 
+// The same circuit over 64 input assignments at once, on rows first..last
+// alone (vertical wires into rows outside are cut). Outputs carry their grid
+// row.
+std::vector<WideOutput> runGridWide(const LadderGrid& grid, int first, int last,
+                                    const WideReader& devices);
+
 // Which edges the left rail reaches, rows 0 to the grid's drawn last row, when
 // each cell of columns 1 to 9 conducts as `conducts(row, col)` says (wires and
 // LinkDown joins as above). Edge e is the left edge of column e (1 to 10), so

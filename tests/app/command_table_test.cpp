@@ -50,7 +50,19 @@ TEST(CommandState, LadderAndListOfAnOpenProject) {
     for (int c = CmdOpenContact; c <= CmdRisingPulseBranch; ++c)
         EXPECT_TRUE(commandState(c, s).enabled) << c;
     EXPECT_TRUE(commandState(CmdInsertRow, s).enabled);
+    // Undo and redo follow the project's history.
     EXPECT_FALSE(commandState(CmdUndo, s).enabled);
+    EXPECT_FALSE(commandState(CmdRedo, s).enabled);
+    s.canUndo = true;
+    EXPECT_TRUE(commandState(CmdUndo, s).enabled);
+    EXPECT_FALSE(commandState(CmdRedo, s).enabled);
+    s.canRedo = true;
+    EXPECT_TRUE(commandState(CmdRedo, s).enabled);
+    s.projectOpen = false;
+    EXPECT_FALSE(commandState(CmdUndo, s).enabled);
+    EXPECT_FALSE(commandState(CmdRedo, s).enabled);
+    s = ShellState{};
+    s.projectOpen = true;
     EXPECT_TRUE(commandState(CmdMode2, s).checked);
     EXPECT_FALSE(commandState(CmdMode1, s).checked);
 

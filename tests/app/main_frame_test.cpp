@@ -1,6 +1,7 @@
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "app/model/commands.h"
 #include "tests/app/widget_fixture.h"
@@ -35,7 +36,8 @@ TEST_F(MainFrame, MenusWithNoProjectOpen) {
     EXPECT_EQ(projectMenu.at(0), "&New project...\tCtrl+N");
     EXPECT_EQ(projectMenu.at(3), "&Save\tCtrl+S");
     EXPECT_EQ(itemTexts(bar, 1).last(), "&Project data list\tAlt+O ");
-    EXPECT_EQ(itemTexts(bar, 2), (QStringList{"Transfer set&up", "Connection setup..."}));
+    EXPECT_EQ(itemTexts(bar, 2), (QStringList{"Transfer set&up", "Connection setup...",
+                                              "Device test...", "Device batch monitor..."}));
     for (int c : {CmdCloseNoProject, CmdSaveNoProject, CmdSaveAsNoProject})
         EXPECT_FALSE(enabled(c)) << c;
     EXPECT_TRUE(enabled(CmdNewProject));
@@ -162,4 +164,20 @@ TEST_F(MainFrame, StatusPromptsAndToolbarButtons) {
     QDockWidget* bar = frame->dataListBar();
     EXPECT_EQ(bar->windowTitle(), "Project data list");
     EXPECT_EQ(frame->dockWidgetArea(bar), Qt::LeftDockWidgetArea);
+}
+
+TEST_F(MainFrame, DeviceDialogsOpenWithoutAProject) {
+    for (int c : {CmdDeviceTest, CmdDeviceBatchMonitor}) {
+        ASSERT_TRUE(enabled(c)) << c;
+        QString title;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) return;
+            title = dialog->windowTitle();
+            dialog->close();
+        });
+        frame->runCommand(c);
+        EXPECT_EQ(title, c == CmdDeviceTest ? "Device test" : "Device bath");
+    }
+    EXPECT_EQ(project(), nullptr);
 }

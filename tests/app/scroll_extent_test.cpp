@@ -18,16 +18,16 @@ struct Extent : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Extent, LadderReachesOneScreenPastTheEndRowOrTheCursor) {
+TEST_F(Extent, LadderEndsWithAScreenFromTheEndRowOrTheCursor) {
     struct Case {
         int lastRow, cursorRow, height;
     };
     const Case cases[] = {
-        {-1, 0, 800 + 100},           // empty: the END row is row 0
-        {3, 0, 5 * 100 + 800},        // END in row 4
-        {3, 20, 21 * 100 + 800},      // a click below the END row
-        {3998, 0, 4000 * 100 + 800},  // the whole grid
-        {3998, 5000, 4000 * 100 + 800},
+        {-1, 0, 800},                 // empty: the END row is row 0
+        {3, 0, 4 * 100 + 800},        // END in row 4
+        {3, 20, 20 * 100 + 800},      // a click below the END row
+        {3998, 0, 3999 * 100 + 800},  // the whole grid
+        {3998, 5000, 3999 * 100 + 800},
     };
     for (const Case& c : cases) {
         grid().m_nLastRow = grid().m_nDrawnLastRow = c.lastRow;
@@ -38,16 +38,16 @@ TEST_F(Extent, LadderReachesOneScreenPastTheEndRowOrTheCursor) {
     }
 }
 
-TEST_F(Extent, ListReachesOneScreenPastTheEndLineOrTheCursor) {
+TEST_F(Extent, ListEndsWithAScreenFromTheEndLineOrTheCursor) {
     prepareListForDrawing(t.session);  // an empty table gets its END line
-    EXPECT_EQ(listExtent(t.session, 900, 600).height, 25 + 600);
+    EXPECT_EQ(listExtent(t.session, 900, 600).height, 600);
     t.view.m_nListCursor = 40;
-    EXPECT_EQ(listExtent(t.session, 900, 600).height, 41 * 25 + 600);
+    EXPECT_EQ(listExtent(t.session, 900, 600).height, 40 * 25 + 600);
     t.view.m_nListCursor = 99999;  // never past the table
-    EXPECT_EQ(listExtent(t.session, 900, 600).height, kListRows * 25 + 600);
+    EXPECT_EQ(listExtent(t.session, 900, 600).height, (kListRows - 1) * 25 + 600);
     t.view.m_bListMode = 1;
     t.view.m_nListCursor = 0;
-    EXPECT_EQ(viewExtent(t.session, g, 600).height, 25 + 600);
+    EXPECT_EQ(viewExtent(t.session, g, 600).height, 600);
 }
 
 TEST(ScrollToShow, LeastMoveThatShowsTheSpan) {

@@ -49,12 +49,12 @@ struct LongProgram : test::FrameFixture {
 
 }  // namespace
 
-TEST_F(LongProgram, ListScrollsToItsEndLineAndOneScreenMore) {
+TEST_F(LongProgram, ListScrollsToItsEndLine) {
     ASSERT_TRUE(session().view.m_bListMode);
     const int endLine = 2 * kRungs;
     ASSERT_EQ(session().table().m_Instruction[endLine], "END");
-    EXPECT_EQ(vbar()->maximum(), (endLine + 1) * kListLineHeight);
-    EXPECT_EQ(view()->horizontalScrollBar()->maximum(), 0);  // the list fits the width
+    EXPECT_EQ(vbar()->maximum(), endLine * kListLineHeight);  // END at the top
+    EXPECT_EQ(view()->horizontalScrollBar()->maximum(), 0);   // the list fits the width
 
     // The scroll bar's end shows the END line at the top.
     vbar()->setValue(vbar()->maximum() - kListLineHeight);
@@ -77,11 +77,11 @@ TEST_F(LongProgram, LadderScrollsToItsEndRowWithTheBarAndTheKeys) {
     const int endRowIndex = kRungs;  // rows 0 to 3998 hold the rungs
     ASSERT_EQ(session().grid().kind(kRungs - 1, 10), Coil);
     int H = view()->geometry().H;
-    EXPECT_EQ(vbar()->maximum(), (endRowIndex + 1) * H);
+    EXPECT_EQ(vbar()->maximum(), endRowIndex * H);           // END at the top
     EXPECT_EQ(view()->horizontalScrollBar()->maximum(), 0);  // the diagram fits the width
 
-    // With the scroll bar: the END line is drawn across the diagram.
-    vbar()->setValue(endRowIndex * H - H);
+    // The scroll bar's end shows the END line across the diagram.
+    vbar()->setValue(vbar()->maximum());
     const auto g = view()->geometry();
     EXPECT_TRUE(drawnAt(g.W * 5, g.W * 5, g.wireY(endRowIndex)));
 
@@ -103,7 +103,7 @@ TEST_F(LongProgram, LadderScrollsToItsEndRowWithTheBarAndTheKeys) {
     frame->resize(1200, 900);
     QApplication::processEvents();
     H = view()->geometry().H;
-    EXPECT_EQ(vbar()->maximum(), (endRowIndex + 1) * H);
+    EXPECT_EQ(vbar()->maximum(), endRowIndex * H);  // END at the top
 }
 
 TEST_F(LongProgram, EachPresentationOpensAtItsCursor) {
@@ -132,15 +132,15 @@ TEST_F(LongProgram, EachPresentationOpensAtItsCursor) {
     EXPECT_TRUE(visible(2500 * H, 2501 * H)) << vbar()->value();
 }
 
-TEST_F(LongProgram, ShortLadderScrollsOneScreenPastItsEnd) {
+TEST_F(LongProgram, ShortLadderScrollsToItsEndRow) {
     sink.answers = {MessageAnswer::No};
     frame->runCommand(CmdNewProject);
     ASSERT_NE(project(), nullptr);
     const int H = view()->geometry().H;
-    EXPECT_EQ(vbar()->maximum(), H);  // the END row in row 0
+    EXPECT_EQ(vbar()->maximum(), 0);  // the END row in row 0 at the top
     dialogs.symbol("X0");
     key(Qt::Key_F5);
     dialogs.symbol("Y0");
     key(Qt::Key_F7);
-    EXPECT_EQ(vbar()->maximum(), 2 * H);  // the rung, then END in row 1
+    EXPECT_EQ(vbar()->maximum(), H);  // the rung, then END in row 1
 }

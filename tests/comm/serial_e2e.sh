@@ -2,11 +2,14 @@
 # End to end over pseudo-terminals: rungsmith-cli download into rungsmith-plcsim
 # in both modes (the stand-in's memory must equal rungsmith-cli encode), with
 # injected drops and corruption, a controller that falls silent, a port that
-# cannot be opened, and an upload that reads the program back.
+# cannot be opened, and an upload that reads the program back; then a relay
+# that delays and drops, an echoing line, a port that vanishes, Ctrl-C, and
+# an upload that finds the controller's mode.
 set -uo pipefail
 bin="$1"
 cli="$bin/rungsmith-cli"
 sim="$bin/rungsmith-plcsim"
+relay="$bin/rungsmith-line-relay"
 work="$(mktemp -d)"
 pids=()
 cleanup() {
@@ -49,12 +52,22 @@ start_sim() {
 }
 # memory NAME: the stand-in's program memory once it has been written
 memory() { cat "$work/$1.mem"; }
+# cli ARGS...: runs rungsmith-cli; sets rc, out (its messages: standard output,
+# then standard error without the progress lines) and progress.
+cli() {
+  "$cli" "$@" > "$work/stdout" 2> "$work/stderr"; rc=$?
+  progress="$(grep -E '^(download|upload) ' "$work/stderr")"
+  out="$(cat "$work/stdout"; grep -vE '^(download|upload) ' "$work/stderr")"
+}
 
 # 1. Clean downloads in both modes.
 for mode in 1 2; do
   start_sim "clean$mode" --mode "$mode"
-  out="$("$cli" download --port "$work/clean$mode" "$work/p$mode.epj" 2>&1)"; rc=$?
+  cli download --port "$work/clean$mode" "$work/p$mode.epj"
   [ $rc -eq 0 ] && [ "$out" = "Download Succeed !" ] || fail "mode $mode download: rc $rc, $out"
+  # Off a terminal: a line at each tenth of the way at most, the last at 100%.
+  [ "$(echo "$progress" | wc -l)" -le 11 ] && echo "$progress" | tail -1 | grep -q ' 100% ' \
+    || fail "mode $mode progress: $progress"
   diff <("$cli" encode "$work/p$mode.epj") <(memory "clean$mode") > /dev/null \
     || fail "mode $mode memory differs from encode"
 done
@@ -64,7 +77,7 @@ for mode in 1 2; do
   for seed in 1 2; do
     name="noisy$mode$seed"
     start_sim "$name" --mode "$mode" --fault drop=0.08,corrupt=0.08 --seed "$seed"
-    out="$("$cli" download --port "$work/$name" "$work/p$mode.epj" 2>&1)"; rc=$?
+    cli download --port "$work/$name" "$work/p$mode.epj"
     case "$out" in
       "Download Succeed !")
         [ $rc -eq 0 ] || fail "$name: success with rc $rc"
@@ -79,11 +92,11 @@ done
 
 # 3. A controller that stops answering, and one that never answers.
 start_sim silent --mode 2 --fault silent-after=4
-out="$("$cli" download --port "$work/silent" "$work/p2.epj" 2>&1)"; rc=$?
+cli download --port "$work/silent" "$work/p2.epj"
 [ $rc -eq 1 ] && [ "$out" = "Communication interruption!" ] || fail "silent: rc $rc, $out"
 
 # 4. A port that cannot be opened: the message and the system's reason, nothing sent.
-out="$("$cli" download --port "$work/no-such-port" "$work/p1.epj" 2>&1)"; rc=$?
+cli download --port "$work/no-such-port" "$work/p1.epj"
 [ $rc -eq 1 ] && [ "$(echo "$out" | head -1)" = "cannot open serial port" ] \
   && [ "$(echo "$out" | wc -l)" -eq 2 ] && [ -n "$(echo "$out" | sed -n 2p)" ] \
   || fail "no port: rc $rc, $out"
@@ -109,6 +122,60 @@ INC D0
 END"
 got="$("$cli" export "$work/up.epj")"
 [ "$got" = "$expected" ] || { fail "upload text"; diff <(echo "$expected") <(echo "$got"); }
+
+# 6. A relay that holds the third echo back 450 ms (the retry timer sends that
+#    word again) and loses the sixth request: the stale echo must not answer
+#    the next word, and the lost one is sent again; nothing is missing.
+start_sim relayed --mode 1
+"$relay" --link "$work/relay" --to "$work/relayed" --delay 3:450 --drop 6 --seconds 30 &
+pids+=($!)
+for _ in $(seq 50); do [ -e "$work/relay" ] && break; sleep 0.05; done
+cli download --port "$work/relay" "$work/p1.epj"
+[ $rc -eq 0 ] && [ "$out" = "Download Succeed !" ] || fail "relay: rc $rc, $out"
+diff <("$cli" encode "$work/p1.epj") <(memory relayed) > /dev/null || fail "relay: memory differs"
+
+# 7. An upload on a line that echoes every byte ends with the retry message.
+"$relay" --link "$work/echo" --echo --seconds 30 &
+pids+=($!)
+for _ in $(seq 50); do [ -e "$work/echo" ] && break; sleep 0.05; done
+cli upload --mode 1 --port "$work/echo" "$work/echo.epj"
+[ $rc -eq 1 ] && [ "$out" = "Communication Retry Time out,please check your device" ] \
+  && [ ! -e "$work/echo.epj" ] || fail "echo line: rc $rc, $out"
+
+# 8. The controller's port vanishes during a download: the transfer ends at
+#    once with the message and the system's reason.
+for _ in $(seq 12); do cat "$work/p.il" | grep -v END; done > "$work/long.il"
+echo END >> "$work/long.il"
+"$cli" import --mode 1 "$work/long.il" "$work/long1.epj" || fail "import long"
+"$cli" import --mode 2 "$work/long.il" "$work/long2.epj" || fail "import long"
+start_sim vanishing --mode 1 --baud 9600
+vanishing=${pids[-1]}
+( sleep 1; kill "$vanishing" ) &
+start=$(date +%s%N)
+cli download --port "$work/vanishing" "$work/long1.epj"
+took=$(( ($(date +%s%N) - start) / 1000000 ))
+[ $rc -eq 1 ] && [ "$(echo "$out" | head -1)" = "Communication interruption!" ] \
+  && [ -n "$(echo "$out" | sed -n 2p)" ] && [ $took -lt 2000 ] \
+  || fail "vanished port: rc $rc after $took ms, $out"
+
+# 9. Ctrl-C during a mode-2 download: exit 130 and the message, after E8.
+start_sim stopped --mode 2 --baud 9600
+"$cli" download --port "$work/stopped" "$work/long2.epj" > "$work/stdout" 2> "$work/stderr" &
+pid=$!
+sleep 0.5
+kill -INT $pid
+wait $pid; rc=$?
+out="$(grep -vE '^download ' "$work/stderr")"
+[ $rc -eq 130 ] && echo "$out" | grep -q "holds a partial program" \
+  || fail "Ctrl-C: rc $rc, $out"
+
+# 10. Upload without --mode: mode 2 first, mode 1 when the controller is silent.
+cli upload --port "$work/clean2" "$work/up2.epj"
+[ $rc -eq 0 ] && [ "$out" = "uploaded in mode 2" ] || fail "upload mode 2: rc $rc, $out"
+cli upload --port "$work/clean1" "$work/up1.epj"
+[ $rc -eq 0 ] && [ "$out" = "no answer in mode 2, trying mode 1
+uploaded in mode 1" ] || fail "upload mode 1: rc $rc, $out"
+[ "$("$cli" export "$work/up1.epj")" = "$expected" ] || fail "upload mode 1 text"
 
 [ $failures -eq 0 ] && echo "all serial end-to-end checks passed"
 exit $failures

@@ -105,6 +105,14 @@ TEST(TransferUpload, Mode2ReadRequestCarriesTheMode2Sum) {
     rig.transfer->upload();
     // Bytes 1..13 summed, written over the last two bytes (the CR included).
     EXPECT_EQ(rig.lastFrame(), ":01033A98000129C");
+    // Mode-2 code comes back plain and ends at its own END word, read as END.
+    rig.link.deliver(reply(0x0F24));
+    EXPECT_EQ(rig.app.table->m_Instruction[0], "LD");  // the upload's device map
+    EXPECT_TRUE(rig.transfer->running());
+    rig.link.deliver(reply(0x0F00));
+    EXPECT_EQ(rig.transfer->outcome(), TransferOutcome::Uploaded);
+    EXPECT_EQ(rig.app.table->m_Instruction[1], "END");
+    EXPECT_EQ(rig.frames(), 2u);
 }
 
 }  // namespace

@@ -43,6 +43,15 @@ struct GenLadder {
 
 GenLadder generateLadder(uint32_t seed, const GenOptions& options = {});
 
+// Grids as a user may draw them with the editor's commands, well formed or
+// not: a generated ladder (or nothing) edited at random: symbols of every kind
+// at every column (branch contacts under plain wire among them), horizontal
+// lines over symbols, vertical lines of one to three rows at any column,
+// deleted cells and vertical lines, labels on any row, and further rungs
+// ending in a coil, SET, RST or an instruction box. Contacts read at most ten
+// devices, so every combination of them can be tried.
+GenLadder generateDrawnGrid(uint32_t seed);
+
 // Writes the ladder into a grid whose rows 0..clearRows-1 are emptied first.
 void drawLadder(const GenLadder& ladder, LadderGrid& grid, int clearRows);
 

@@ -53,4 +53,46 @@ inline std::string meaningDiffers(Session& s, const std::vector<std::string>& in
     return {};
 }
 
+// The same comparison over every combination of up to 12 input devices, 64 at
+// a time. Outputs are compared device by device in the order they are written,
+// so that two outputs of one device must also keep their order.
+inline std::string everyCombinationDiffers(Session& s, const std::vector<std::string>& inputs) {
+    const int n = std::min(static_cast<int>(inputs.size()), 12);
+    const int words = n <= 6 ? 1 : 1 << (n - 6);
+    auto readerFor = [&inputs, n](int word) {
+        return [&inputs, n, word](const std::string& d) -> uint64_t {
+            static const uint64_t kLow[6] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull,
+                                             0xF0F0F0F0F0F0F0F0ull, 0xFF00FF00FF00FF00ull,
+                                             0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
+            for (int i = 0; i < n; ++i)
+                if (inputs[i] == d) return i < 6 ? kLow[i] : ((word >> (i - 6)) & 1) ? ~0ull : 0;
+            return 0;
+        };
+    };
+    auto byDevice = [](std::vector<eval::WideOutput> v) {
+        std::stable_sort(v.begin(), v.end(),
+                         [](const auto& a, const auto& b) { return a.name < b.name; });
+        return v;
+    };
+    tidyGrid(s);
+    std::vector<std::vector<eval::WideOutput>> expected;
+    for (int w = 0; w < words; ++w)
+        expected.push_back(
+            byDevice(eval::runGridWide(s.grid(), 0, s.grid().m_nDrawnLastRow, readerFor(w))));
+    const ConvertOutcome out = convertLadder(s);
+    if (!out.compiled) return "not converted";
+    const std::vector<eval::ListRow> rows = eval::tableRows(s.table());
+    for (int w = 0; w < words; ++w) {
+        const eval::WideListResult list = eval::runListWide(rows, readerFor(w));
+        if (!list.ok)
+            return "list refused at row " + std::to_string(list.errorRow) + ": " + list.problem;
+        const std::vector<eval::WideOutput> got = byDevice(list.outputs);
+        if (got.size() != expected[w].size()) return "outputs differ in number";
+        for (size_t k = 0; k < got.size(); ++k)
+            if (got[k].name != expected[w][k].name || got[k].on != expected[w][k].on)
+                return "output " + got[k].name + " differs";
+    }
+    return {};
+}
+
 }  // namespace rs::test

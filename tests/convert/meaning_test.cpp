@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "core/cell_table.h"
 #include "core/list_text.h"
 #include "tests/convert/ladder_gen.h"
@@ -77,6 +80,34 @@ TEST(ConvertMeaning, SharedWires) {
     o.blocksInOutputs = true;
     o.sharedWires = true;
     checkFamily(o, 400001, 3000, true, 2000);
+}
+
+// Grids drawn every way the editor allows, well formed or not: each converts
+// to a list of the same meaning over every combination of its contacts, or is
+// reported. RUNGSMITH_CONVERT_GRIDS sets how many run (10000 by default).
+TEST(ConvertMeaning, EveryDrawnGridConvertsRightOrIsReported) {
+    const char* env = std::getenv("RUNGSMITH_CONVERT_GRIDS");
+    const int count = env != nullptr ? std::max(1, std::atoi(env)) : 10000;
+    TestSession t;
+    int converted = 0, wrong = 0;
+    for (uint32_t seed = 1; seed <= static_cast<uint32_t>(count); ++seed) {
+        const GenLadder ladder = generateDrawnGrid(seed);
+        drawLadder(ladder, t.session.grid(), std::max(64, ladder.lastRow + 2));
+        t.session.commit();
+        const std::string diff = everyCombinationDiffers(t.session, ladder.inputs);
+        if (diff.empty()) ++converted;
+        if (diff.empty() || diff == "not converted") continue;
+        if (++wrong <= 3) {
+            const std::string list = listText(t.session.table());
+            drawLadder(ladder, t.session.grid(), std::max(64, ladder.lastRow + 2));
+            ADD_FAILURE() << "seed " << seed << ": " << diff << "\n"
+                          << writeCellTable(t.session.grid()) << "---\n"
+                          << list;
+        }
+    }
+    std::printf("drawn grids: %d, converted %d, wrong %d\n", count, converted, wrong);
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GE(converted * 5, count);  // a fair share are well formed and convert
 }
 
 }  // namespace

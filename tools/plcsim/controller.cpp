@@ -160,13 +160,14 @@ Bytes Controller::answerWordFrame(const Bytes& f) {
     return f;  // the echo
 }
 
-// A word read back travels as the download sent it: plain from 0xE000 and
-// after the markers, regrouped otherwise.
+// A word read back travels as the download sent it: in mode 1 plain from
+// 0xE000 and after the markers, regrouped otherwise; in mode 2 (blocks of
+// plain words) plain.
 Bytes Controller::wordReply(int index) const {
     const uint16_t w = m_program[static_cast<size_t>(index)];
     const int prev1 = index >= 1 ? m_program[static_cast<size_t>(index - 1)] : -1;
     const int prev2 = index >= 2 ? m_program[static_cast<size_t>(index - 2)] : -1;
-    const uint16_t sent = frame::travelsPlain(w, prev1, prev2) ? w : frame::regroup(w);
+    const uint16_t sent = m_mode2 || frame::travelsPlain(w, prev1, prev2) ? w : frame::regroup(w);
     Bytes r{frame::STX};
     frame::appendHex(r, sent, 4);
     r.push_back(frame::ETX);

@@ -12,6 +12,9 @@ const Command kDownload{"download",
                         "[--stop 1|2] [--mode 1|2] INPUT.epj",
                         &run};
 
+constexpr const char* kStopped =
+    "Download stopped: the controller holds a partial program; download it again.";
+
 // Downloads a project to the controller on DEV in the file's encoding mode.
 int run(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
@@ -25,12 +28,23 @@ int run(const std::vector<std::string>& arguments) {
     ProjectSession p(options);
     if (!p.open(args[0], options)) return kExitRefused;
     TerminalSink sink;
-    const TransferOutcome outcome = runSerialTransfer(p.app, sink, "download", [&](Transfer& t) {
+    SerialSession line;
+    const TransferResult result = line.run(p.app, sink, "download", [&](Transfer& t) {
         t.download({start.port, start.settings, {}, {}});
     });
-    if (outcome == TransferOutcome::EndedSilently)
-        std::fprintf(stderr, "the transfer ended with no reply\n");
-    return outcome == TransferOutcome::Succeeded ? kExitOk : kExitRefused;
+    printReason(result);
+    switch (result.outcome) {
+        case TransferOutcome::Succeeded:
+            return kExitOk;
+        case TransferOutcome::Cancelled:
+            std::fprintf(stderr, "%s\n", kStopped);
+            return kExitInterrupted;
+        case TransferOutcome::EndedSilently:
+            std::fprintf(stderr, "the transfer ended with no reply\n");
+            return kExitRefused;
+        default:
+            return kExitRefused;
+    }
 }
 
 const bool registered = registerCommand(kDownload);

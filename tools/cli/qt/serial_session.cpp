@@ -4,11 +4,13 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 #include "comm/qt/qt_serial_link.h"
 #include "comm/qt/qt_timer.h"
 #include "tools/cli/cli_command.h"
+#include "tools/cli/qt/transfer_progress.h"
 
 namespace rs::cli {
 
@@ -67,69 +69,73 @@ MessageAnswer TerminalSink::ask(const std::string& text, const std::string&, Mes
 
 namespace {
 
-// A progress bar on standard error, redrawn in place.
-class ProgressBar : public TransferObserver {
-  public:
-    explicit ProgressBar(const char* label) : m_label(label), m_show(isatty(STDERR_FILENO) != 0) {}
-    void progressRange(int maximum) override { m_max = maximum > 0 ? maximum : 1; }
-    void progress(int value) override {
-        m_value = value;
-        draw();
-    }
-    void finished(TransferOutcome) override {
-        if (m_drawn) std::fputc('\n', stderr);
-        m_drawn = false;
-        QCoreApplication::quit();
-    }
-
-  private:
-    void draw() {
-        if (!m_show) return;
-        if (m_max == 0) {  // no known end: a count of words
-            std::fprintf(stderr, "\r%s %d words", m_label, m_value);
-            std::fflush(stderr);
-            m_drawn = true;
-            return;
-        }
-        constexpr int kWidth = 40;
-        const int filled = std::min(kWidth, m_value * kWidth / m_max);
-        std::fprintf(stderr, "\r%s [%s%s] %d/%d", m_label, std::string(filled, '#').c_str(),
-                     std::string(kWidth - filled, ' ').c_str(), m_value, m_max);
-        std::fflush(stderr);
-        m_drawn = true;
-    }
-
-    const char* m_label;
-    bool m_show;
-    bool m_drawn = false;
-    int m_max = 0;
-    int m_value = 0;
-};
+// Set by the first Ctrl-C; the handler resets itself, so a second one ends
+// the program.
+volatile std::sig_atomic_t g_interrupted = 0;
+extern "C" void onInterrupt(int) {
+    g_interrupted = 1;
+}
+constexpr int kInterruptPollMs = 50;
 
 }  // namespace
 
-TransferOutcome runSerialTransfer(AppStore& app, MessageSink& sink, const char* label,
-                                  const std::function<void(Transfer&)>& start) {
+struct SerialSession::Parts {
     int argc = 1;
-    char name[] = "rungsmith-cli";
-    char* argv[] = {name, nullptr};
-    QCoreApplication qapp(argc, argv);
+    char name[16] = "rungsmith-cli";
+    char* argv[2] = {name, nullptr};
+    QCoreApplication qapp{argc, argv};
     QtSerialLink link;
     QtTimer retry;
     QtTimer wait;
-    ProgressBar bar(label);
-    Transfer transfer(app, link, retry, wait, sink, &bar);
+    struct sigaction previous {};
+};
+
+SerialSession::SerialSession() : m_parts(std::make_unique<Parts>()) {
+    g_interrupted = 0;
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &m_parts->previous);
+}
+
+SerialSession::~SerialSession() {
+    sigaction(SIGINT, &m_parts->previous, nullptr);
+}
+
+TransferResult SerialSession::run(AppStore& app, MessageSink& sink, const char* label,
+                                  const std::function<void(Transfer&)>& start) {
+    TransferProgress progress(label, isatty(STDERR_FILENO) != 0);
+    progress.onFinished = [] { QCoreApplication::quit(); };
+    Transfer transfer(app, m_parts->link, m_parts->retry, m_parts->wait, sink, &progress);
+    bool cancelled = false;
+    QTimer interruptWatch;
+    QObject::connect(&interruptWatch, &QTimer::timeout, [&] {
+        if (!g_interrupted || cancelled) return;
+        cancelled = true;
+        if (transfer.running())
+            transfer.cancel();
+        else
+            QCoreApplication::quit();
+    });
+    interruptWatch.start(kInterruptPollMs);
     QTimer::singleShot(0, [&] {
         start(transfer);
         if (!transfer.running()) QCoreApplication::quit();
     });
-    qapp.exec();
-    // The system's reason follows the program's own message.
-    if (!transfer.portError().empty())
-        std::fprintf(stderr, "%s\n", transfer.portError().c_str());
-    else if (!link.openError().empty())
-        std::fprintf(stderr, "%s\n", link.openError().c_str());
-    return transfer.outcome();
+    QCoreApplication::exec();
+
+    TransferResult result;
+    result.outcome = transfer.outcome();
+    result.answered = transfer.answered();
+    result.interrupted = cancelled;
+    result.reason =
+        !transfer.portError().empty() ? transfer.portError() : m_parts->link.openError();
+    return result;
+}
+
+void printReason(const TransferResult& result) {
+    if (!result.reason.empty()) std::fprintf(stderr, "%s\n", result.reason.c_str());
 }
 
 }  // namespace rs::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,42 @@ class TerminalSink : public MessageSink {
                       MessageAnswer defaultAnswer, MessageIcon icon) override;
 };
 
-// Runs a transfer on a real port or pseudo-terminal in a Qt event loop, with a
-// progress bar on standard error when it is a terminal. `start` is called
-// with the transfer once the loop runs; the outcome is returned when the
-// transfer has ended.
-TransferOutcome runSerialTransfer(AppStore& app, MessageSink& sink, const char* label,
-                                  const std::function<void(Transfer&)>& start);
+// Exit status of a transfer stopped with Ctrl-C (128 + SIGINT).
+constexpr int kExitInterrupted = 130;
+
+// How one transfer ended.
+struct TransferResult {
+    TransferOutcome outcome = TransferOutcome::None;
+    bool answered = false;  // any byte came from the controller
+    bool interrupted = false;
+    // The system's reason for a port that failed or did not open (empty when
+    // neither happened).
+    std::string reason;
+};
+
+// The serial line of one command: a Qt event loop, the port, the timers and
+// Ctrl-C. The first Ctrl-C stops the transfer under way cleanly
+// (Transfer::cancel); a second one ends the program at once.
+class SerialSession {
+  public:
+    SerialSession();
+    ~SerialSession();
+    SerialSession(const SerialSession&) = delete;
+    SerialSession& operator=(const SerialSession&) = delete;
+
+    // Runs one transfer in the encoding mode of `app`, with progress on
+    // standard error labelled `label`; `start` is called with the transfer
+    // once the loop runs. Returns when the transfer has ended.
+    TransferResult run(AppStore& app, MessageSink& sink, const char* label,
+                       const std::function<void(Transfer&)>& start);
+
+  private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+};
+
+// Prints the system's reason of a failed port, on the line after the
+// program's own message.
+void printReason(const TransferResult& result);
 
 }  // namespace rs::cli

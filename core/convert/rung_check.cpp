@@ -1,0 +1,165 @@
+// The meaning check of one rung. Before the passes change the grid, every
+// rung as drawn (rows joined by vertical wires) is run as a relay circuit:
+// for every combination of its contacts (up to 12 distinct devices), or for
+// 256 seeded combinations (more than 12), which outputs it drives. After the
+// walk has written a rung, its rows of the list are run alone by the list
+// evaluator over the same combinations, and must drive the same outputs, the
+// same way, and nothing else.
+#include <algorithm>
+
+#include "core/convert/converter.h"
+#include "core/evaluate/list_eval.h"
+#include "core/evaluate/power_flow.h"
+
+namespace rs::convert {
+
+namespace {
+
+constexpr int kExhaustiveDevices = 12;
+constexpr int kSampledWords = 4;  // 256 combinations, 64 per word
+constexpr uint64_t kAll = ~uint64_t{0};
+
+// Bit k of word w is combination 64 * w + k; device i is on in it when bit i
+// of the combination is set.
+uint64_t exhaustive(int device, int word) {
+    static const uint64_t kLow[6] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull,
+                                     0xF0F0F0F0F0F0F0F0ull, 0xFF00FF00FF00FF00ull,
+                                     0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
+    if (device < 6) return kLow[device];
+    return ((word >> (device - 6)) & 1) != 0 ? kAll : 0;
+}
+
+uint64_t sampled(int device, int word) {
+    uint64_t z = 0x5EEDC0DEull + static_cast<uint64_t>(device) * 0x9E3779B97F4A7C15ull +
+                 static_cast<uint64_t>(word) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+bool isFlowText(const std::string& t) {
+    return t == "FEND" || t == "SRET" || t == "FOR" || t == "NEXT";
+}
+
+bool isOutputCell(const LadderGrid& g, int r) {
+    return isOutputKind(g.kind(r, kOutputCol)) && !isFlowText(g.text(r, kOutputCol));
+}
+
+bool wiredDown(const LadderGrid& g, int r) {
+    for (int c = 2; c <= kOutputCol; ++c)
+        if (g.has(r, c, LinkDown)) return true;
+    return false;
+}
+
+// The reader of one word of combinations over a rung's devices.
+eval::WideReader readerFor(const std::vector<std::string>& devices, bool all, int word) {
+    return [&devices, all, word](const std::string& d) -> uint64_t {
+        const auto it = std::find(devices.begin(), devices.end(), d);
+        if (it == devices.end()) return 0;
+        const int i = static_cast<int>(it - devices.begin());
+        return all ? exhaustive(i, word) : sampled(i, word);
+    };
+}
+
+}  // namespace
+
+void Converter::captureDrawnMeaning() {
+    m_drawnOutputs.clear();
+    m_drawnRungs.clear();
+    for (int a = 0; a <= lastRow(); ++a) {
+        int b = a;
+        while (b < lastRow() && wiredDown(m_g, b)) ++b;
+        DrawnRung rung;
+        rung.firstOutput = static_cast<int>(m_drawnOutputs.size());
+        for (int r = a; r <= b; ++r) {
+            for (int c = 1; c <= 9; ++c)
+                if (sym(r, c) && isSerialContactKind(serialTwin(m_g.kind(r, c))) &&
+                    std::find(rung.devices.begin(), rung.devices.end(), m_g.text(r, c)) ==
+                        rung.devices.end())
+                    rung.devices.push_back(m_g.text(r, c));
+            if (isOutputCell(m_g, r))
+                m_drawnOutputs.push_back(
+                    {m_g.text(r, kOutputCol), static_cast<int>(m_drawnRungs.size())});
+        }
+        rung.outputs = static_cast<int>(m_drawnOutputs.size()) - rung.firstOutput;
+        const int n = static_cast<int>(rung.devices.size());
+        rung.exhaustive = n <= kExhaustiveDevices;
+        rung.words = rung.exhaustive ? (n <= 6 ? 1 : 1 << (n - 6)) : kSampledWords;
+        if (rung.outputs > 0) {
+            rung.on.assign(static_cast<size_t>(rung.outputs * rung.words), 0);
+            for (int w = 0; w < rung.words; ++w) {
+                const std::vector<eval::WideOutput> out =
+                    eval::runGridWide(m_g, a, b, readerFor(rung.devices, rung.exhaustive, w));
+                for (size_t k = 0; k < out.size(); ++k)
+                    rung.on[k * static_cast<size_t>(rung.words) + static_cast<size_t>(w)] =
+                        out[k].on;
+            }
+        }
+        m_drawnRungs.push_back(std::move(rung));
+        a = b;
+    }
+}
+
+void Converter::noteNormalisedOutputs() {
+    m_outputRows.clear();
+    for (int r = 0; r <= lastRow(); ++r)
+        if (isOutputCell(m_g, r)) m_outputRows.push_back(r);
+}
+
+bool Converter::rungMeansItsList(int H, int B, int r0) const {
+    // The outputs of the walked rows, and the drawn rung they belong to: the
+    // rung and its outputs must be the same ones.
+    const auto lo = std::lower_bound(m_outputRows.begin(), m_outputRows.end(), H);
+    const auto hi = std::upper_bound(m_outputRows.begin(), m_outputRows.end(), B);
+    const int k0 = static_cast<int>(lo - m_outputRows.begin());
+    const int k1 = static_cast<int>(hi - m_outputRows.begin());
+    if (m_outputRows.size() != m_drawnOutputs.size() || k0 == k1) return false;
+    for (int k = k0; k < k1; ++k)
+        if (m_drawnOutputs[static_cast<size_t>(k)].name !=
+            m_g.text(m_outputRows[static_cast<size_t>(k)], kOutputCol))
+            return false;
+    const DrawnRung& rung =
+        m_drawnRungs[static_cast<size_t>(m_drawnOutputs[static_cast<size_t>(k0)].rung)];
+    if (rung.firstOutput != k0 || rung.outputs != k1 - k0) return false;
+
+    const InstructionTable& table = m_s.table();
+    std::vector<eval::ListRow> rows;
+    rows.reserve(static_cast<size_t>(m_r - r0));
+    for (int k = r0; k < m_r; ++k) {
+        rows.push_back({table.m_Instruction[k], table.m_Parameter[k]});
+        // Every contact the list reads is one the drawn rung has.
+        const int cell = m_rowCell[static_cast<size_t>(k)];
+        if (cell >= 0 && cell % kGridCols != kOutputCol &&
+            std::find(rung.devices.begin(), rung.devices.end(), table.m_Parameter[k]) ==
+                rung.devices.end())
+            return false;
+    }
+    for (int w = 0; w < rung.words; ++w) {
+        const eval::WideListResult list =
+            eval::runListWide(rows, readerFor(rung.devices, rung.exhaustive, w));
+        if (!list.ok || static_cast<int>(list.outputs.size()) != rung.outputs) return false;
+        for (size_t j = 0; j < list.outputs.size(); ++j) {
+            // The output cell the list row was written for, as output k.
+            const int cell = m_rowCell[static_cast<size_t>(r0 + list.outputs[j].row)];
+            if (cell < 0 || cell % kGridCols != kOutputCol) return false;
+            const int row = cell / kGridCols;
+            const auto at = std::lower_bound(m_outputRows.begin(), m_outputRows.end(), row);
+            if (at == m_outputRows.end() || *at != row) return false;
+            const int k = static_cast<int>(at - m_outputRows.begin());
+            if (k < k0 || k >= k1) return false;
+            const size_t i = static_cast<size_t>(k - k0) * static_cast<size_t>(rung.words) +
+                             static_cast<size_t>(w);
+            if (rung.on[i] != list.outputs[j].on) return false;
+            // Outputs of one device are written in the order of their rows,
+            // so that the last one drawn decides, as on the screen.
+            if (w == 0)
+                for (size_t p = 0; p < j; ++p)
+                    if (list.outputs[p].name == list.outputs[j].name &&
+                        m_rowCell[static_cast<size_t>(r0 + list.outputs[p].row)] > cell)
+                        return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace rs::convert

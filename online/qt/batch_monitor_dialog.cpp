@@ -1,0 +1,134 @@
+#include "online/qt/batch_monitor_dialog.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "online/qt/device_port_box.h"
+#include "online/qt/list_report.h"
+
+namespace {
+
+using rs::online::MonitorDisplay;
+using rs::online::MonitorLayout;
+using rs::online::MonitorRadix;
+
+// A group of radio buttons in a column, the first one checked; each calls
+// `chosen` with its position when it is checked.
+QGroupBox* radioGroup(const QString& title, const QStringList& texts, QWidget* parent,
+                      const std::function<void(int)>& chosen) {
+    auto* group = new QGroupBox(title, parent);
+    auto* column = new QVBoxLayout(group);
+    auto* buttons = new QButtonGroup(group);
+    for (int i = 0; i < texts.size(); ++i) {
+        auto* radio = new QRadioButton(texts[i], group);
+        radio->setChecked(i == 0);
+        buttons->addButton(radio, i);
+        column->addWidget(radio);
+    }
+    QObject::connect(buttons, &QButtonGroup::idClicked, group, chosen);
+    return group;
+}
+
+}  // namespace
+
+CDeviceBatchMonitor::CDeviceBatchMonitor(rs::MessageSink& sink, QWidget* parent)
+    : QDialog(parent), m_monitor(m_link, sink, m_waitTimer, m_retryTimer) {
+    setWindowTitle("Device bath");
+    buildControls();
+    m_monitor.onTableChanged = [this] { showTable(); };
+    showTable();
+}
+
+CDeviceBatchMonitor::~CDeviceBatchMonitor() {
+    m_monitor.stop();
+}
+
+void CDeviceBatchMonitor::buildControls() {
+    auto* root = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    root->addLayout(left, 1);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel("Port", this));
+    m_pPort = new DevicePortBox(this);
+    top->addWidget(m_pPort, 1);
+    top->addWidget(new QLabel("device", this));
+    m_pDevice = new QLineEdit(this);
+    m_pDevice->setMaxLength(6);
+    m_pDevice->setMaximumWidth(90);
+    top->addWidget(m_pDevice);
+    left->addLayout(top);
+
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(radioGroup("Monitor", {"Bit or Word", "Bit", "Word"}, this, [this](int i) {
+        m_monitor.setLayout(static_cast<MonitorLayout>(i));
+    }));
+    groups->addWidget(
+        radioGroup("Display", {"16bit intege", "32bit intege", "Real number", "ASCII character"},
+                   this, [this](int i) { m_monitor.setDisplay(static_cast<MonitorDisplay>(i)); }));
+    groups->addWidget(radioGroup("Value", {"DEC", "HEX"}, this, [this](int i) {
+        m_monitor.setRadix(static_cast<MonitorRadix>(i));
+    }));
+    left->addLayout(groups);
+
+    m_pTable = new CListReport(0, true, this);
+    left->addWidget(m_pTable, 1);
+
+    auto* buttons = new QVBoxLayout;
+    auto* start = new QPushButton("Start monitor", this);
+    auto* button2 = new QPushButton("Button2", this);  // no action
+    auto* ok = new QPushButton("確定", this);
+    auto* cancel = new QPushButton("取消", this);
+    for (QPushButton* b : {start, button2, ok, cancel}) buttons->addWidget(b);
+    buttons->addStretch(1);
+    root->addLayout(buttons);
+    ok->setDefault(true);
+
+    connect(start, &QPushButton::clicked, this, &CDeviceBatchMonitor::onStart);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    resize(640, 440);
+}
+
+QRadioButton* CDeviceBatchMonitor::radio(const QString& text) const {
+    for (QRadioButton* r : findChildren<QRadioButton*>())
+        if (r->text() == text) return r;
+    return nullptr;
+}
+
+QPushButton* CDeviceBatchMonitor::button(const QString& text) const {
+    for (QPushButton* b : findChildren<QPushButton*>())
+        if (b->text() == text) return b;
+    return nullptr;
+}
+
+void CDeviceBatchMonitor::onStart() {
+    m_monitor.setPort(m_pPort->port(), DevicePortBox::lineSettings());
+    m_pPort->remember();
+    m_monitor.start(m_pDevice->text().toStdString());
+}
+
+void CDeviceBatchMonitor::done(int result) {
+    // No request goes out once the dialog is closed.
+    m_monitor.stop();
+    QDialog::done(result);
+}
+
+void CDeviceBatchMonitor::showTable() {
+    const rs::online::MonitorTable t = m_monitor.table();
+    m_pTable->DeleteAllColumns();
+    for (const auto& column : t.columns)
+        m_pTable->InsertColumn(QString::fromStdString(column.heading), column.width);
+    const std::string plain = "0";
+    for (size_t r = 0; r < t.lines.size(); ++r)
+        for (size_t c = 0; c < t.lines[r].size(); ++c)
+            m_pTable->SetCell(static_cast<int>(r), static_cast<int>(c),
+                              QString::fromStdString(t.lines[r][c]), plain);
+}

@@ -1,0 +1,259 @@
+// The device test and the batch monitor driven as a user would, against
+// rungsmith-plcsim on a pseudo-terminal.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+#include "online/online_messages.h"
+#include "online/qt/batch_monitor_dialog.h"
+#include "online/qt/device_port_box.h"
+#include "online/qt/device_test_dialog.h"
+#include "online/qt/list_report.h"
+#include "tests/support/recording_sink.h"
+
+namespace {
+
+bool waitFor(const std::function<bool()>& done, int ms = 3000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+void spin(int ms) {
+    waitFor([] { return false; }, ms);
+}
+
+// rungsmith-plcsim linked at a path in a private folder.
+struct Simulator {
+    explicit Simulator(const QStringList& settings = {}) {
+        link = dir.path() + "/plc";
+        QStringList args{"--link", link};
+        for (const QString& s : settings) args << "--set" << s;
+        process.start(RUNGSMITH_PLCSIM, args);
+        EXPECT_TRUE(waitFor([this] { return QFile::exists(link); }));
+    }
+    ~Simulator() { stop(); }
+    // Stops the stand-in; what it reports of the frames it saw.
+    QString stop() {
+        if (process.state() == QProcess::NotRunning) return report;
+        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        process.waitForFinished(3000);
+        report = QString::fromUtf8(process.readAllStandardError());
+        return report;
+    }
+    QTemporaryDir dir;
+    QString link;
+    QProcess process;
+    QString report;
+};
+
+void useSimulator(DevicePortBox* box, const Simulator& sim) {
+    box->setCurrentText(sim.link);
+}
+
+void setText(QLineEdit* box, const QString& text) {
+    box->setText(text);
+}
+
+// A double click as the window system delivers it: press, release, double
+// click, release.
+void doubleClick(QWidget* w, QPoint at) {
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at, 1000);
+    const QPointF local(at), global(w->mapToGlobal(at));
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, local, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(w, &dbl);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+QString line(const CListReport* list, int r) {
+    QStringList cells;
+    for (int c = 0; c < list->columnCount(); ++c) cells << list->CellText(r, c);
+    return cells.join('|');
+}
+
+TEST(DeviceDialogs, ForceY0OnAndSeeItsBitInTheMonitor) {
+    Simulator sim;
+    rs::test::RecordingSink sink;
+    CDeviceTest test(sink);
+    test.show();
+    useSimulator(test.portBox(), sim);
+    setText(test.bitDeviceBox(), "Y0");
+    QTest::mouseClick(test.button("Force on"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 1; }));
+    EXPECT_EQ(line(test.history(), 0), "Y0|Force on");
+    test.reject();
+
+    CDeviceBatchMonitor monitor(sink);
+    monitor.show();
+    EXPECT_EQ(monitor.portBox()->port(), sim.link.toStdString());  // the port used last
+    setText(monitor.deviceBox(), "Y0");
+    QTest::mouseClick(monitor.button("Start monitor"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return monitor.table()->topLevelItemCount() == 16; }));
+    ASSERT_TRUE(waitFor([&] { return monitor.table()->CellText(0, 1).endsWith("1"); }));
+    EXPECT_EQ(monitor.table()->CellText(0, 0), "Y0");
+    EXPECT_EQ(monitor.table()->CellText(0, 1), "   0   0   0   0        0   0   0   1");
+    EXPECT_EQ(monitor.table()->CellText(1, 0), "Y20");
+    EXPECT_EQ(monitor.table()->CellText(0, 2), "1");
+    EXPECT_TRUE(sink.shown.empty());
+
+    // Closing stops the polling: the stand-in sees no frame after it.
+    monitor.reject();
+    EXPECT_FALSE(monitor.monitor().polling());
+    spin(150);
+    const long sent = monitor.monitor().requestsSent();
+    spin(400);
+    EXPECT_EQ(monitor.monitor().requestsSent(), sent);
+}
+
+TEST(DeviceDialogs, WriteD100AndReadItBack) {
+    Simulator sim;
+    rs::test::RecordingSink sink;
+    CDeviceTest test(sink);
+    test.show();
+    useSimulator(test.portBox(), sim);
+    setText(test.wordDeviceBox(), "D100");
+    setText(test.byteCountBox(), "4");
+    setText(test.dataBox(0), "1234");
+    setText(test.dataBox(1), "70000");  // only the low 16 bits travel: 4464
+    QTest::mouseClick(test.button("Write"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 1; }));
+    QTest::mouseClick(test.button("Read"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 2; }));
+    // The newest line is on top.
+    EXPECT_EQ(line(test.history(), 0), "D100|WORD READ 04D2H=1234 1170H=4464");
+    EXPECT_EQ(line(test.history(), 1), "D100| WORD WRITE");
+    test.reject();
+
+    CDeviceBatchMonitor monitor(sink);
+    monitor.show();
+    setText(monitor.deviceBox(), "D100");
+    monitor.radio("Word")->click();
+    QTest::mouseClick(monitor.button("Start monitor"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return monitor.table()->CellText(0, 1) == "1234"; }))
+        << line(monitor.table(), 0).toStdString() << " " << monitor.monitor().requestsSent();
+    EXPECT_EQ(monitor.table()->headerItem()->text(8), "+7");
+    EXPECT_EQ(monitor.table()->CellText(0, 2), "4464");
+    EXPECT_EQ(monitor.table()->CellText(1, 0), "D108");
+    monitor.radio("HEX")->click();
+    EXPECT_EQ(monitor.table()->CellText(0, 1), "04d2");
+    monitor.radio("32bit intege")->click();
+    EXPECT_EQ(monitor.table()->CellText(0, 1), "117004d2");
+    EXPECT_EQ(monitor.table()->columnCount(), 5);
+    EXPECT_TRUE(sink.shown.empty());
+}
+
+TEST(DeviceDialogs, AWrongDeviceSendsNothing) {
+    Simulator sim({"D5=7"});
+    rs::test::RecordingSink sink;
+    {
+        CDeviceTest test(sink);
+        useSimulator(test.portBox(), sim);
+        setText(test.bitDeviceBox(), "Z0");
+        QTest::mouseClick(test.button("Force on"), Qt::LeftButton);
+        setText(test.wordDeviceBox(), "d5");
+        QTest::mouseClick(test.button("Read"), Qt::LeftButton);
+        setText(test.wordDeviceBox(), "D5");
+        setText(test.byteCountBox(), "17");
+        QTest::mouseClick(test.button("Write"), Qt::LeftButton);
+        CDeviceBatchMonitor monitor(sink);
+        setText(monitor.deviceBox(), "X18");
+        QTest::mouseClick(monitor.button("Start monitor"), Qt::LeftButton);
+        spin(200);
+        EXPECT_EQ(test.history()->topLevelItemCount(), 0);
+        EXPECT_EQ(monitor.table()->topLevelItemCount(), 0);
+    }
+    EXPECT_EQ(sink.texts(),
+              (std::vector<std::string>{rs::msg::kWrongDevice, rs::msg::kWrongDevice,
+                                        rs::msg::kWrongDevice, rs::msg::kDeviceIncorrect}));
+    EXPECT_EQ(sink.shown[0].caption, "Error");
+    EXPECT_TRUE(sim.stop().startsWith("frames 0,")) << sim.report.toStdString();
+}
+
+TEST(DeviceDialogs, HistoryHidesAndADoubleClickPicksItsDevice) {
+    Simulator sim;
+    rs::test::RecordingSink sink;
+    CDeviceTest test(sink);
+    test.show();
+    useSimulator(test.portBox(), sim);
+    setText(test.bitDeviceBox(), "M8000");
+    QTest::mouseClick(test.button("Force off"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 1; }));
+    setText(test.bitDeviceBox(), "X1");
+    CListReport* history = test.history();
+    const QPoint first = history->visualItemRect(history->topLevelItem(0)).center();
+    doubleClick(history->viewport(), first);
+    EXPECT_EQ(test.bitDeviceBox()->text(), "M8000");
+
+    const int full = test.height();
+    QTest::mouseClick(test.button("Hide history"), Qt::LeftButton);
+    EXPECT_FALSE(test.historyShown());
+    EXPECT_NE(test.button("Show history"), nullptr);
+    EXPECT_LT(test.height(), full);
+    EXPECT_FALSE(history->isEnabled());
+    QTest::mouseClick(test.button("Show history"), Qt::LeftButton);
+    EXPECT_EQ(test.height(), full);
+    EXPECT_TRUE(history->isEnabled());
+}
+
+TEST(ListReport, CellsAnswerClicksAndTheOwnerDrawnRowHighlights) {
+    CListReport list(0, true);
+    list.resize(300, 200);
+    EXPECT_EQ(list.InsertColumn("Device", 0), 0);
+    EXPECT_EQ(list.header()->sectionSize(0), list.fontMetrics().horizontalAdvance("Device") + 15);
+    list.InsertColumn("Check", 60);
+    ASSERT_TRUE(list.SetCell(0, 0, "X0", rs::online::textDescriptor(true, 255)));
+    ASSERT_TRUE(list.SetCell(0, 1, "7", "1"));
+    ASSERT_TRUE(list.SetCell(1, 0, "X1", "0"));
+    EXPECT_FALSE(list.SetCell(3, 0, "X3", "0"));
+    EXPECT_FALSE(list.SetCell(2, 1, "1", "1"));  // no such line yet
+    list.show();
+    int presses = 0, doubles = 0;
+    QObject::connect(&list, &CListReport::leftButtonPressed, [&] { ++presses; });
+    QObject::connect(&list, &CListReport::leftButtonDoubleClicked, [&] { ++doubles; });
+
+    const QRect box = list.visualRect(list.model()->index(0, 1));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+    EXPECT_EQ(list.CellText(0, 1), "1");  // "7" becomes "1", not "0"
+    // Far enough apart not to make a double click.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, box.center(), 1000);
+    EXPECT_EQ(list.CellText(0, 1), "0");
+    doubleClick(list.viewport(), box.center());
+    EXPECT_EQ(list.CellText(0, 1), "0");  // press and double click: twice
+    EXPECT_EQ(presses, 3);
+    EXPECT_EQ(doubles, 1);
+
+    // The clicked row is drawn in the highlight colour, the other in the window's.
+    const QImage shot = list.viewport()->grab().toImage();
+    const QRect other = list.visualRect(list.model()->index(1, 1));
+    EXPECT_EQ(shot.pixelColor(box.right() - 2, box.top() + 1),
+              list.palette().color(QPalette::Highlight));
+    EXPECT_EQ(shot.pixelColor(other.right() - 2, other.top() + 1),
+              list.palette().color(QPalette::Base));
+
+    EXPECT_TRUE(list.DeleteRow(0));
+    EXPECT_EQ(list.CellText(0, 0), "X1");
+    EXPECT_EQ(*list.cellModel().descriptor(0, 0), "0");
+    EXPECT_TRUE(list.DeleteAll());
+    EXPECT_EQ(list.cellModel().rows(), 0u);
+}
+
+}  // namespace
