@@ -82,7 +82,7 @@ TEST_F(Simulation, ToggleX0AndSeeY0DrawnEnergized) {
     ASSERT_TRUE(project()->simulation().running());
     EXPECT_FALSE(enabled(CmdStartSimulation));
     EXPECT_TRUE(enabled(CmdStopSimulation));
-    for (int c : {CmdConvert, CmdCut, CmdPaste, CmdOpenContact, CmdInsertLine})
+    for (int c : {CmdConvert, CmdCut, CmdPaste, CmdOpenContact, CmdInsertLine, CmdUndo})
         EXPECT_FALSE(enabled(c)) << "editing is locked: " << c;
     EXPECT_TRUE(enabled(CmdInstructionList));
 
