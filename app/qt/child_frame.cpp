@@ -1,6 +1,7 @@
 #include "app/qt/child_frame.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 #include <QStatusBar>
 
 #include "app/model/commands.h"
@@ -160,6 +161,11 @@ void CChildFrame::modelChanged() {
 void CChildFrame::edited() {
     m_doc.setModifiedFlag(true);
     modelChanged();
+}
+
+QSize CChildFrame::sizeHint() const {
+    if (const QMdiArea* area = mdiArea()) return area->viewport()->size() * 3 / 4;
+    return QMdiSubWindow::sizeHint();
 }
 
 void CChildFrame::closeNow() {

@@ -46,6 +46,9 @@ class CChildFrame : public QMdiSubWindow {
     // Closes without any question.
     void closeNow();
 
+    // Restored or cascaded, the window takes three quarters of the area.
+    QSize sizeHint() const override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -261,6 +261,9 @@ void CMainFrame::updateCaption() {
         setWindowTitle("Rungsmith");
         return;
     }
+    // The project window's own title bar (shown when it is not maximized)
+    // names the project too.
+    m_pProject->setWindowTitle(qs(m_pProject->document().title()));
     setWindowTitle(qs(captionFor(m_pProject->document().title(), m_pProject->isMaximized())));
 }
 
