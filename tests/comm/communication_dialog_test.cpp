@@ -187,20 +187,6 @@ TEST_F(Communication, APortThatCannotBeOpenedSendsNothing) {
     EXPECT_EQ(settingsText(), "00100");
 }
 
-TEST_F(Communication, RefusesAnUnconvertedLadderBeforeSending) {
-    Simulator sim(tempPath("plc"), true);
-    ASSERT_TRUE(sim.started);
-    systemPorts = {sim.link.toStdString()};
-    load(sampleProgram(), true);
-    app.m_bCompiled = false;
-    CCommunication dialog(app, sink, env);
-    QTest::mouseClick(dialog.downloadButton(), Qt::LeftButton);
-    EXPECT_EQ(sink.texts(), std::vector<std::string>{msg::kNotCompiled});
-    EXPECT_EQ(sink.shown.front().caption, msg::kCaption);
-    EXPECT_FALSE(dialog.transferRunning());
-    EXPECT_EQ(settingsText(), "");
-}
-
 TEST_F(Communication, AControllerThatStopsAnswering) {
     Simulator sim(tempPath("plc"), true, {"--fault", "silent-after=4"});
     ASSERT_TRUE(sim.started);
