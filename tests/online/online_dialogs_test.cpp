@@ -270,6 +270,18 @@ TEST(ListReport, CellsAnswerClicksAndTheOwnerDrawnRowHighlights) {
               list.palette().color(QPalette::Highlight));
     EXPECT_EQ(shot.pixelColor(other.right() - 2, other.top() + 1),
               list.palette().color(QPalette::Base));
+    // The bold red descriptor draws red text; the plain one the window-text colour.
+    const auto reds = [&](const QRect& cell) {
+        int n = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                n += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+            }
+        return n;
+    };
+    EXPECT_GT(reds(list.visualRect(list.model()->index(0, 0))), 10);
+    EXPECT_EQ(reds(list.visualRect(list.model()->index(1, 0))), 0);
 
     EXPECT_TRUE(list.DeleteRow(0));
     EXPECT_EQ(list.CellText(0, 0), "X1");
