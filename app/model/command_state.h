@@ -15,6 +15,7 @@ struct ShellState {
     bool dataListVisible = true;
     bool canUndo = false;  // the open project's history has a step to undo
     bool canRedo = false;  // ... or to redo
+    bool crossReferenceVisible = false;
 };
 
 struct CommandState {
