@@ -91,6 +91,18 @@ void Transfer::showError(const char* text, bool unlessErrorShowing) {
     m_errorShowing = false;
 }
 
+// A good answer to a request that went out more than once: a retry period
+// passes first, dropping whatever arrives (the request's other answer), so
+// that a late answer is never taken for the next request's. True when the
+// answer is acted on after that wait.
+bool Transfer::settleFirst() {
+    if (!m_resent) return false;
+    m_resent = false;
+    waitThen(kRetryPeriodMs, AfterWait::ActOnReply);
+    m_discarding = true;
+    return true;
+}
+
 void Transfer::end(TransferOutcome outcome) {
     m_active = false;
     m_cancelling = false;
@@ -105,7 +117,8 @@ void Transfer::end(TransferOutcome outcome) {
 
 void Transfer::startFresh() {
     m_outcome = TransferOutcome::None;
-    m_answered = false;
+    m_answered = m_resent = m_discarding = false;
+    m_requestedWord = -1;
     m_portError.clear();
     m_programForced = m_cancelling = false;
     m_cancelSends = m_cancelAcks = 0;
@@ -184,7 +197,7 @@ void Transfer::cancel() {
     const bool replyOwed = m_retryTimer.active();
     m_retryTimer.stop();
     m_waitTimer.stop();
-    m_waiting = m_rxDeferred = m_timerDeferred = false;
+    m_waiting = m_rxDeferred = m_timerDeferred = m_discarding = false;
     m_afterWait = AfterWait::Nothing;
     if (!(g_downloading && m_mode2 && m_programForced)) {
         end(TransferOutcome::Cancelled);
@@ -212,6 +225,10 @@ void Transfer::receiveWhileCancelling() {
 // ---- events -------------------------------------------------------------
 
 void Transfer::onReceive() {
+    if (m_waiting && m_discarding) {
+        m_link.readAll();  // a second answer to a request sent twice
+        return;
+    }
     if (m_waiting) {
         m_rxDeferred = true;  // handled once the wait is over
         return;
@@ -259,6 +276,7 @@ void Transfer::onRetryTimer() {
 void Transfer::onWaitTimer() {
     if (!m_waiting) return;
     m_waiting = false;
+    m_discarding = false;
     const AfterWait action = m_afterWait;
     m_afterWait = AfterWait::Nothing;
     if (m_active) {
@@ -275,6 +293,12 @@ void Transfer::onWaitTimer() {
             case AfterWait::ResendLast:
                 resendLast();
                 clearRx(kClearedBytes);
+                break;
+            case AfterWait::ActOnReply:
+                if (g_downloading)
+                    receiveMode2();
+                else
+                    receiveUpload();
                 break;
         }
     }
@@ -478,6 +502,7 @@ void Transfer::sendBlock(int block) {
 // a lost E8 as E8; a lost finish frame brings the E8 frame again, whose ACK
 // leads to a new finish frame.
 void Transfer::resendLast() {
+    m_resent = true;
     switch (m_lastRequest) {
         case kEnquiryRequest:
             sendEnquiry();
@@ -508,6 +533,7 @@ void Transfer::receiveMode2() {
     const bool ack = m_rx[0] == frame::ACK;
     const bool status = m_rx[0] == frame::STX && m_rx[3] == '5' &&
                         m_rxCount == static_cast<size_t>(frame::kStatusReplyLength);
+    if ((ack || status) && settleFirst()) return;
     // The retry count holds consecutive bad replies: an accepted one resets it.
     if (ack || status) m_retry = 0;
     if (ack && !m_linked) {  // A: the enquiry was answered
@@ -580,6 +606,8 @@ void Transfer::requestWord(int index) {
         showError(msg::kUploadWithoutEnd, false);
         return;
     }
+    m_resent = m_resent || index == m_requestedWord;
+    m_requestedWord = index;
     sendFrame(frame::wordRead(index));
     m_replied = true;
     restartRetryTimer();  // a lost reply is asked for again
@@ -597,6 +625,7 @@ void Transfer::receiveUpload() {
         uploadCheckFailed();
         return;
     }
+    if (settleFirst()) return;
     // The word travels as the download sent it: in mode 1 plain after a
     // constant marker (so constants come back whole) and from 0xE000, else
     // regrouped; in mode 2, whose blocks carry plain words, plain.

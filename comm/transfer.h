@@ -97,7 +97,7 @@ class Transfer {
     const std::string& portError() const { return m_portError; }
 
   private:
-    enum class AfterWait { Nothing, SendWord, ResendWord, ResendLast };
+    enum class AfterWait { Nothing, SendWord, ResendWord, ResendLast, ActOnReply };
     // Mode 2: the kind of the last request, which decides what a retry sends.
     enum Request {
         kNoRequest = 0,
@@ -134,6 +134,7 @@ class Transfer {
     void resendLast();
     void receiveMode2();
     void receiveWhileCancelling();
+    bool settleFirst();
     // upload
     void requestWord(int index);
     void receiveUpload();
@@ -175,6 +176,11 @@ class Transfer {
     int m_cancelSends = 0;         // E8 frames sent since cancel()
     int m_cancelAcks = 0;          // ACKs still awaited, the E8's last
     bool m_answered = false;
+    // Mode 2 and upload: the request in transfer went out more than once, so
+    // its answer may come twice (replies carry nothing to tell them apart).
+    bool m_resent = false;
+    bool m_discarding = false;  // the wait drops what arrives
+    int m_requestedWord = -1;   // upload: the word last asked for
     std::string m_portError;
     bool m_errorShowing = false;
     int m_uploadPrev1 = -1;  // the two words read before the current one

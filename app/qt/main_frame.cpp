@@ -231,6 +231,8 @@ ShellState CMainFrame::shellState() const {
     s.fileToolbarVisible = !m_toolBars.empty() && m_toolBars.front()->isVisibleTo(this);
     s.statusBarFlag = m_nStatusBarFlag != 0;
     s.dataListVisible = m_pDataBar && m_pDataBar->isVisibleTo(this);
+    s.simulating = m_pProject && m_pProject->simulation().active();
+    s.simulationRunning = m_pProject && m_pProject->simulation().running();
     s.canUndo = m_pProject && m_pProject->history().canUndo();
     s.canRedo = m_pProject && m_pProject->history().canRedo();
     s.crossReferenceVisible = m_pSearch && m_pSearch->crossReferenceBar()->isVisibleTo(this);
@@ -263,6 +265,9 @@ void CMainFrame::updateCaption() {
         setWindowTitle("Rungsmith");
         return;
     }
+    // The project window's own title bar (shown when it is not maximized)
+    // names the project too.
+    m_pProject->setWindowTitle(qs(m_pProject->document().title()));
     setWindowTitle(qs(captionFor(m_pProject->document().title(), m_pProject->isMaximized())));
 }
 

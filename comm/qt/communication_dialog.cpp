@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/messages.h"
@@ -143,7 +144,7 @@ CommSelection CCommunication::selection() const {
 void CCommunication::onDownload() {
     // A second click while a download runs (mode 2 leaves the button
     // enabled) starts nothing over the first.
-    if (!m_transfer || m_transfer->running()) return;
+    if (transferRunning()) return;
 
     // A typed port joins the list, so that its index can be saved.
     const QString text = m_pPort->currentText().trimmed();
@@ -160,18 +161,15 @@ void CCommunication::onDownload() {
     const CommSelection s = selection();
     m_transfer->download({port, settingsOf(s), indexesOf(s), m_env.protocolFile});
     // The settings file now holds the indexes; a path port is kept beside them.
-    if (m_transfer && m_transfer->running() && m_pathPorts.count(port))
+    if (transferRunning() && m_pathPorts.count(port))
         appendProtocolPortPath(m_env.protocolFile, port);
 }
 
-void CCommunication::stopTransfer() {
-    // The transfer goes first: its timers stop and it lets go of the link's
-    // receive event, so nothing that arrives later reaches it.
-    m_transfer.reset();
-    m_link.close();
-}
-
+// Every way of closing ends here. During a transfer it asks first; Yes stops
+// the transfer: nothing more is sent, except that a mode-2 download releases
+// the controller's program bit (E8 and its answer) before the port closes.
 void CCommunication::done(int result) {
+    if (m_closeResult) return;  // the program bit is being released
     if (transferRunning()) {
         // The transfer's own message is up: it ends the transfer itself.
         if (m_transferSink.showing()) return;
@@ -179,8 +177,18 @@ void CCommunication::done(int result) {
             m_sink.ask(kStopTransferQuestion, msg::kCaption, MessageButtons::YesNo,
                        MessageAnswer::No, MessageIcon::Question);
         if (answer != MessageAnswer::Yes) return;
-        stopTransfer();
+        if (transferRunning()) m_transfer->cancel();
+        if (transferRunning()) {
+            m_closeResult = result;  // finished() closes
+            m_pDownload->setEnabled(false);
+            return;
+        }
     }
+    closeNow(result);
+}
+
+void CCommunication::closeNow(int result) {
+    m_closeResult.reset();
     m_link.close();
     QDialog::done(result);
 }
@@ -201,4 +209,8 @@ void CCommunication::progress(int value) {
 
 void CCommunication::finished(TransferOutcome) {
     emit transferFinished();
+    // A close that waited for the transfer to stop goes on once the
+    // transfer's own call has returned.
+    if (m_closeResult)
+        QTimer::singleShot(0, this, [this, result = *m_closeResult] { closeNow(result); });
 }

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -43,7 +44,7 @@ class CCommunication : public QDialog, private rs::TransferObserver {
 
   public slots:
     // Every way of closing the dialog ends here: during a transfer it asks
-    // "Stop the transfer?" and closes only on Yes.
+    // "Stop the transfer?" and closes only on Yes, once the transfer stopped.
     void done(int result) override;
 
   signals:
@@ -70,7 +71,7 @@ class CCommunication : public QDialog, private rs::TransferObserver {
     void createControls();
     void initDialog();
     void onDownload();
-    void stopTransfer();
+    void closeNow(int result);
     void select(const rs::CommSelection& selection);
     // The five lists as they are selected now.
     rs::CommSelection selection() const;
@@ -87,6 +88,8 @@ class CCommunication : public QDialog, private rs::TransferObserver {
     // Entries of the port list that the system does not list (paths).
     std::set<std::string> m_pathPorts;
     int m_progressMax = 0;
+    // Set while a close waits for the transfer to stop: the dialog's result.
+    std::optional<int> m_closeResult;
 
     QComboBox* m_pPort = nullptr;
     QComboBox* m_pBaud = nullptr;

@@ -23,57 +23,71 @@ QLineEdit* shownField(QWidget* parent) {
 CConnectionSetup::CConnectionSetup(bool mode2, CommEnvironment environment, QWidget* parent)
     : QDialog(parent), m_env(std::move(environment)) {
     setWindowTitle("Connection Setup");
-    auto* grid = new QGridLayout;
-    const char* sides[] = {"PC side I/F", "PLC side I/F", "Other station", "Network route",
-                           "Co－existence \n network"};
-    for (int r = 0; r < 5; ++r) grid->addWidget(new QLabel(sides[r], this), r, 0);
-
+    // Created in the order of the dialog (the tab order), then laid out.
+    QLabel* sides[5];
+    const char* sideTexts[] = {"PC side I/F", "PLC side I/F", "Other station", "Network route",
+                               "Co－existence \n network"};
+    for (int r = 0; r < 5; ++r) sides[r] = new QLabel(sideTexts[r], this);
     m_pSerial = new QPushButton("Serial", this);
+    auto* comLabel = new QLabel("COM", this);
     m_pCom = shownField(this);
+    auto* transmissionLabel = new QLabel("Transmisson", this);
     m_pTransmission = shownField(this);
-    auto* pcSide = new QHBoxLayout;
-    pcSide->addWidget(m_pSerial);
-    pcSide->addWidget(new QLabel("COM", this));
-    pcSide->addWidget(m_pCom, 2);
-    pcSide->addWidget(new QLabel("Transmisson", this));
-    pcSide->addWidget(m_pTransmission, 1);
-    grid->addLayout(pcSide, 0, 1);
-
     // The controller side has nothing to set over a serial line: these stay
     // disabled.
-    auto* plcSide = new QHBoxLayout;
-    for (const char* text : {"Connection channel list", "PLC direct coupled setting",
-                             "Connection test", "System image"}) {
-        auto* button = new QPushButton(text, this);
-        button->setEnabled(false);
-        plcSide->addWidget(button);
+    QPushButton* plcButtons[4];
+    const char* plcTexts[] = {"Connection channel list", "PLC direct coupled setting",
+                              "Connection test", "System image"};
+    for (int i = 0; i < 4; ++i) {
+        plcButtons[i] = new QPushButton(plcTexts[i], this);
+        plcButtons[i]->setEnabled(false);
     }
-    grid->addLayout(plcSide, 1, 1);
-
+    auto* typeLabel = new QLabel("PLC type", this);
     m_pPlcType = shownField(this);
+    auto* numberLabel = new QLabel("PLC N0.", this);
     m_pPlcNumber = shownField(this);
-    auto* plc = new QHBoxLayout;
-    plc->addWidget(new QLabel("PLC type", this));
-    plc->addWidget(m_pPlcType, 1);
-    plc->addWidget(new QLabel("PLC N0.", this));
-    plc->addWidget(m_pPlcNumber, 1);
-    grid->addLayout(plc, 2, 1);
+    auto* ok = new QPushButton("OK", this);
+    ok->setDefault(true);
+    auto* close = new QPushButton("Close", this);
+
     // The encoding the program is downloaded in, and the station the mode-1
     // frames address (mode-2 frames carry none).
     m_pPlcType->setText(mode2 ? "mode2" : "mode1");
     m_pPlcNumber->setText(mode2 ? "" : "01");
 
-    auto* ok = new QPushButton("OK", this);
-    ok->setDefault(true);
-    auto* close = new QPushButton("Close", this);
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(14);
+    for (int r = 0; r < 5; ++r) grid->addWidget(sides[r], r, 0);
+    auto* pcSide = new QHBoxLayout;
+    pcSide->addWidget(m_pSerial);
+    pcSide->addWidget(comLabel);
+    pcSide->addWidget(m_pCom, 2);
+    pcSide->addWidget(transmissionLabel);
+    pcSide->addWidget(m_pTransmission, 1);
+    grid->addLayout(pcSide, 0, 1);
+    auto* plcSide = new QHBoxLayout;
+    plcSide->addWidget(typeLabel);
+    plcSide->addWidget(m_pPlcType, 1);
+    plcSide->addWidget(numberLabel);
+    plcSide->addWidget(m_pPlcNumber, 1);
+    grid->addLayout(plcSide, 1, 1);
+    auto* route = new QHBoxLayout;
+    route->addWidget(plcButtons[0]);
+    route->addWidget(plcButtons[1]);
+    route->addStretch(1);
+    grid->addLayout(route, 3, 1);
+
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(plcButtons[2]);
+    buttons->addWidget(plcButtons[3]);
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid, 1);
+    layout->addLayout(grid);
+    layout->addStretch(1);
     layout->addLayout(buttons);
-    resize(680, 340);
+    resize(680, 300);
 
     connect(m_pSerial, &QPushButton::clicked, this, &CConnectionSetup::onSerial);
     connect(ok, &QPushButton::clicked, this, &CConnectionSetup::accept);

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -124,8 +125,14 @@ void CDeviceBatchMonitor::done(int result) {
 void CDeviceBatchMonitor::showTable() {
     const rs::online::MonitorTable t = m_monitor.table();
     m_pTable->DeleteAllColumns();
-    for (const auto& column : t.columns)
-        m_pTable->InsertColumn(QString::fromStdString(column.heading), column.width);
+    // The widths were made for a narrower font than this platform's: a
+    // column is at least as wide as its heading.
+    const QFontMetrics metrics = m_pTable->header()->fontMetrics();
+    for (const auto& column : t.columns) {
+        const QString heading = QString::fromStdString(column.heading);
+        m_pTable->InsertColumn(heading,
+                               std::max(column.width, metrics.horizontalAdvance(heading) + 15));
+    }
     const std::string plain = "0";
     for (size_t r = 0; r < t.lines.size(); ++r)
         for (size_t c = 0; c < t.lines[r].size(); ++c)

@@ -1,9 +1,14 @@
 // "&Online": "Transfer set&up" opens the modal "Communication" dialog while a
-// project is open; "Connection setup..." opens "Connection Setup" at any time.
+// project is open, and downloads from it; "Connection setup..." opens
+// "Connection Setup" at any time.
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTimer>
 
 #include "app/model/commands.h"
+#include "comm/comm_messages.h"
+#include "comm/qt/communication_dialog.h"
 #include "tests/app/widget_fixture.h"
 
 using namespace rs;
@@ -48,4 +53,45 @@ TEST_F(OnlineMenu, TransferSetupNeedsAnOpenProject) {
     EXPECT_EQ(dialogOpenedBy(CmdTransferSetup), "Communication");
     EXPECT_TRUE(QFile::exists(dir.path() + "/iniProtocol.txt"));
     EXPECT_EQ(dialogOpenedBy(CmdConnectionSetup), "Connection Setup");
+}
+
+// A new user's first download: a new project, F4, "Transfer set&up", the
+// simulator's pseudo-terminal typed into the port box, "Download".
+TEST_F(OnlineMenu, DownloadsTheConvertedProjectFromTheMenu) {
+    const QString link = tempPath("plc");
+    const QString memory = link + ".mem";
+    QProcess sim;
+    sim.start(RUNGSMITH_PLCSIM, {"--mode", "2", "--link", link, "--memory", memory});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return QFileInfo::exists(link) && QFileInfo::exists(memory); }, 5000));
+
+    key(Qt::Key_N, Qt::ControlModifier);
+    key(Qt::Key_F4);
+    ASSERT_TRUE(frame->appStore().m_bCompiled);
+    sink.clear();
+    bool clicked = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<CCommunication*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        if (!clicked) {
+            dialog->portList()->setEditText(link);
+            QTest::mouseClick(dialog->downloadButton(), Qt::LeftButton);
+            clicked = true;
+        } else if (!dialog->transferRunning()) {
+            dialog->close();
+        }
+    });
+    user.start(20);
+    frame->runCommand(CmdTransferSetup);
+    user.stop();
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{msg::kDownloadSucceed});
+    QFile words(memory);
+    ASSERT_TRUE(words.open(QIODevice::ReadOnly));
+    EXPECT_EQ(words.readAll().trimmed(), "0F00");  // the END word of an empty ladder
+    QFile settings(dir.path() + "/iniProtocol.txt");
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll().split('\n').last(), "port=" + link.toUtf8());
+    sim.terminate();
+    sim.waitForFinished(3000);
 }

@@ -362,7 +362,11 @@ TEST_F(Projects, ReplacingProjectWindowIsMaximized) {
         EXPECT_TRUE(buttons && buttons->isVisibleTo(frame.get()));
         EXPECT_GT(view()->viewport()->height(), frame->mdiArea()->height() / 2);
     }
+    // Cascaded, the window keeps a usable size and names its project.
     frame->runCommand(CmdCascade);
     QApplication::processEvents();
-    EXPECT_GT(view()->viewport()->height(), 100);
+    EXPECT_FALSE(project()->isMaximized());
+    EXPECT_GE(project()->height(), frame->mdiArea()->viewport()->height() / 2);
+    EXPECT_EQ(project()->windowTitle(), "first");
+    EXPECT_EQ(frame->windowTitle(), "Rungsmith - first");
 }

@@ -187,20 +187,6 @@ TEST_F(Communication, APortThatCannotBeOpenedSendsNothing) {
     EXPECT_EQ(settingsText(), "00100");
 }
 
-TEST_F(Communication, RefusesAnUnconvertedLadderBeforeSending) {
-    Simulator sim(tempPath("plc"), true);
-    ASSERT_TRUE(sim.started);
-    systemPorts = {sim.link.toStdString()};
-    load(sampleProgram(), true);
-    app.m_bCompiled = false;
-    CCommunication dialog(app, sink, env);
-    QTest::mouseClick(dialog.downloadButton(), Qt::LeftButton);
-    EXPECT_EQ(sink.texts(), std::vector<std::string>{msg::kNotCompiled});
-    EXPECT_EQ(sink.shown.front().caption, msg::kCaption);
-    EXPECT_FALSE(dialog.transferRunning());
-    EXPECT_EQ(settingsText(), "");
-}
-
 TEST_F(Communication, AControllerThatStopsAnswering) {
     Simulator sim(tempPath("plc"), true, {"--fault", "silent-after=4"});
     ASSERT_TRUE(sim.started);
@@ -218,42 +204,50 @@ TEST_F(Communication, AControllerThatStopsAnswering) {
 }
 
 TEST_F(Communication, ClosingDuringATransferAsksFirst) {
-    Simulator sim(tempPath("plc"), false);
-    ASSERT_TRUE(sim.started);
-    systemPorts = {sim.link.toStdString()};
-    load(longProgram(300), false);
-    auto dialog = std::make_unique<CCommunication>(app, sink, env);
-    dialog->show();
-    QTest::mouseClick(dialog->downloadButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->progressBar()->value() >= 20; }, 10000));
+    for (bool mode2 : {false, true}) {
+        SCOPED_TRACE(mode2 ? "mode 2" : "mode 1");
+        Simulator sim(tempPath(mode2 ? "plc2" : "plc1"), mode2);
+        ASSERT_TRUE(sim.started);
+        systemPorts = {sim.link.toStdString()};
+        load(longProgram(mode2 ? 2000 : 300), mode2);
+        sink.clear();
+        auto dialog = std::make_unique<CCommunication>(app, sink, env);
+        dialog->show();
+        QTest::mouseClick(dialog->downloadButton(), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->progressBar()->value() >= 64; }, 10000));
 
-    // No: the dialog stays and the transfer goes on.
-    sink.answers = {MessageAnswer::No};
-    dialog->reject();
-    ASSERT_EQ(sink.texts(), std::vector<std::string>{kStopTransferQuestion});
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_TRUE(dialog->transferRunning());
-    const int before = dialog->progressBar()->value();
-    QTest::qWait(200);
-    EXPECT_GT(dialog->progressBar()->value(), before);
+        // No: the dialog stays and the transfer goes on.
+        sink.answers = {MessageAnswer::No};
+        dialog->reject();
+        ASSERT_EQ(sink.texts(), std::vector<std::string>{kStopTransferQuestion});
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(dialog->transferRunning());
+        const int before = dialog->progressBar()->value();
+        QTest::qWait(200);
+        EXPECT_GT(dialog->progressBar()->value(), before);
 
-    // Yes (the close box): the transfer ends, the port closes, nothing follows.
-    sink.clear();
-    sink.answers = {MessageAnswer::Yes};
-    dialog->close();
-    EXPECT_EQ(sink.texts(), std::vector<std::string>{kStopTransferQuestion});
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_FALSE(dialog->transferRunning());
-    EXPECT_FALSE(dialog->portOpen());
-    const int stoppedAt = dialog->progressBar()->value();
-    QTest::qWait(700);  // past two retry periods: no timer, no reply reaches it
-    EXPECT_EQ(dialog->progressBar()->value(), stoppedAt);
-    dialog.reset();
-    QTest::qWait(400);
-    EXPECT_EQ(sink.texts(), std::vector<std::string>{kStopTransferQuestion});
-    EXPECT_LT(sim.words().size(), encoded().size());  // the controller got part of it
+        // Yes (the close box): the transfer stops (mode 2 first releases the
+        // program bit), the port closes, nothing follows.
+        sink.clear();
+        sink.answers = {MessageAnswer::Yes};
+        dialog->close();
+        EXPECT_EQ(sink.texts(), std::vector<std::string>{kStopTransferQuestion});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }, 2000));
+        EXPECT_FALSE(dialog->transferRunning());
+        EXPECT_FALSE(dialog->portOpen());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        const int stoppedAt = dialog->progressBar()->value();
+        QTest::qWait(700);  // past two retry periods: no timer, no reply reaches it
+        EXPECT_EQ(dialog->progressBar()->value(), stoppedAt);
+        dialog.reset();
+        QTest::qWait(300);
+        EXPECT_EQ(sink.texts(), std::vector<std::string>{kStopTransferQuestion});
+        EXPECT_LT(sim.words().size(), encoded().size());  // the controller got part of it
+    }
 
     // With no transfer running, closing asks nothing.
+    PtyPort idlePort;
+    systemPorts = {idlePort.path};
     sink.clear();
     CCommunication idle(app, sink, env);
     idle.show();

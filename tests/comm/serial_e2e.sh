@@ -133,6 +133,7 @@ for _ in $(seq 50); do [ -e "$work/relay" ] && break; sleep 0.05; done
 cli download --port "$work/relay" "$work/p1.epj"
 [ $rc -eq 0 ] && [ "$out" = "Download Succeed !" ] || fail "relay: rc $rc, $out"
 diff <("$cli" encode "$work/p1.epj") <(memory relayed) > /dev/null || fail "relay: memory differs"
+kill "${pids[-1]}"  # the stand-in's line is free for the next relay
 
 # 7. An upload on a line that echoes every byte ends with the retry message.
 "$relay" --link "$work/echo" --echo --seconds 30 &
@@ -176,6 +177,16 @@ cli upload --port "$work/clean1" "$work/up1.epj"
 [ $rc -eq 0 ] && [ "$out" = "no answer in mode 2, trying mode 1
 uploaded in mode 1" ] || fail "upload mode 1: rc $rc, $out"
 [ "$("$cli" export "$work/up1.epj")" = "$expected" ] || fail "upload mode 1 text"
+
+# 11. An upload through a relay that holds the third reply back 450 ms: the
+#     read asked for again answers once; the second answer is not taken for
+#     the next word's.
+"$relay" --link "$work/relay2" --to "$work/relayed" --delay 3:450 --seconds 30 &
+pids+=($!)
+for _ in $(seq 50); do [ -e "$work/relay2" ] && break; sleep 0.05; done
+cli upload --mode 1 --port "$work/relay2" "$work/relayed.epj"
+[ $rc -eq 0 ] && [ "$("$cli" export "$work/relayed.epj")" = "$expected" ] \
+  || fail "upload through the relay: rc $rc, $out"
 
 [ $failures -eq 0 ] && echo "all serial end-to-end checks passed"
 exit $failures

@@ -116,6 +116,7 @@ TEST(TransferFaults, ALostE8IsSentAgainAsE8) {
     ASSERT_TRUE(rig.wait.fire());
     EXPECT_EQ(rig.lastFrame(), kE8);
     rig.link.deliver(kAck);
+    ASSERT_TRUE(rig.wait.fire());
     EXPECT_EQ(rig.lastFrame(), kFinish);
     rig.link.deliver(kAck);
     EXPECT_EQ(rig.transfer->outcome(), TransferOutcome::Succeeded);
@@ -175,6 +176,50 @@ TEST(TransferFaults, APortErrorEndsTheTransferAtOnce) {
             EXPECT_EQ(rig.frames(), sent + 1);
             EXPECT_TRUE(rig.transfer->portError().empty());
         }
+    }
+}
+
+// Replies to reads and ACKs carry nothing that names their request: when a
+// request went out twice, the second answer must not be taken for the next
+// request's.
+TEST(TransferFaults, ASecondAnswerToARequestSentTwiceIsDropped) {
+    {  // upload: a late reply and the reply to the repeated read
+        TransferRig rig(false, {});
+        rig.transfer->openPort("ttyS0", {});
+        rig.transfer->upload();
+        ASSERT_TRUE(rig.retry.fire());  // word 0 asked for again
+        const std::string reply0 = bytes({0x02, '0', '0', '0', '0', 0x03, 'C', '3'});
+        rig.link.deliver(reply0);
+        EXPECT_EQ(rig.frames(), 2u);
+        EXPECT_EQ(rig.wait.interval(), 300);
+        rig.link.deliver(reply0);  // the other answer: dropped
+        ASSERT_TRUE(rig.wait.fire());
+        EXPECT_EQ(rig.lastFrame(), ":01033A99000128\r");  // word 1, once
+        rig.link.deliver(bytes({0x02, 'F', '0', 'F', 'F', 0x03, '0', '5'}));
+        EXPECT_EQ(rig.transfer->outcome(), TransferOutcome::Uploaded);
+        EXPECT_EQ(rig.app.table->m_Instruction[0], "LD");
+        EXPECT_EQ(rig.app.table->m_Instruction[1], "END");
+    }
+    {  // mode 2: a late ACK of block 0, then block 1 lost
+        test::Rows rows(40, {"LD", "X000"});
+        rows.push_back({"END", ""});
+        TransferRig rig(true, rows);
+        rig.download();
+        rig.link.deliver(kAck);
+        rig.link.deliver(bytes({0x02, '0', '0', '5', '0', 0x03, '9', '8'}));
+        rig.link.deliver(kAck);
+        ASSERT_TRUE(rig.wait.fire());
+        const std::string block0 = rig.lastFrame();
+        ASSERT_TRUE(rig.retry.fire());
+        EXPECT_EQ(rig.lastFrame(), block0);
+        rig.link.deliver(kAck);
+        rig.link.deliver(kAck);  // dropped while the period passes
+        ASSERT_TRUE(rig.wait.fire());
+        const std::string block1 = rig.lastFrame();
+        EXPECT_EQ(block1.substr(1, 9), "E11809C12");
+        ASSERT_TRUE(rig.wait.fire());
+        ASSERT_TRUE(rig.retry.fire());  // block 1 lost: sent again, not taken as done
+        EXPECT_EQ(rig.lastFrame(), block1);
     }
 }
 

@@ -99,10 +99,14 @@ TEST(TransferMode2, AFailedBlockIsSentAgainUnderItsOwnNumber) {
     EXPECT_EQ(rig.lastFrame().substr(1, 9), "E1180DC22");  // block 2, 17 words
     // The last block failed: it goes out again, not block 0.
     const std::string block2 = rig.lastFrame();
-    rig.link.deliver(kNak);
+    const size_t sent = rig.frames();
+    rig.link.deliver(kNak);        // during the wait after the block
+    ASSERT_TRUE(rig.wait.fire());  // that wait ends: the NAK, then 100 ms
     ASSERT_TRUE(rig.wait.fire());
+    EXPECT_EQ(rig.frames(), sent + 1);
     EXPECT_EQ(rig.lastFrame(), block2);
     rig.link.deliver(kAck);
+    ASSERT_TRUE(rig.wait.fire());  // the answer to a frame sent twice waits a period
     EXPECT_EQ(rig.lastFrame(), kE8);
 }
 
@@ -115,6 +119,7 @@ TEST(TransferMode2, BadRepliesAreRetriedByKindAndTheThirdInARowEndsTheDownload) 
     rig.link.deliver(kNak);
     ASSERT_TRUE(rig.wait.fire());
     rig.link.deliver(kAck);  // accepted: the count starts again
+    ASSERT_TRUE(rig.wait.fire());
     // A status reply of 9 bytes, or one without "5" as fourth byte: row F.
     rig.link.deliver(kStatus + "x");
     ASSERT_TRUE(rig.wait.fire());
@@ -149,23 +154,28 @@ TEST(TransferMode2, TimerResendsEachKindOfFrame) {
     rig.download();
     ASSERT_TRUE(rig.retry.fire());
     EXPECT_EQ(rig.lastFrame(), kEnquiry);
+    // Each answer to a frame sent again is acted on a retry period later.
     rig.link.deliver(kAck);
+    ASSERT_TRUE(rig.wait.fire());
     rig.link.deliver(kStatus);
     ASSERT_TRUE(rig.retry.fire());
     EXPECT_EQ(rig.lastFrame(), kE7);
     rig.link.deliver(kAck);
-    ASSERT_TRUE(rig.wait.fire());
+    ASSERT_TRUE(rig.wait.fire());  // the settling period, then the block
+    ASSERT_TRUE(rig.wait.fire());  // the wait after the block
     rig.link.deliver(kAck);
     EXPECT_EQ(rig.lastFrame(), kE8);
     // E8 lost: E8 goes out again, and its ACK brings the finish frame.
     ASSERT_TRUE(rig.retry.fire());
     EXPECT_EQ(rig.lastFrame(), kE8);
     rig.link.deliver(kAck);
+    ASSERT_TRUE(rig.wait.fire());
     EXPECT_EQ(rig.lastFrame(), kFinish);
     // The finish frame is lost: E8 again, and its ACK brings a new finish frame.
     ASSERT_TRUE(rig.retry.fire());
     EXPECT_EQ(rig.lastFrame(), kE8);
     rig.link.deliver(kAck);
+    ASSERT_TRUE(rig.wait.fire());
     EXPECT_EQ(rig.lastFrame(), kFinish);
     rig.link.deliver(kAck);
     EXPECT_EQ(rig.shown(), std::vector<std::string>{kSucceeded});

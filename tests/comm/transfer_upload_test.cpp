@@ -79,6 +79,7 @@ TEST(TransferUpload, RepliesWithoutStxCountWithTheFailedChecks) {
     rig.transfer->upload();
     for (int i = 0; i < 5; ++i) rig.link.deliver("xxxxxxxx");
     rig.link.deliver(reply(0x0000));  // a good reply starts the count again
+    ASSERT_TRUE(rig.wait.fire());     // after a period: the word was asked for more than once
     for (int i = 0; i < 9; ++i) rig.link.deliver("xxxxxxxx");
     EXPECT_EQ(rig.frames(), 16u);
     EXPECT_TRUE(rig.sink.shown.empty());

@@ -84,6 +84,15 @@ void doubleClick(QWidget* w, QPoint at) {
     QApplication::sendEvent(w, &release);
 }
 
+// With RUNGSMITH_SCREENSHOTS naming a folder, the dialog's picture is kept
+// there (the pictures of the documentation).
+void keepPicture(QWidget* dialog, const QString& name) {
+    const QString folder = qEnvironmentVariable("RUNGSMITH_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    QApplication::processEvents();
+    dialog->grab().save(folder + "/" + name + ".png");
+}
+
 QString line(const CListReport* list, int r) {
     QStringList cells;
     for (int c = 0; c < list->columnCount(); ++c) cells << list->CellText(r, c);
@@ -114,6 +123,13 @@ TEST(DeviceDialogs, ForceY0OnAndSeeItsBitInTheMonitor) {
     EXPECT_EQ(monitor.table()->CellText(1, 0), "Y20");
     EXPECT_EQ(monitor.table()->CellText(0, 2), "1");
     EXPECT_TRUE(sink.shown.empty());
+    // Every heading shows whole, whatever the font.
+    const QHeaderView* header = monitor.table()->header();
+    for (int c = 0; c < 3; ++c)
+        EXPECT_GT(header->sectionSize(c),
+                  header->fontMetrics().horizontalAdvance(monitor.table()->headerItem()->text(c)))
+            << c;
+    keepPicture(&monitor, "device-batch-monitor-bits");
 
     // Closing stops the polling: the stand-in sees no frame after it.
     monitor.reject();
@@ -130,17 +146,22 @@ TEST(DeviceDialogs, WriteD100AndReadItBack) {
     CDeviceTest test(sink);
     test.show();
     useSimulator(test.portBox(), sim);
+    setText(test.bitDeviceBox(), "Y000");
+    QTest::mouseClick(test.button("Force on"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 1; }));
     setText(test.wordDeviceBox(), "D100");
     setText(test.byteCountBox(), "4");
     setText(test.dataBox(0), "1234");
     setText(test.dataBox(1), "70000");  // only the low 16 bits travel: 4464
     QTest::mouseClick(test.button("Write"), Qt::LeftButton);
-    ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 1; }));
-    QTest::mouseClick(test.button("Read"), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 2; }));
+    QTest::mouseClick(test.button("Read"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 3; }));
     // The newest line is on top.
     EXPECT_EQ(line(test.history(), 0), "D100|WORD READ 04D2H=1234 1170H=4464");
     EXPECT_EQ(line(test.history(), 1), "D100| WORD WRITE");
+    EXPECT_EQ(line(test.history(), 2), "Y000|Force on");
+    keepPicture(&test, "device-test");
     test.reject();
 
     CDeviceBatchMonitor monitor(sink);
@@ -153,6 +174,7 @@ TEST(DeviceDialogs, WriteD100AndReadItBack) {
     EXPECT_EQ(monitor.table()->headerItem()->text(8), "+7");
     EXPECT_EQ(monitor.table()->CellText(0, 2), "4464");
     EXPECT_EQ(monitor.table()->CellText(1, 0), "D108");
+    keepPicture(&monitor, "device-batch-monitor-words");
     monitor.radio("HEX")->click();
     EXPECT_EQ(monitor.table()->CellText(0, 1), "04d2");
     monitor.radio("32bit intege")->click();
@@ -248,6 +270,18 @@ TEST(ListReport, CellsAnswerClicksAndTheOwnerDrawnRowHighlights) {
               list.palette().color(QPalette::Highlight));
     EXPECT_EQ(shot.pixelColor(other.right() - 2, other.top() + 1),
               list.palette().color(QPalette::Base));
+    // The bold red descriptor draws red text; the plain one the window-text colour.
+    const auto reds = [&](const QRect& cell) {
+        int n = 0;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                n += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+            }
+        return n;
+    };
+    EXPECT_GT(reds(list.visualRect(list.model()->index(0, 0))), 10);
+    EXPECT_EQ(reds(list.visualRect(list.model()->index(1, 0))), 0);
 
     EXPECT_TRUE(list.DeleteRow(0));
     EXPECT_EQ(list.CellText(0, 0), "X1");
