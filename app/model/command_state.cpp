@@ -28,8 +28,23 @@ bool isProjectCommand(int c) {
 
 CommandState commandState(int c, const ShellState& s) {
     CommandState out;
+    switch (c) {
+        case CmdStartSimulation:
+            out.enabled = s.projectOpen && !s.simulationRunning;
+            return out;
+        case CmdStopSimulation:
+            out.enabled = s.projectOpen && s.simulating;
+            return out;
+        case CmdSingleScan:
+            out.enabled = s.projectOpen;
+            return out;
+        default:
+            break;
+    }
     if (isViewCommand(c)) {
-        out.enabled = s.projectOpen && !(s.listMode && isLadderOnlyCommand(c));
+        // A simulation locks the program; the list switch only changes what is shown.
+        const bool locked = s.simulating && c != CmdInstructionList;
+        out.enabled = s.projectOpen && !locked && !(s.listMode && isLadderOnlyCommand(c));
         return out;
     }
     if (isProjectCommand(c)) {
@@ -52,11 +67,23 @@ CommandState commandState(int c, const ShellState& s) {
         case CmdStatusBarDirect:
             out.enabled = true;
             break;
+        case CmdFindDevice:
+        case CmdFindInstruction:
+        case CmdFindString:
+        case CmdFindNext:
+            out.enabled = s.projectOpen;
+            break;
+        case CmdReplaceDevice:
+            out.enabled = s.projectOpen && !s.simulating;  // a rename is an edit
+            break;
+        case CmdCrossReference:
+            out = {true, true, s.crossReferenceVisible};
+            break;
         case CmdUndo:
-            out.enabled = s.projectOpen && s.canUndo;
+            out.enabled = s.projectOpen && s.canUndo && !s.simulating;
             break;
         case CmdRedo:
-            out.enabled = s.projectOpen && s.canRedo;
+            out.enabled = s.projectOpen && s.canRedo && !s.simulating;
             break;
         case CmdFileToolbar:
             out = {true, true, s.fileToolbarVisible};
@@ -137,6 +164,18 @@ std::string statusPrompt(int c) {
             return "撤销";
         case CmdRedo:
             return "重做";
+        case CmdFindDevice:
+            return "查找器件";
+        case CmdFindInstruction:
+            return "查找指令";
+        case CmdFindString:
+            return "查找字符串";
+        case CmdFindNext:
+            return "查找下一个";
+        case CmdReplaceDevice:
+            return "替换器件";
+        case CmdCrossReference:
+            return "显示/隐藏交叉参照表";
         default:
             return {};
     }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/qt/project_view.h"
+#include "app/qt/simulation_controller.h"
 #include "core/session.h"
 #include "editor/editor.h"
 #include "editor/history/undo_history.h"
@@ -27,6 +28,7 @@ class CChildFrame : public QMdiSubWindow {
     rs::ProjectDocument& document() { return m_doc; }
     CCorvaneElectricPLCView* view() const { return m_pView; }
     rs::Editor& editor() { return m_editor; }
+    SimulationController& simulation() { return *m_pSimulation; }
     const rs::UndoHistory& history() const { return m_history; }
 
     // A command of the view: Convert, the list switch or an editing command.
@@ -37,6 +39,8 @@ class CChildFrame : public QMdiSubWindow {
     void modelChanged();
     // The program was edited: the model changed and the document is modified.
     void edited();
+    // Runs a command that may change the program as one step of the history.
+    void recorded(const std::function<void()>& command);
 
     // Keeps the project's lock (other instances see the project as open).
     void setLock(std::unique_ptr<QLockFile> lock) { m_lock = std::move(lock); }
@@ -52,8 +56,6 @@ class CChildFrame : public QMdiSubWindow {
 
   private:
     void runEditor(const std::function<void()>& edit);
-    // Runs a command that may change the program as one step of the history.
-    void recorded(const std::function<void()>& command);
     // Undo (older) or redo: the program as it was, the document's modified flag
     // with it.
     void stepHistory(bool older);
@@ -66,6 +68,7 @@ class CChildFrame : public QMdiSubWindow {
     rs::Editor m_editor;
     rs::UndoHistory m_history;
     CCorvaneElectricPLCView* m_pView;
+    SimulationController* m_pSimulation;
     std::unique_ptr<QLockFile> m_lock;
     bool m_bClosingNow = false;
 };

@@ -11,6 +11,7 @@
 
 #include "app/model/command_state.h"
 #include "app/model/recent_files.h"
+#include "comm/qt/comm_environment.h"
 #include "core/instruction_store.h"
 #include "core/message_sink.h"
 #include "core/par_range.h"
@@ -20,6 +21,7 @@
 
 class CChildFrame;
 class CDatalistTreeCtrldlg;
+class CSearchCommands;
 class QDockWidget;
 class QMenu;
 
@@ -41,6 +43,8 @@ class CMainFrame : public QMainWindow {
 
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void setProcessExit(ProcessExit exit) { m_exitProcess = std::move(exit); }
+    // The ports and the settings file of the transfer dialogs.
+    void setCommEnvironment(rs::CommEnvironment environment) { m_comm = std::move(environment); }
 
     // Runs a command as its menu item, toolbar button or shortcut does; a
     // disabled command does nothing.
@@ -54,6 +58,7 @@ class CMainFrame : public QMainWindow {
     QMdiArea* mdiArea() const { return m_pMdi; }
     QDockWidget* dataListBar() const { return m_pDataBar; }
     const std::vector<QToolBar*>& toolBars() const { return m_toolBars; }
+    CSearchCommands* searchCommands() const { return m_pSearch; }
     const rs::shell::RecentFiles& recentFiles() const { return m_recent; }
 
     // The actions that show a command in the menu bar and the toolbars.
@@ -106,6 +111,7 @@ class CMainFrame : public QMainWindow {
     CChildFrame* m_pProject = nullptr;
     std::vector<QToolBar*> m_toolBars;
     QDockWidget* m_pDataBar = nullptr;
+    CSearchCommands* m_pSearch = nullptr;  // find, replace, cross reference
     CDatalistTreeCtrldlg* m_pDataList = nullptr;
     QLabel* m_pIdle = nullptr;
     std::map<int, QLabel*> m_indicators;  // Qt key -> indicator
@@ -117,4 +123,5 @@ class CMainFrame : public QMainWindow {
     std::vector<std::pair<QKeySequence, int>> m_shortcuts;
     FileChooser m_chooseFile;
     ProcessExit m_exitProcess;
+    rs::CommEnvironment m_comm;
 };
