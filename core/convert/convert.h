@@ -13,6 +13,10 @@ struct ConvertLimits {
     int emptyBranchRepeats = 4000;    // repetitions of the empty-branch pass
     int nestingDepth = 64;            // nested block and split sub-walks
     int subWalkCalls = 64000;         // block and split sub-walks in one run
+    // Rows of one rung that the meaning check and the series-parallel
+    // compiler take; a taller rung (far past the step limit in any ladder
+    // that converts) is reported.
+    int rungRows = 600;
 };
 
 // What the last run did, for callers without a window (the command line, tests).

@@ -142,6 +142,7 @@ class Converter {
         int firstOutput = 0, outputs = 0;
         int words = 1;
         bool exhaustive = true;
+        bool tooTall = false;      // more rows than the check takes
         std::vector<uint64_t> on;  // per output of the rung, per word
     };
     std::vector<DrawnOutput> m_drawnOutputs;

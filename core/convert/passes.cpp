@@ -61,7 +61,11 @@ void Converter::passCheck() {
         for (int j = 2; j <= kOutputCol; ++j) {
             const CellLinks l = L(i, j);
             if (l & LinkDown) {
-                const bool open = (l & (LinkBranchStart | LinkBranchEnd)) == 0;
+                // A vertical wire that only passes this row on its way down
+                // (a split wire past the rows of an earlier branch) joins
+                // nothing here; the rung's meaning check judges the rung.
+                const bool passing = has(i - 1, j, LinkDown) && has(i + 1, j, LinkDown);
+                const bool open = (l & (LinkBranchStart | LinkBranchEnd)) == 0 && !passing;
                 const bool nothingBelow = m_g.kind(i + 1, j - 1) == Empty &&
                                           m_g.kind(i + 1, j) == Empty && !has(i + 1, j, LinkDown);
                 if (open || nothingBelow) return reportUnconvertible(i, j);

@@ -111,6 +111,7 @@ void Converter::compileRung(int H) {
 // the emitters. False, with the cell to report, when the circuit does not
 // reduce.
 bool Converter::compileGeneral(int H, int B, int& failRow, int& failCol) {
+    if (B - H + 1 > m_limits.rungRows) return false;
     const SpResult sp = compileSeriesParallel(m_g, H, B, m_limits.nestingDepth);
     if (!sp.ok) {
         failRow = sp.row;

@@ -85,7 +85,8 @@ void Converter::captureDrawnMeaning() {
         const int n = static_cast<int>(rung.devices.size());
         rung.exhaustive = n <= kExhaustiveDevices;
         rung.words = rung.exhaustive ? (n <= 6 ? 1 : 1 << (n - 6)) : kSampledWords;
-        if (rung.outputs > 0) {
+        rung.tooTall = b - a + 1 > m_limits.rungRows;
+        if (rung.outputs > 0 && !rung.tooTall) {
             rung.on.assign(static_cast<size_t>(rung.outputs * rung.words), 0);
             for (int w = 0; w < rung.words; ++w) {
                 const std::vector<eval::WideOutput> out =
@@ -120,7 +121,7 @@ bool Converter::rungMeansItsList(int H, int B, int r0) const {
             return false;
     const DrawnRung& rung =
         m_drawnRungs[static_cast<size_t>(m_drawnOutputs[static_cast<size_t>(k0)].rung)];
-    if (rung.firstOutput != k0 || rung.outputs != k1 - k0) return false;
+    if (rung.firstOutput != k0 || rung.outputs != k1 - k0 || rung.tooTall) return false;
 
     const InstructionTable& table = m_s.table();
     std::vector<eval::ListRow> rows;

@@ -131,6 +131,24 @@ TEST(ConvertRobustness, DamagedLaddersAnywhereInTheGridEnd) {
     EXPECT_GT(walked, 300);  // a fair share reached the walk
 }
 
+// Every row joined to the next by a vertical wire: one rung of 4000 rows, taller
+// than the meaning check and the series-parallel compiler take. Reported, in
+// the time of an ordinary Convert.
+TEST(ConvertRobustness, RungOfTheWholeGridIsReported) {
+    TestSession t;
+    LadderGrid& g = t.session.grid();
+    for (int r = 0; r < kGridRows; ++r) {
+        g.setCell(r, 1, OpenContact, "X00" + std::to_string(r % 8), LinkWire | LinkSymbol);
+        for (int c = 2; c <= 9; ++c) g.setCell(r, c, HorizontalLine, {}, LinkWire);
+        if (r + 1 < kGridRows) g.addLinks(r, 2 + r % 7, LinkDown);
+        g.setCell(r, 10, Coil, "Y000", LinkWire | LinkSymbol);
+    }
+    g.m_nLastRow = kGridRows - 1;
+    t.session.commit();
+    const ConvertOutcome out = convertLadder(t.session);
+    EXPECT_FALSE(out.compiled);
+}
+
 TEST(ConvertRobustness, FullGridOfOneRungARowStopsAtTheStepLimit) {
     TestSession t;
     LadderGrid& g = t.session.grid();

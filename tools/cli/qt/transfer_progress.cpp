@@ -7,7 +7,7 @@
 namespace rs::cli {
 
 namespace {
-constexpr int kBarWidth = 30;
+constexpr int kBarWidth = 16;       // the line stays within 80 columns
 constexpr int kWordsPerLine = 100;  // off a terminal, when the total is not known
 }  // namespace
 
@@ -61,9 +61,12 @@ void TransferProgress::progress(int value) {
     m_value = value;
     if (m_terminal) {
         // Padded, so that a shorter line leaves nothing of a longer one.
-        std::fprintf(stderr, "\r%-100s", text(elapsed()).c_str());
+        const std::string line = text(elapsed());
+        const size_t pad = m_drawnLength > line.size() ? m_drawnLength - line.size() : 0;
+        std::fprintf(stderr, "\r%s%s", line.c_str(), std::string(pad, ' ').c_str());
         std::fflush(stderr);
         m_drawn = true;
+        m_drawnLength = line.size();
         return;
     }
     const int step =
@@ -76,6 +79,7 @@ void TransferProgress::progress(int value) {
 void TransferProgress::finished(TransferOutcome) {
     if (m_drawn) std::fputc('\n', stderr);
     m_drawn = false;
+    m_drawnLength = 0;
     if (onFinished) onFinished();
 }
 

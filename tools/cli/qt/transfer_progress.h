@@ -36,7 +36,8 @@ class TransferProgress : public TransferObserver {
     const char* m_label;
     bool m_terminal;
     bool m_drawn = false;
-    int m_max = 0;  // 0: the total is not known
+    size_t m_drawnLength = 0;  // of the line on the terminal
+    int m_max = 0;             // 0: the total is not known
     int m_value = 0;
     int m_step = -1;  // the last tenth (or hundred words) written off a terminal
     Clock::time_point m_start = Clock::now();
