@@ -28,8 +28,23 @@ bool isProjectCommand(int c) {
 
 CommandState commandState(int c, const ShellState& s) {
     CommandState out;
+    switch (c) {
+        case CmdStartSimulation:
+            out.enabled = s.projectOpen && !s.simulationRunning;
+            return out;
+        case CmdStopSimulation:
+            out.enabled = s.projectOpen && s.simulating;
+            return out;
+        case CmdSingleScan:
+            out.enabled = s.projectOpen;
+            return out;
+        default:
+            break;
+    }
     if (isViewCommand(c)) {
-        out.enabled = s.projectOpen && !(s.listMode && isLadderOnlyCommand(c));
+        // A simulation locks the program; the list switch only changes what is shown.
+        const bool locked = s.simulating && c != CmdInstructionList;
+        out.enabled = s.projectOpen && !locked && !(s.listMode && isLadderOnlyCommand(c));
         return out;
     }
     if (isProjectCommand(c)) {
@@ -53,10 +68,10 @@ CommandState commandState(int c, const ShellState& s) {
             out.enabled = true;
             break;
         case CmdUndo:
-            out.enabled = s.projectOpen && s.canUndo;
+            out.enabled = s.projectOpen && s.canUndo && !s.simulating;
             break;
         case CmdRedo:
-            out.enabled = s.projectOpen && s.canRedo;
+            out.enabled = s.projectOpen && s.canRedo && !s.simulating;
             break;
         case CmdFileToolbar:
             out = {true, true, s.fileToolbarVisible};

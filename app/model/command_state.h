@@ -13,8 +13,10 @@ struct ShellState {
     bool fileToolbarVisible = true;  // the first toolbar
     bool statusBarFlag = true;       // flipped only by "&Status bar"
     bool dataListVisible = true;
-    bool canUndo = false;  // the open project's history has a step to undo
-    bool canRedo = false;  // ... or to redo
+    bool simulating = false;         // a simulation is active (running or paused): no editing
+    bool simulationRunning = false;  // ... and scanning in real time
+    bool canUndo = false;            // the open project's history has a step to undo
+    bool canRedo = false;            // ... or to redo
 };
 
 struct CommandState {

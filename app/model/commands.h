@@ -14,6 +14,10 @@ enum Command : int {
     CmdDataList = 32810,
     CmdTransferSetup = 32816,
     CmdConnectionSetup = 32817,  // "Connection setup..." under "&Online"
+    // simulation under "&Online" (extensions: run the program without a controller)
+    CmdStartSimulation = 34501,
+    CmdStopSimulation = 34502,
+    CmdSingleScan = 34503,
     // the device dialogs under "&Online"
     CmdDeviceTest = 33260,
     CmdDeviceBatchMonitor = 33261,

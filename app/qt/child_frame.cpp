@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QStatusBar>
 
 #include "app/model/commands.h"
 #include "app/model/edit_commands.h"
@@ -20,14 +21,25 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
       m_doc(m_session),
       m_editor(m_session, dialogs, clipboard),
       m_history(m_session),
-      m_pView(new CCorvaneElectricPLCView(m_session, this)) {
+      m_pView(new CCorvaneElectricPLCView(m_session, this)),
+      m_pSimulation(new SimulationController(m_session, sink, m_pView, this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWidget(m_pView);
     m_session.startView();
     m_editor.onModified = [this] { m_doc.setModifiedFlag(true); };
 
-    connect(m_pView, &CCorvaneElectricPLCView::cellEditRequested, this,
-            [this](int row, int col) { runEditor([&] { m_editor.cellEdit(row, col); }); });
+    // While a simulation runs, a double click toggles the input of an X contact.
+    connect(m_pView, &CCorvaneElectricPLCView::cellEditRequested, this, [this](int row, int col) {
+        if (m_pSimulation->active())
+            m_pSimulation->toggleInputAt(row, col);
+        else
+            runEditor([&] { m_editor.cellEdit(row, col); });
+    });
+    m_pView->setOverlay([this](QPainter& p, const rs::shell::Scene& drawn, int firstY, int lastY) {
+        m_pSimulation->paintOverlay(p, drawn, firstY, lastY);
+    });
+    m_pSimulation->showStatusIn(frame->statusBar());
+    connect(m_pSimulation, &SimulationController::stateChanged, frame, &CMainFrame::stateChanged);
     connect(m_pView, &CCorvaneElectricPLCView::lineEditRequested, this,
             [this] { runEditor([&] { m_editor.editListLine(m_view.m_nListCursor); }); });
     connect(m_pView, &CCorvaneElectricPLCView::deleteRequested, this,
@@ -38,6 +50,7 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
 // leaves the program unconverted has changed it, and one that does not (a
 // cancelled dialog on a converted program) has changed nothing.
 void CChildFrame::runEditor(const std::function<void()>& edit) {
+    if (m_pSimulation->active()) return;  // a simulation locks the program
     recorded([&] {
         m_editor.m_bDragged = m_pView->pointer().dragged;
         // The mark of an earlier report goes with the next edit; a report of this
@@ -71,6 +84,19 @@ void CChildFrame::stepHistory(bool older) {
 
 void CChildFrame::runCommand(int command) {
     using namespace rs::shell;
+    switch (command) {
+        case CmdStartSimulation:
+            m_pSimulation->start();
+            return;
+        case CmdStopSimulation:
+            m_pSimulation->stop();
+            return;
+        case CmdSingleScan:
+            m_pSimulation->singleScan();
+            return;
+        default:
+            break;
+    }
     if (command == CmdUndo || command == CmdRedo) {
         stepHistory(command == CmdUndo);
         return;
@@ -127,6 +153,7 @@ void CChildFrame::modelChanged() {
     } else {
         rs::tidyGrid(m_session);
     }
+    m_pSimulation->gridChanged();
     m_pView->refresh();
     emit m_frame->stateChanged();
 }

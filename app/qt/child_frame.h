@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/qt/project_view.h"
+#include "app/qt/simulation_controller.h"
 #include "core/session.h"
 #include "editor/editor.h"
 #include "editor/history/undo_history.h"
@@ -27,6 +28,7 @@ class CChildFrame : public QMdiSubWindow {
     rs::ProjectDocument& document() { return m_doc; }
     CCorvaneElectricPLCView* view() const { return m_pView; }
     rs::Editor& editor() { return m_editor; }
+    SimulationController& simulation() { return *m_pSimulation; }
     const rs::UndoHistory& history() const { return m_history; }
 
     // A command of the view: Convert, the list switch or an editing command.
@@ -66,6 +68,7 @@ class CChildFrame : public QMdiSubWindow {
     rs::Editor m_editor;
     rs::UndoHistory m_history;
     CCorvaneElectricPLCView* m_pView;
+    SimulationController* m_pSimulation;
     std::unique_ptr<QLockFile> m_lock;
     bool m_bClosingNow = false;
 };

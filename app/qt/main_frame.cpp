@@ -228,6 +228,8 @@ ShellState CMainFrame::shellState() const {
     s.fileToolbarVisible = !m_toolBars.empty() && m_toolBars.front()->isVisibleTo(this);
     s.statusBarFlag = m_nStatusBarFlag != 0;
     s.dataListVisible = m_pDataBar && m_pDataBar->isVisibleTo(this);
+    s.simulating = m_pProject && m_pProject->simulation().active();
+    s.simulationRunning = m_pProject && m_pProject->simulation().running();
     s.canUndo = m_pProject && m_pProject->history().canUndo();
     s.canRedo = m_pProject && m_pProject->history().canRedo();
     return s;

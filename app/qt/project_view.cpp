@@ -103,7 +103,9 @@ void CCorvaneElectricPLCView::paintEvent(QPaintEvent*) {
         if (m_bSelecting)
             in.selection = {true, m_session.view.m_nListCursor,
                             m_session.view.m_nListCursor + m_session.view.m_nListSelExtent};
-        paintScene(painter, rs::shell::listScene(in));
+        const rs::shell::Scene scene = rs::shell::listScene(in);
+        paintScene(painter, scene);
+        if (m_overlay) m_overlay(painter, scene, firstY, lastY);
         return;
     }
     rs::shell::LadderSceneInput in{m_session.grid(),        g, m_session.mode2(), firstY, lastY, {},
@@ -113,7 +115,9 @@ void CCorvaneElectricPLCView::paintEvent(QPaintEvent*) {
         in.selection = {true, grid.m_nCursorRow, grid.m_nCursorCol, m_session.view.m_nSelEndRow,
                         m_session.view.m_nSelEndCol};
     }
-    paintScene(painter, rs::shell::ladderScene(in));
+    const rs::shell::Scene scene = rs::shell::ladderScene(in);
+    paintScene(painter, scene);
+    if (m_overlay) m_overlay(painter, scene, firstY, lastY);
 }
 
 void CCorvaneElectricPLCView::mousePressEvent(QMouseEvent* event) {

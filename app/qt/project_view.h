@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QPainter>
 #include <functional>
 
 #include "app/model/ladder_geometry.h"
@@ -34,6 +35,11 @@ class CCorvaneElectricPLCView : public QAbstractScrollArea {
     void setCommandEnabled(std::function<bool(int)> isEnabled) {
         m_isEnabled = std::move(isEnabled);
     }
+    // Drawn after the ladder or list, with the scene just drawn (a running
+    // simulation's live state).
+    using Overlay =
+        std::function<void(QPainter&, const rs::shell::Scene& drawn, int firstY, int lastY)>;
+    void setOverlay(Overlay overlay) { m_overlay = std::move(overlay); }
 
   signals:
     // A command chosen in the context menu; the frame runs it.
@@ -64,6 +70,7 @@ class CCorvaneElectricPLCView : public QAbstractScrollArea {
     rs::Session& m_session;
     rs::shell::PointerState m_pointer;
     std::function<bool(int)> m_isEnabled;
+    Overlay m_overlay;
     bool m_bSelecting = false;  // a drag is in progress: its highlight is drawn
     int m_nShownListMode = -1;  // the presentation shown at the last refresh
 };

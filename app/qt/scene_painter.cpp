@@ -20,13 +20,13 @@ int arcAngle(const rs::shell::Rect& b, rs::shell::Point p) {
 
 }  // namespace
 
-void paintScene(QPainter& painter, const rs::shell::Scene& scene) {
+void paintScene(QPainter& painter, const rs::shell::Scene& scene, const QPen& pen) {
     painter.save();
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 0));
     for (const auto& h : scene.highlights) painter.drawRect(toQt(h));
 
-    painter.setPen(QPen(Qt::black, 1));
+    painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     for (const auto& l : scene.lines) painter.drawLine(l.from.x, l.from.y, l.to.x, l.to.y);
     for (const auto& a : scene.arcs) {

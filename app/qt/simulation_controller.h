@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+#include "app/model/scene.h"
+#include "core/message_sink.h"
+#include "core/session.h"
+#include "online/device_memory.h"
+#include "sim/ladder_flow.h"
+
+class CCorvaneElectricPLCView;
+class QLabel;
+class QPainter;
+class QStatusBar;
+
+// The window's simulation mode: runs the converted program of a project with
+// the scan engine in real time (a scan every 10 ms, the virtual clock advanced
+// by the real time between scans), repaints the view with the live power flow
+// and values at most 20 times a second, and shows the scans run and the scan
+// time in the status bar. While it is active the program cannot be edited; a
+// double click on an X contact toggles that input. Stopping clears the device
+// memory and returns to editing.
+class SimulationController : public QObject {
+    Q_OBJECT
+  public:
+    SimulationController(rs::Session& session, rs::MessageSink& sink, CCorvaneElectricPLCView* view,
+                         QObject* parent = nullptr);
+    ~SimulationController() override;
+
+    bool active() const { return m_bActive; }  // running or paused
+    bool running() const { return m_timer.isActive(); }
+
+    // Start (or resume) running in real time; false when the program cannot
+    // run (not converted, or refused by the engine), with the message shown.
+    bool start();
+    // One scan; starts a paused simulation when none is active, and pauses a
+    // running one.
+    void singleScan();
+    void stop();
+
+    // The double click on ladder cell (row, col): an X contact's input flips.
+    void toggleInputAt(int row, int col);
+    // The ladder was rebuilt (the list switched back to the ladder).
+    void gridChanged() { m_bFlowPrepared = false; }
+
+    // Shows scans and scan time in a label of this status bar (removed with
+    // the controller).
+    void showStatusIn(QStatusBar* bar);
+    // Draws the live state over a drawn ladder or list.
+    void paintOverlay(QPainter& painter, const rs::shell::Scene& drawn, int firstY, int lastY);
+
+    const rs::sim::Engine& engine() const { return *m_engine; }
+    rs::online::DeviceMemory& memory() { return m_memory; }
+
+  signals:
+    // Started, paused or stopped: menus follow.
+    void stateChanged();
+
+  private:
+    bool begin();
+    bool scanOnce(int64_t elapsedMs);
+    void tick();
+    void refreshDisplay();
+
+    rs::Session& m_session;
+    rs::MessageSink& m_sink;
+    CCorvaneElectricPLCView* m_pView;
+    QPointer<QLabel> m_pStatus;
+    rs::online::DeviceMemory m_memory;
+    std::unique_ptr<rs::sim::Engine> m_engine;
+    rs::sim::LadderFlow m_flow;
+    bool m_bFlowPrepared = false;
+    bool m_bActive = false;
+    QTimer m_timer;
+    QElapsedTimer m_clock;       // real time since the last scan
+    QElapsedTimer m_sincePaint;  // real time since the last repaint
+    int64_t m_lastScanMicros = 0;
+};
