@@ -9,7 +9,7 @@
 
 // Starts Rungsmith with no project open. Only "--open FILE" (the desktop's
 // open request) opens a project; a plain file name on the command line opens
-// nothing.
+// nothing. "--port PATH" adds a port to the transfer dialogs' port list.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QtMessageSink sink;
@@ -26,5 +26,19 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments();
     const qsizetype at = args.indexOf("--open");
     if (at > 0 && at + 1 < args.size()) frame.openProjectFile(args.at(at + 1));
+    // "--port PATH" (repeatable) offers a port the system does not list, such
+    // as a pseudo-terminal, in the transfer dialogs.
+    std::vector<std::string> ports;
+    for (qsizetype i = 1; i + 1 < args.size(); ++i)
+        if (args.at(i) == "--port") ports.push_back(args.at(++i).toStdString());
+    if (!ports.empty()) {
+        rs::CommEnvironment comm;
+        comm.probe = [ports](const std::vector<std::string>& extra) {
+            std::vector<std::string> paths = ports;
+            paths.insert(paths.end(), extra.begin(), extra.end());
+            return rs::availablePorts(paths);
+        };
+        frame.setCommEnvironment(std::move(comm));
+    }
     return app.exec();
 }

@@ -338,12 +338,12 @@ void CMainFrame::runCommand(int command) {
             break;
         }
         case CmdTransferSetup: {
-            CCommunication communication(m_app, m_sink, {}, this);
+            CCommunication communication(m_app, m_sink, m_comm, this);
             communication.exec();
             break;
         }
         case CmdConnectionSetup: {
-            CConnectionSetup setup(m_app.m_bMode2, {}, this);
+            CConnectionSetup setup(m_app.m_bMode2, m_comm, this);
             setup.exec();
             break;
         }

@@ -11,6 +11,7 @@
 
 #include "app/model/command_state.h"
 #include "app/model/recent_files.h"
+#include "comm/qt/comm_environment.h"
 #include "core/instruction_store.h"
 #include "core/message_sink.h"
 #include "core/par_range.h"
@@ -41,6 +42,8 @@ class CMainFrame : public QMainWindow {
 
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
     void setProcessExit(ProcessExit exit) { m_exitProcess = std::move(exit); }
+    // The ports and the settings file of the transfer dialogs.
+    void setCommEnvironment(rs::CommEnvironment environment) { m_comm = std::move(environment); }
 
     // Runs a command as its menu item, toolbar button or shortcut does; a
     // disabled command does nothing.
@@ -117,4 +120,5 @@ class CMainFrame : public QMainWindow {
     std::vector<std::pair<QKeySequence, int>> m_shortcuts;
     FileChooser m_chooseFile;
     ProcessExit m_exitProcess;
+    rs::CommEnvironment m_comm;
 };

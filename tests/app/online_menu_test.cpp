@@ -55,8 +55,8 @@ TEST_F(OnlineMenu, TransferSetupNeedsAnOpenProject) {
     EXPECT_EQ(dialogOpenedBy(CmdConnectionSetup), "Connection Setup");
 }
 
-// A new user's first download: a new project, F4, "Transfer set&up", the
-// simulator's pseudo-terminal typed into the port box, "Download".
+// A new user's first download: the simulator's pseudo-terminal given with
+// --port, a new project, F4, "Transfer set&up", the port picked, "Download".
 TEST_F(OnlineMenu, DownloadsTheConvertedProjectFromTheMenu) {
     const QString link = tempPath("plc");
     const QString memory = link + ".mem";
@@ -64,18 +64,29 @@ TEST_F(OnlineMenu, DownloadsTheConvertedProjectFromTheMenu) {
     sim.start(RUNGSMITH_PLCSIM, {"--mode", "2", "--link", link, "--memory", memory});
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return QFileInfo::exists(link) && QFileInfo::exists(memory); }, 5000));
+    CommEnvironment comm;
+    comm.protocolFile = tempPath("settings.txt").toStdString();
+    comm.probe = [link](const std::vector<std::string>& extra) {
+        std::vector<std::string> ports{"/nonexistent/ttyS9", link.toStdString()};
+        ports.insert(ports.end(), extra.begin(), extra.end());
+        return ports;
+    };
+    frame->setCommEnvironment(comm);
 
     key(Qt::Key_N, Qt::ControlModifier);
     key(Qt::Key_F4);
     ASSERT_TRUE(frame->appStore().m_bCompiled);
     sink.clear();
     bool clicked = false;
+    QStringList ports;
     QTimer user;
     QObject::connect(&user, &QTimer::timeout, [&] {
         auto* dialog = qobject_cast<CCommunication*>(QApplication::activeModalWidget());
         if (!dialog) return;
         if (!clicked) {
-            dialog->portList()->setEditText(link);
+            for (int i = 0; i < dialog->portList()->count(); ++i)
+                ports << dialog->portList()->itemText(i);
+            dialog->portList()->setCurrentIndex(1);
             QTest::mouseClick(dialog->downloadButton(), Qt::LeftButton);
             clicked = true;
         } else if (!dialog->transferRunning()) {
@@ -85,13 +96,14 @@ TEST_F(OnlineMenu, DownloadsTheConvertedProjectFromTheMenu) {
     user.start(20);
     frame->runCommand(CmdTransferSetup);
     user.stop();
+    EXPECT_EQ(ports, (QStringList{"/nonexistent/ttyS9", link}));
     EXPECT_EQ(sink.texts(), std::vector<std::string>{msg::kDownloadSucceed});
     QFile words(memory);
     ASSERT_TRUE(words.open(QIODevice::ReadOnly));
     EXPECT_EQ(words.readAll().trimmed(), "0F00");  // the END word of an empty ladder
-    QFile settings(dir.path() + "/iniProtocol.txt");
+    QFile settings(tempPath("settings.txt"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    EXPECT_EQ(settings.readAll().split('\n').last(), "port=" + link.toUtf8());
+    EXPECT_EQ(settings.readAll(), "10100");
     sim.terminate();
     sim.waitForFinished(3000);
 }
