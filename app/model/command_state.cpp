@@ -67,6 +67,18 @@ CommandState commandState(int c, const ShellState& s) {
         case CmdStatusBarDirect:
             out.enabled = true;
             break;
+        case CmdFindDevice:
+        case CmdFindInstruction:
+        case CmdFindString:
+        case CmdFindNext:
+            out.enabled = s.projectOpen;
+            break;
+        case CmdReplaceDevice:
+            out.enabled = s.projectOpen && !s.simulating;  // a rename is an edit
+            break;
+        case CmdCrossReference:
+            out = {true, true, s.crossReferenceVisible};
+            break;
         case CmdUndo:
             out.enabled = s.projectOpen && s.canUndo && !s.simulating;
             break;
@@ -152,6 +164,18 @@ std::string statusPrompt(int c) {
             return "撤销";
         case CmdRedo:
             return "重做";
+        case CmdFindDevice:
+            return "查找器件";
+        case CmdFindInstruction:
+            return "查找指令";
+        case CmdFindString:
+            return "查找字符串";
+        case CmdFindNext:
+            return "查找下一个";
+        case CmdReplaceDevice:
+            return "替换器件";
+        case CmdCrossReference:
+            return "显示/隐藏交叉参照表";
         default:
             return {};
     }

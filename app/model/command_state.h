@@ -17,6 +17,7 @@ struct ShellState {
     bool simulationRunning = false;  // ... and scanning in real time
     bool canUndo = false;            // the open project's history has a step to undo
     bool canRedo = false;            // ... or to redo
+    bool crossReferenceVisible = false;
 };
 
 struct CommandState {

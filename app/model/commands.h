@@ -46,6 +46,10 @@ enum Command : int {
     CmdEnterKey = 33206,  // Enter: the entry dialog of the cursor cell or line
     CmdMode1 = 33234,
     CmdMode2 = 33235,
+    // find and cross reference
+    CmdFindInstruction = 33301,
+    CmdFindString = 33302,
+    CmdCrossReference = 33303,
     // framework commands
     CmdNewProject = 57600,
     CmdOpenProject = 57601,
@@ -58,6 +62,9 @@ enum Command : int {
     CmdCopy = 57634,
     CmdCut = 57635,
     CmdPaste = 57637,
+    CmdFindDevice = 57636,     // "Find device...", Ctrl+F
+    CmdFindNext = 57640,       // F3: the last search again
+    CmdReplaceDevice = 57641,  // "Replace device..."
     CmdUndo = 57643,
     CmdRedo = 57644,
     CmdArrangeIcons = 57649,

@@ -22,6 +22,8 @@ const std::vector<ShortcutEntry>& shortcutTable() {
         {"Alt+Backspace", CmdUndo},
         {"Ctrl+Z", CmdUndo},
         {"Ctrl+Y", CmdRedo},
+        {"Ctrl+F", CmdFindDevice},
+        {"F3", CmdFindNext},
         {"Ctrl+N", CmdNewProject},
         {"Ctrl+O", CmdOpenProject},
         {"Ctrl+S", CmdSave},

@@ -39,6 +39,8 @@ class CChildFrame : public QMdiSubWindow {
     void modelChanged();
     // The program was edited: the model changed and the document is modified.
     void edited();
+    // Runs a command that may change the program as one step of the history.
+    void recorded(const std::function<void()>& command);
 
     // Keeps the project's lock (other instances see the project as open).
     void setLock(std::unique_ptr<QLockFile> lock) { m_lock = std::move(lock); }
@@ -54,8 +56,6 @@ class CChildFrame : public QMdiSubWindow {
 
   private:
     void runEditor(const std::function<void()>& edit);
-    // Runs a command that may change the program as one step of the history.
-    void recorded(const std::function<void()>& command);
     // Undo (older) or redo: the program as it was, the document's modified flag
     // with it.
     void stepHistory(bool older);

@@ -26,6 +26,7 @@
 #include "app/qt/about_dialog.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/data_list_dialog.h"
+#include "app/qt/search_commands.h"
 #include "comm/qt/communication_dialog.h"
 #include "comm/qt/connection_setup_dialog.h"
 #include "core/messages.h"
@@ -81,6 +82,7 @@ CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
 
     createToolBars();
     createDataList();
+    m_pSearch = new CSearchCommands(this);
     createStatusBar();
     loadRecentFiles();
     buildMenuBar();
@@ -96,7 +98,8 @@ CMainFrame::~CMainFrame() {
     // The bars report their hiding while the window goes away.
     for (QToolBar* bar : m_toolBars) disconnect(bar, nullptr, this, nullptr);
     disconnect(m_pDataBar, nullptr, this, nullptr);
-    disconnect(this, &CMainFrame::stateChanged, this, nullptr);
+    if (m_pSearch) disconnect(m_pSearch->crossReferenceBar(), nullptr, this, nullptr);
+    disconnect(this, &CMainFrame::stateChanged, nullptr, nullptr);
 }
 
 // ---- bars -------------------------------------------------------------------
@@ -232,6 +235,7 @@ ShellState CMainFrame::shellState() const {
     s.simulationRunning = m_pProject && m_pProject->simulation().running();
     s.canUndo = m_pProject && m_pProject->history().canUndo();
     s.canRedo = m_pProject && m_pProject->history().canRedo();
+    s.crossReferenceVisible = m_pSearch && m_pSearch->crossReferenceBar()->isVisibleTo(this);
     return s;
 }
 
@@ -368,7 +372,7 @@ void CMainFrame::runCommand(int command) {
                 QUrl::fromLocalFile(qs(rs::programDirectory()) + "Help/Help-CN.html"));
             break;
         default:
-            runViewCommand(command);
+            if (!m_pSearch->run(command)) runViewCommand(command);
             break;
     }
     emit stateChanged();

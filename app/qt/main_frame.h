@@ -21,6 +21,7 @@
 
 class CChildFrame;
 class CDatalistTreeCtrldlg;
+class CSearchCommands;
 class QDockWidget;
 class QMenu;
 
@@ -57,6 +58,7 @@ class CMainFrame : public QMainWindow {
     QMdiArea* mdiArea() const { return m_pMdi; }
     QDockWidget* dataListBar() const { return m_pDataBar; }
     const std::vector<QToolBar*>& toolBars() const { return m_toolBars; }
+    CSearchCommands* searchCommands() const { return m_pSearch; }
     const rs::shell::RecentFiles& recentFiles() const { return m_recent; }
 
     // The actions that show a command in the menu bar and the toolbars.
@@ -109,6 +111,7 @@ class CMainFrame : public QMainWindow {
     CChildFrame* m_pProject = nullptr;
     std::vector<QToolBar*> m_toolBars;
     QDockWidget* m_pDataBar = nullptr;
+    CSearchCommands* m_pSearch = nullptr;  // find, replace, cross reference
     CDatalistTreeCtrldlg* m_pDataList = nullptr;
     QLabel* m_pIdle = nullptr;
     std::map<int, QLabel*> m_indicators;  // Qt key -> indicator

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -90,8 +91,17 @@ TEST(MenuLayout, TextsOfBothMenuBars) {
                                                 "&Window", "&Help"}));
     EXPECT_EQ(open[0].entries[2].command, CmdCloseProject);
     EXPECT_EQ(none[0].entries[2].command, CmdCloseNoProject);
-    const MenuEntry& symbols = open[1].entries.back();
-    ASSERT_EQ(symbols.kind, MenuEntry::Submenu);
+    const auto& edit = open[1].entries;
+    EXPECT_EQ(edit[0].text, "Undo\tCtrl+Z");
+    EXPECT_EQ(edit[1].text, "Redo\tCtrl+Y");
+    std::vector<std::string> last;
+    for (size_t i = edit.size() - 4; i < edit.size(); ++i) last.push_back(edit[i].text);
+    EXPECT_EQ(last, (std::vector<std::string>{"Find device...\tCtrl+F", "Find instruction...",
+                                              "Find string...", "Replace device..."}));
+    const auto sub = std::find_if(edit.begin(), edit.end(),
+                                  [](const MenuEntry& e) { return e.kind == MenuEntry::Submenu; });
+    ASSERT_NE(sub, edit.end());
+    const MenuEntry& symbols = *sub;
     std::set<int> commands;
     for (const auto& e : symbols.children)
         if (e.kind == MenuEntry::Item) commands.insert(e.command);

@@ -1,0 +1,57 @@
+#include "app/qt/cross_reference_bar.h"
+
+#include <QHeaderView>
+
+namespace {
+
+QString placeText(const rs::search::DevicePlace& p) {
+    if (p.inList) return QString("step %1").arg(p.step);
+    return QString("row %1, column %2").arg(p.row).arg(p.col);
+}
+
+}  // namespace
+
+CCrossReferenceBar::CCrossReferenceBar(QWidget* parent) : QDockWidget("Cross reference", parent) {
+    setObjectName("Cross reference");
+    setAllowedAreas(Qt::AllDockWidgetAreas);
+    m_tree = new QTreeWidget(this);
+    m_tree->setColumnCount(3);
+    m_tree->setHeaderLabels({"Device", "Place", "Use"});
+    m_tree->setRootIsDecorated(true);
+    m_tree->header()->setStretchLastSection(true);
+    setWidget(m_tree);
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item, int) {
+        const QVariant index = item->data(0, Qt::UserRole);
+        if (index.isValid() && index.toInt() < static_cast<int>(m_places.size()))
+            emit placeChosen(m_places[static_cast<size_t>(index.toInt())]);
+    });
+}
+
+void CCrossReferenceBar::refresh(const rs::Session* session) {
+    m_tree->clear();
+    m_places.clear();
+    if (!session) return;
+    for (const auto& uses : rs::search::crossReference(*session)) {
+        auto* device = new QTreeWidgetItem(m_tree);
+        device->setText(0, QString::fromStdString(uses.device));
+        device->setText(1, QString("%1 places").arg(uses.places.size()));
+        if (uses.doubleCoil) {
+            device->setText(2, "double coil");
+            for (int c = 0; c < 3; ++c) device->setForeground(c, Qt::red);
+        }
+        for (const auto& place : uses.places) {
+            auto* item = new QTreeWidgetItem(device);
+            item->setText(0, QString::fromStdString(uses.device));
+            item->setText(1, placeText(place));
+            item->setText(2, rs::search::useText(place.use));
+            item->setData(0, Qt::UserRole, static_cast<int>(m_places.size()));
+            m_places.push_back(place);
+        }
+        // A device with one place needs no second line to reach it.
+        if (uses.places.size() == 1)
+            device->setData(0, Qt::UserRole, device->child(0)->data(0, Qt::UserRole));
+        device->setExpanded(uses.doubleCoil);
+    }
+    m_tree->resizeColumnToContents(0);
+    m_tree->resizeColumnToContents(1);
+}

@@ -1,0 +1,176 @@
+#include "app/qt/search_commands.h"
+
+#include <QScrollBar>
+#include <QStatusBar>
+
+#include "app/model/commands.h"
+#include "app/model/ladder_geometry.h"
+#include "app/qt/child_frame.h"
+#include "app/qt/main_frame.h"
+#include "editor/search/replace_device.h"
+
+using namespace rs::shell;
+using rs::search::FindKind;
+using rs::search::FindOutcome;
+
+namespace {
+
+constexpr int kNoteMilliseconds = 6000;
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+CSearchCommands::CSearchCommands(CMainFrame* frame)
+    : QObject(frame), m_frame(frame), m_pXref(new CCrossReferenceBar(frame)) {
+    frame->addDockWidget(Qt::RightDockWidgetArea, m_pXref);
+    m_pXref->hide();
+    connect(m_pXref, &CCrossReferenceBar::placeChosen, this, &CSearchCommands::goTo);
+    connect(m_pXref, &QDockWidget::visibilityChanged, frame, &CMainFrame::stateChanged);
+    connect(frame, &CMainFrame::stateChanged, this, &CSearchCommands::refreshCrossReference);
+}
+
+bool CSearchCommands::run(int command) {
+    switch (command) {
+        case CmdFindDevice:
+            showDialog(FindKind::Device);
+            return true;
+        case CmdFindInstruction:
+            showDialog(FindKind::Instruction);
+            return true;
+        case CmdFindString:
+            showDialog(FindKind::Text);
+            return true;
+        case CmdFindNext:
+            // F3 repeats the last search; before any, it opens "Find device".
+            if (m_lastQuery)
+                find(*m_lastQuery);
+            else
+                showDialog(FindKind::Device);
+            return true;
+        case CmdReplaceDevice: {
+            CReplaceDeviceDialog dialog(m_frame);
+            if (m_lastQuery && m_lastQuery->kind == FindKind::Device)
+                dialog.fromEdit()->setText(qs(m_lastQuery->text));
+            if (dialog.exec() == QDialog::Accepted)
+                replace(dialog.fromEdit()->text().toStdString(),
+                        dialog.toEdit()->text().toStdString());
+            return true;
+        }
+        case CmdCrossReference:
+            m_pXref->setVisible(!m_pXref->isVisibleTo(m_frame));
+            refreshCrossReference();
+            return true;
+        default:
+            return false;
+    }
+}
+
+CFindDialog* CSearchCommands::findDialog(FindKind kind) {
+    QPointer<CFindDialog>& dialog = m_dialogs[kind];
+    if (!dialog) {
+        dialog = new CFindDialog(kind, m_frame);
+        connect(dialog, &CFindDialog::findNext, this, &CSearchCommands::find);
+    }
+    return dialog;
+}
+
+void CSearchCommands::showDialog(FindKind kind) {
+    CFindDialog* dialog = findDialog(kind);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    dialog->textEdit()->selectAll();
+    dialog->textEdit()->setFocus();
+}
+
+void CSearchCommands::note(const QString& text) {
+    m_frame->statusBar()->showMessage(text, kNoteMilliseconds);
+}
+
+void CSearchCommands::find(const rs::search::FindQuery& query) {
+    CChildFrame* project = m_frame->project();
+    if (!project) return;
+    m_lastQuery = query;
+    rs::Session& s = project->session();
+    const FindOutcome out = rs::search::findNext(s, query);
+    const QString text = qs(query.text).trimmed();
+    switch (out.result) {
+        case FindOutcome::Invalid:
+            note(query.kind == FindKind::Device && !text.isEmpty()
+                     ? QString("\"%1\" is not a device.").arg(text)
+                     : QString("Nothing to find."));
+            return;
+        case FindOutcome::NotFound:
+            note(QString("\"%1\" was not found.").arg(text));
+            return;
+        case FindOutcome::Wrapped:
+            note(query.down ? "Passed the end; continued from the start."
+                            : "Passed the start; continued from the end.");
+            break;
+        case FindOutcome::Found:
+            m_frame->statusBar()->clearMessage();
+            break;
+    }
+    rs::search::DevicePlace place;
+    place.inList = out.inList;
+    place.row = out.row;
+    place.col = out.col;
+    goTo(place);
+}
+
+// Puts the cursor on a place of the shown presentation and scrolls to it.
+void CSearchCommands::goTo(const rs::search::DevicePlace& place) {
+    CChildFrame* project = m_frame->project();
+    if (!project) return;
+    rs::Session& s = project->session();
+    if (place.inList != (s.view.m_bListMode != 0)) return;  // the other presentation
+    CCorvaneElectricPLCView* view = project->view();
+    if (place.inList) {
+        s.view.m_nListCursor = place.row;
+        const int y = place.row * kListLineHeight;
+        const int top = view->verticalScrollBar()->value();
+        const int height = view->viewport()->height();
+        if (y < top || y + kListLineHeight > top + height)
+            view->scrollToY(std::max(0, y - height / 2));
+    } else {
+        s.view.grid->m_nCursorRow = place.row;
+        s.view.grid->m_nCursorCol = place.col;
+        view->scrollToCursor();
+    }
+    view->refresh();
+    view->setFocus();
+}
+
+void CSearchCommands::replace(const std::string& from, const std::string& to) {
+    CChildFrame* project = m_frame->project();
+    if (!project) return;
+    rs::search::ReplaceOutcome out;
+    project->recorded([&] {
+        out = rs::search::replaceDevice(project->session(), from, to);
+        if (out.result == rs::search::ReplaceOutcome::Replaced) project->edited();
+    });
+    switch (out.result) {
+        case rs::search::ReplaceOutcome::Replaced:
+            note(QString("%1 renamed to %2 in %3 places.")
+                     .arg(qs(from).trimmed().toUpper(), qs(to).trimmed().toUpper())
+                     .arg(out.places));
+            break;
+        case rs::search::ReplaceOutcome::NotFound:
+            note(QString("\"%1\" is not used in the program.").arg(qs(from).trimmed()));
+            break;
+        case rs::search::ReplaceOutcome::Invalid:
+            note("Both texts must be devices.");
+            break;
+        case rs::search::ReplaceOutcome::Refused:
+            break;  // the line check showed its message
+    }
+}
+
+void CSearchCommands::refreshCrossReference() {
+    if (!m_pXref->isVisibleTo(m_frame)) return;
+    CChildFrame* project = m_frame->project();
+    m_pXref->refresh(project ? &project->session() : nullptr);
+}

@@ -1,0 +1,150 @@
+#include "editor/search/find.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/list_steps.h"
+#include "editor/search/device_words.h"
+
+namespace rs::search {
+
+namespace {
+
+std::string upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool containsNoCase(const std::string& text, const std::string& piece) {
+    return upper(text).find(upper(piece)) != std::string::npos;
+}
+
+// The mnemonics a contact cell stands for, whichever place in its rung it has.
+bool contactStandsFor(int32_t kind, const std::string& m) {
+    switch (kind) {
+        case OpenContact:
+        case OpenBranch:
+            return m == "LD" || m == "AND" || m == "OR";
+        case CloseContact:
+        case CloseBranch:
+            return m == "LDI" || m == "ANI" || m == "ORI";
+        case RisingPulse:
+        case RisingPulseBranch:
+            return m == "LDP" || m == "ANDP" || m == "ORP";
+        case FallingPulse:
+        case FallingPulseBranch:
+            return m == "LDF" || m == "ANDF" || m == "ORF";
+        case RisingEdgeMark:
+            return m == "MEP";
+        case FallingEdgeMark:
+            return m == "MEF";
+        case InvertMark:
+            return m == "INV";
+        default:
+            return false;
+    }
+}
+
+bool wordsHoldDevice(const std::vector<std::string>& ws, size_t from, const std::string& key) {
+    for (size_t i = from; i < ws.size(); ++i)
+        if (deviceKey(ws[i]) == key) return true;
+    return false;
+}
+
+// A place in the order of the search: a ladder cell index (row * 11 + col) or
+// a list line.
+int placeCount(const Session& s) {
+    if (s.view.m_bListMode) return listLines(s);
+    return (std::max(s.view.grid->m_nLastRow, -1) + 1) * kGridCols;
+}
+
+int cursorPlace(const Session& s) {
+    if (s.view.m_bListMode) return s.view.m_nListCursor;
+    const LadderGrid& g = *s.view.grid;
+    return g.m_nCursorRow * kGridCols + g.m_nCursorCol;
+}
+
+bool placeMatches(const Session& s, int place, const FindQuery& q) {
+    if (s.view.m_bListMode) return lineMatches(s, place, q);
+    return cellMatches(s, place / kGridCols, place % kGridCols, q);
+}
+
+}  // namespace
+
+int listLines(const Session& s) {
+    return listLineCount(*s.app.table, s.view.records.m_InstructionList.size());
+}
+
+bool cellMatches(const Session& s, int row, int col, const FindQuery& q) {
+    const LadderGrid& g = *s.view.grid;
+    const int32_t kind = g.kind(row, col);
+    const std::string& text = g.text(row, col);
+    switch (q.kind) {
+        case FindKind::Text:
+            return !text.empty() && containsNoCase(text, q.text);
+        case FindKind::Instruction: {
+            const std::string m = upper(q.text);
+            if (kind == Coil) return m == "OUT";
+            if (kind == AppInstruction) return !text.empty() && upper(words(text).front()) == m;
+            return contactStandsFor(kind, m);
+        }
+        case FindKind::Device: {
+            const auto key = deviceKey(q.text);
+            if (!key || kind == Empty || kind == HorizontalLine) return false;
+            return wordsHoldDevice(words(text), kind == AppInstruction ? 1 : 0, *key);
+        }
+    }
+    return false;
+}
+
+bool lineMatches(const Session& s, int line, const FindQuery& q) {
+    const InstructionTable& t = *s.app.table;
+    if (line < 0 || line >= kListRows) return false;
+    const std::string& mnemonic = t.m_Instruction[line];
+    const std::string& operand = t.m_Parameter[line];
+    switch (q.kind) {
+        case FindKind::Text:
+            return containsNoCase(mnemonic + " " + operand, q.text);
+        case FindKind::Instruction:
+            return !mnemonic.empty() && upper(mnemonic) == upper(q.text);
+        case FindKind::Device: {
+            const auto key = deviceKey(q.text);
+            return key && wordsHoldDevice(words(operand), 0, *key);
+        }
+    }
+    return false;
+}
+
+FindOutcome findNext(Session& s, const FindQuery& q) {
+    FindOutcome out;
+    out.inList = s.view.m_bListMode != 0;
+    if (words(q.text).empty() || (q.kind == FindKind::Device && !deviceKey(q.text))) {
+        out.result = FindOutcome::Invalid;
+        return out;
+    }
+    const int count = placeCount(s);
+    if (count <= 0) return out;
+    const int from = std::clamp(cursorPlace(s), -1, count);
+    const int step = q.down ? 1 : -1;
+    // Every place once, starting after the cursor; the cursor's own place last.
+    for (int k = 1; k <= count; ++k) {
+        const int place = ((from + step * k) % count + count) % count;
+        if (!placeMatches(s, place, q)) continue;
+        const bool passedEnd = q.down ? place <= from : place >= from;
+        out.result = passedEnd ? FindOutcome::Wrapped : FindOutcome::Found;
+        if (out.inList) {
+            out.row = place;
+            s.view.m_nListCursor = place;
+            s.view.m_nListSelExtent = 0;
+        } else {
+            out.row = place / kGridCols;
+            out.col = place % kGridCols;
+            s.view.grid->m_nCursorRow = out.row;
+            s.view.grid->m_nCursorCol = out.col;
+        }
+        return out;
+    }
+    return out;
+}
+
+}  // namespace rs::search
