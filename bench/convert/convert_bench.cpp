@@ -161,3 +161,40 @@ BENCHMARK(BM_ConvertLongGridToCompact)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// A program close to 400 steps of rungs that only the series-parallel
+// compiler writes: a parallel block of a contact and two operands with rows
+// of their own (the walk's list of it is reported and taken back first).
+void BM_ConvertSeriesParallelProgram(benchmark::State& state) {
+    Bench b;
+    std::string t;
+    int rungs = 0;
+    for (int row = 0; row + 5 < rs::kGridRows && rungs < 36; row += 5, ++rungs) {
+        cell(t, row, 1, 1, "0x01B", dev('X', row));
+        wire(t, row, 2, 9);
+        cell(t, row, 3, 14, "0x01D", "");
+        cell(t, row, 10, 5, "0x007", dev('Y', rungs));
+        cell(t, row + 1, 1, 1, "0x01B", dev('X', row + 1));
+        cell(t, row + 1, 2, 1, "0x01F", dev('X', row + 2));
+        cell(t, row + 1, 3, 0, "0x010", "");
+        cell(t, row + 2, 1, 1, "0x01B", dev('X', row + 3));
+        cell(t, row + 2, 3, 0, "0x010", "");
+        cell(t, row + 3, 1, 1, "0x01B", dev('M', row));
+        cell(t, row + 3, 2, 1, "0x01F", dev('M', row + 1));
+        cell(t, row + 4, 1, 1, "0x00B", dev('M', row + 2));
+    }
+    rs::readCellTable(t, b.s.grid());
+    b.s.commit();
+    const rs::ConvertOutcome first = rs::convertLadder(b.s);
+    if (!first.compiled) state.SkipWithError("the program does not convert");
+    for (auto _ : state) {
+        b.s.commit();
+        benchmark::DoNotOptimize(rs::convertLadder(b.s));
+    }
+    state.counters["list_rows"] = first.rows;
+}
+BENCHMARK(BM_ConvertSeriesParallelProgram)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

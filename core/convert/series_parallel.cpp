@@ -4,6 +4,7 @@
 #include "core/convert/series_parallel.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <string>
 #include <utility>
@@ -170,36 +171,46 @@ class Circuit {
 
     // One reduction; false when none applies.
     bool reduceOnce() {
-        std::vector<std::vector<int>> inc(m_parent.size());
-        for (size_t e = 0; e < m_edges.size(); ++e) {
-            if (!m_edges[e].alive) continue;
-            inc[static_cast<size_t>(m_edges[e].a)].push_back(static_cast<int>(e));
-            inc[static_cast<size_t>(m_edges[e].b)].push_back(static_cast<int>(e));
-        }
         // Two contacts between the same nodes are in parallel.
-        for (size_t v = 0; v < inc.size(); ++v) {
-            const auto& list = inc[v];
-            for (size_t i = 0; i < list.size(); ++i) {
-                for (size_t j = i + 1; j < list.size(); ++j) {
-                    Edge& e1 = m_edges[static_cast<size_t>(list[i])];
-                    Edge& e2 = m_edges[static_cast<size_t>(list[j])];
-                    if (other(e1, static_cast<int>(v)) != other(e2, static_cast<int>(v))) continue;
-                    const int net = combine(Net::Parallel,
-                                            {{e1.net, e1.rev}, {e2.net, e2.rev != (e2.a != e1.a)}});
-                    e1.alive = e2.alive = false;
-                    m_edges.push_back({e1.a, e1.b, net, false, true});
-                    return true;
-                }
-            }
+        m_pairs.clear();
+        for (size_t e = 0; e < m_edges.size(); ++e) {
+            const Edge& x = m_edges[e];
+            if (!x.alive) continue;
+            const int64_t key = static_cast<int64_t>(std::min(x.a, x.b)) << 32 | std::max(x.a, x.b);
+            m_pairs.emplace_back(key, static_cast<int>(e));
         }
-        for (size_t v = 0; v < inc.size(); ++v) {
+        std::sort(m_pairs.begin(), m_pairs.end());
+        for (size_t i = 1; i < m_pairs.size(); ++i) {
+            if (m_pairs[i].first != m_pairs[i - 1].first) continue;
+            Edge& e1 = m_edges[static_cast<size_t>(m_pairs[i - 1].second)];
+            Edge& e2 = m_edges[static_cast<size_t>(m_pairs[i].second)];
+            const int net =
+                combine(Net::Parallel, {{e1.net, e1.rev}, {e2.net, e2.rev != (e2.a != e1.a)}});
+            e1.alive = e2.alive = false;
+            m_edges.push_back({e1.a, e1.b, net, false, true});
+            return true;
+        }
+        m_degree.assign(m_parent.size(), 0);
+        for (const auto& [key, e] : m_pairs) {
+            ++m_degree[static_cast<size_t>(m_edges[static_cast<size_t>(e)].a)];
+            ++m_degree[static_cast<size_t>(m_edges[static_cast<size_t>(e)].b)];
+        }
+        for (size_t v = 0; v < m_degree.size(); ++v) {
             const int node = static_cast<int>(v);
-            if (node == m_rail || inc[v].empty()) continue;
             auto& items = m_items[v];
-            if (inc[v].size() == 2 && items.empty()) {
+            const int deg = m_degree[v];
+            if (node == m_rail || !(deg == 1 || (deg == 2 && items.empty()))) continue;
+            int inc[2] = {-1, -1};
+            int n = 0;
+            for (const auto& [key, e] : m_pairs) {
+                const Edge& x = m_edges[static_cast<size_t>(e)];
+                if (x.a == node || x.b == node) inc[n++] = e;
+                if (n == deg) break;
+            }
+            if (deg == 2) {
                 // A node with two contacts and nothing else: in series.
-                Edge& e1 = m_edges[static_cast<size_t>(inc[v][0])];
-                Edge& e2 = m_edges[static_cast<size_t>(inc[v][1])];
+                Edge& e1 = m_edges[static_cast<size_t>(inc[0])];
+                Edge& e2 = m_edges[static_cast<size_t>(inc[1])];
                 const int x = other(e1, node);
                 const int y = other(e2, node);
                 const int net = combine(Net::Series, {{e1.net, e1.a == x ? e1.rev : !e1.rev},
@@ -208,27 +219,25 @@ class Circuit {
                 m_edges.push_back({x, y, net, false, true});
                 return true;
             }
-            if (inc[v].size() == 1) {
-                // Reached by one contact: a branch of the node at its other end.
-                Edge& e = m_edges[static_cast<size_t>(inc[v][0])];
-                if (items.empty()) {
-                    const int top = m_nets[static_cast<size_t>(e.net)].top;
-                    return failed(top / 16, top % 16);  // leads nowhere
-                }
-                const int u = other(e, node);
-                Item branch;
-                branch.net = e.net;
-                branch.rev = e.a == u ? e.rev : !e.rev;
-                branch.items = std::move(items);
-                items.clear();
-                branch.key = m_itemStore[static_cast<size_t>(branch.items.front())].key;
-                for (int it : branch.items)
-                    branch.key = std::min(branch.key, m_itemStore[static_cast<size_t>(it)].key);
-                m_itemStore.push_back(std::move(branch));
-                m_items[static_cast<size_t>(u)].push_back(static_cast<int>(m_itemStore.size()) - 1);
-                e.alive = false;
-                return true;
+            // Reached by one contact: a branch of the node at its other end.
+            Edge& e = m_edges[static_cast<size_t>(inc[0])];
+            if (items.empty()) {
+                const int top = m_nets[static_cast<size_t>(e.net)].top;
+                return failed(top / 16, top % 16);  // leads nowhere
             }
+            const int u = other(e, node);
+            Item branch;
+            branch.net = e.net;
+            branch.rev = e.a == u ? e.rev : !e.rev;
+            branch.items = std::move(items);
+            items.clear();
+            branch.key = m_itemStore[static_cast<size_t>(branch.items.front())].key;
+            for (int it : branch.items)
+                branch.key = std::min(branch.key, m_itemStore[static_cast<size_t>(it)].key);
+            m_itemStore.push_back(std::move(branch));
+            m_items[static_cast<size_t>(u)].push_back(static_cast<int>(m_itemStore.size()) - 1);
+            e.alive = false;
+            return true;
         }
         return false;
     }
@@ -337,7 +346,9 @@ class Circuit {
     std::vector<Net> m_nets;
     std::vector<Edge> m_edges;
     std::vector<Item> m_itemStore;
-    std::vector<std::vector<int>> m_items;  // per node: what hangs there
+    std::vector<std::vector<int>> m_items;         // per node: what hangs there
+    std::vector<std::pair<int64_t, int>> m_pairs;  // live contacts by the nodes they join
+    std::vector<int> m_degree;                     // live contacts per node
     SpResult m_res;
 };
 

@@ -57,7 +57,10 @@ void Converter::compileWalk() {
         if (H <= lastRow() && !stopped()) {
             m_nRowReached = H;
             const std::string& label = m_g.text(H, 0);
-            if (!label.empty()) emitRow({}, label, 0, 1);
+            if (!label.empty()) {
+                emitRow({}, label, 0, 1);
+                noteWritten(H, 0);
+            }
             // A label on a row with nothing drawn is a jump target without a
             // rung of its own (a label before END): only the label is written.
             if (label.empty() || !bareRow(H)) compileRung(H);

@@ -30,7 +30,7 @@ void Converter::noteFlowRow(int R) {
     for (int c = 1; c < kOutputCol; ++c) m_written[static_cast<size_t>(R) * kCols + c] = 1;
 }
 
-// Every symbol of the drawn rows written once, and a list that the list
+// Every symbol and label of the drawn rows written once, and a list that the list
 // evaluator takes (blocks joined before every output, every MPS closed in its
 // rung). A failure is reported at the first cell the walk missed, or at the
 // cell of the row where the list goes wrong.
@@ -38,11 +38,14 @@ void Converter::checkWrittenList() {
     // A refused or unsupported application line already keeps the program
     // unconverted, with its own report.
     if (!m_bConvertible || m_bLineRefused || m_s.view.m_nUnsupportedErrors != 0) return;
+    // A label is written where its rung starts; one on a row inside a rung
+    // (or on a flow row) has no place in the list and would be lost.
     for (int r = 0; r <= lastRow(); ++r) {
-        for (int c = 1; c <= kOutputCol; ++c) {
+        for (int c = 0; c <= kOutputCol; ++c) {
             const bool written =
                 !m_written.empty() && m_written[static_cast<size_t>(r) * kCols + c] != 0;
-            if (sym(r, c) && !written) {
+            const bool needed = c == 0 ? !m_g.text(r, 0).empty() : sym(r, c);
+            if (needed && !written) {
                 reportUnconvertible(r, c);
                 m_bWalkStopped = true;
                 return;

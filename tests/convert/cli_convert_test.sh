@@ -18,6 +18,13 @@ err=$("$cli" convert "$corpus/unconvertible_contact_only.cells" 2>&1 >/dev/null)
 [ "$err" = "There is a ladder which cannot be converted. Correct the ladder at the cursor position.
 at 0 10" ] || fail "unconvertible printed: $err"
 
+# A contact in parallel with a plain wire, after a rung: reported at it, never
+# converted into a list of another meaning.
+err=$("$cli" convert "$corpus/shorted_branch_after_rung.cells" 2>&1 >/dev/null)
+[ $? -eq 1 ] || fail "shorted branch exit"
+[ "$err" = "There is a ladder which cannot be converted. Correct the ladder at the cursor position.
+at 3 2" ] || fail "shorted branch printed: $err"
+
 out=$("$cli" convert --mode 1 "$corpus/mode1_prw.cells") || fail "mode 1 exit"
 echo "$out" | grep -qx "PRW D0 D1" || fail "mode 1 printed: $out"
 "$cli" convert --mode 2 "$corpus/mode1_prw.cells" >/dev/null 2>&1 && fail "PRW accepted in mode 2"

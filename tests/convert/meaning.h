@@ -75,6 +75,9 @@ inline std::string everyCombinationDiffers(Session& s, const std::vector<std::st
         return v;
     };
     tidyGrid(s);
+    std::vector<std::string> labels;  // the jump targets, in row order
+    for (int r = 0; r <= s.grid().m_nDrawnLastRow; ++r)
+        if (!s.grid().text(r, 0).empty()) labels.push_back(s.grid().text(r, 0));
     std::vector<std::vector<eval::WideOutput>> expected;
     for (int w = 0; w < words; ++w)
         expected.push_back(
@@ -82,6 +85,10 @@ inline std::string everyCombinationDiffers(Session& s, const std::vector<std::st
     const ConvertOutcome out = convertLadder(s);
     if (!out.compiled) return "not converted";
     const std::vector<eval::ListRow> rows = eval::tableRows(s.table());
+    std::vector<std::string> written;
+    for (const auto& row : rows)
+        if (row.mnemonic.empty()) written.push_back(row.operand);
+    if (written != labels) return "labels differ";
     for (int w = 0; w < words; ++w) {
         const eval::WideListResult list = eval::runListWide(rows, readerFor(w));
         if (!list.ok)

@@ -12,12 +12,19 @@
 // and the answer at that rate (10 bits a character). Each --set puts a value
 // into the device memory before the first frame: X, Y, M, S take 0 or 1, T and
 // C their current value, D a word (D100=1234, Y0=1, C200=0x10000).
+//
+// The stand-in runs the program in its memory as a controller does: every
+// 10 ms a scan of the scan engine over its device memory, so forcing X0 with
+// the device test shows Y0 follow in the batch monitor. A program that
+// changes (a download) is decoded and run anew once its END word is there;
+// what it runs, or why it cannot, goes to standard error.
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -29,8 +36,11 @@
 
 #include "online/device_value.h"
 #include "tools/plcsim/controller.h"
+#include "tools/plcsim/program_runner.h"
 
 namespace {
+
+constexpr long kScanPeriodMs = 10;  // a scan of the downloaded program
 
 volatile std::sig_atomic_t g_stop = 0;
 void onSignal(int) {
@@ -189,9 +199,26 @@ int main(int argc, char** argv) {
     std::vector<uint16_t> stored = controller.programWords();
     if (!o.memory.empty()) writeWords(o.memory, stored);
     std::vector<uint8_t> buf(4096);
+    rs::plcsim::ProgramRunner runner(o.mode2, controller.devices());
+    std::string message;
+    auto report = [&] {
+        if (!message.empty()) std::fprintf(stderr, "rungsmith-plcsim: %s\n", message.c_str());
+    };
+    runner.update(stored, message);
+    report();
+    using Clock = std::chrono::steady_clock;
+    auto lastScan = Clock::now();
     while (!g_stop) {
+        const auto now = Clock::now();
+        long since = static_cast<long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(now - lastScan).count());
+        if (since >= kScanPeriodMs) {
+            lastScan = now;
+            if (!runner.scan(since, message)) report();
+            since = 0;
+        }
         pollfd p{master, POLLIN, 0};
-        const int ready = poll(&p, 1, 100);
+        const int ready = poll(&p, 1, static_cast<int>(kScanPeriodMs - since));
         if (ready < 0 && errno != EINTR) break;
         if (ready <= 0 || !(p.revents & POLLIN)) continue;
         const ssize_t n = read(master, buf.data(), buf.size());
@@ -208,6 +235,8 @@ int main(int argc, char** argv) {
             if (w <= 0) break;
             off += static_cast<size_t>(w);
         }
+        runner.update(controller.programWords(), message);
+        report();
         if (!o.memory.empty()) {
             std::vector<uint16_t> now = controller.programWords();
             if (now != stored) {
