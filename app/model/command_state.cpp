@@ -71,6 +71,10 @@ CommandState commandState(int c, const ShellState& s) {
         case CmdFindInstruction:
         case CmdFindString:
         case CmdFindNext:
+        case CmdPrint:
+        case CmdPrintPreview:
+        case CmdExportPdf:
+        case CmdExportPng:
             out.enabled = s.projectOpen;
             break;
         case CmdReplaceDevice:
@@ -164,6 +168,14 @@ std::string statusPrompt(int c) {
             return "撤销";
         case CmdRedo:
             return "重做";
+        case CmdPrint:
+            return "打印活动文档";
+        case CmdPrintPreview:
+            return "显示整页";
+        case CmdExportPdf:
+            return "将梯形图导出为PDF文件";
+        case CmdExportPng:
+            return "将梯形图导出为PNG图像";
         case CmdFindDevice:
             return "查找器件";
         case CmdFindInstruction:

@@ -50,13 +50,17 @@ enum Command : int {
     CmdFindInstruction = 33301,
     CmdFindString = 33302,
     CmdCrossReference = 33303,
+    // export of the printed pages
+    CmdExportPdf = 33304,
+    CmdExportPng = 33305,
     // framework commands
     CmdNewProject = 57600,
     CmdOpenProject = 57601,
     CmdCloseProject = 57602,
     CmdSave = 57603,
     CmdSaveAs = 57604,
-    CmdPrint = 57607,  // bound to Ctrl+P, served by nothing
+    CmdPrint = 57607,         // "&Print...", Ctrl+P
+    CmdPrintPreview = 57609,  // "Print pre&view"
     CmdRecentFile1 = 57616,
     CmdRecentFileLast = 57620,
     CmdCopy = 57634,

@@ -26,7 +26,9 @@
 #include "app/qt/about_dialog.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/data_list_dialog.h"
+#include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
+#include "app/qt/settings_store.h"
 #include "comm/qt/communication_dialog.h"
 #include "comm/qt/connection_setup_dialog.h"
 #include "core/messages.h"
@@ -38,8 +40,6 @@ using namespace rs::shell;
 
 namespace {
 
-constexpr const char* kSettingsOrganization = "The application wizard generated local application";
-constexpr const char* kSettingsApplication = "CorvaneElectricPLC";
 constexpr const char* kFileFilter = "记录文件(*.epj);;All Files (*.*)";
 
 QString qs(const std::string& s) {
@@ -83,6 +83,7 @@ CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
     createToolBars();
     createDataList();
     m_pSearch = new CSearchCommands(this);
+    m_pPrint = new CPrintCommands(this);
     createStatusBar();
     loadRecentFiles();
     buildMenuBar();
@@ -372,7 +373,7 @@ void CMainFrame::runCommand(int command) {
                 QUrl::fromLocalFile(qs(rs::programDirectory()) + "Help/Help-CN.html"));
             break;
         default:
-            if (!m_pSearch->run(command)) runViewCommand(command);
+            if (!m_pSearch->run(command) && !m_pPrint->run(command)) runViewCommand(command);
             break;
     }
     emit stateChanged();

@@ -22,6 +22,7 @@
 class CChildFrame;
 class CDatalistTreeCtrldlg;
 class CSearchCommands;
+class CPrintCommands;
 class QDockWidget;
 class QMenu;
 
@@ -59,6 +60,7 @@ class CMainFrame : public QMainWindow {
     QDockWidget* dataListBar() const { return m_pDataBar; }
     const std::vector<QToolBar*>& toolBars() const { return m_toolBars; }
     CSearchCommands* searchCommands() const { return m_pSearch; }
+    CPrintCommands* printCommands() const { return m_pPrint; }
     const rs::shell::RecentFiles& recentFiles() const { return m_recent; }
 
     // The actions that show a command in the menu bar and the toolbars.
@@ -112,6 +114,7 @@ class CMainFrame : public QMainWindow {
     std::vector<QToolBar*> m_toolBars;
     QDockWidget* m_pDataBar = nullptr;
     CSearchCommands* m_pSearch = nullptr;  // find, replace, cross reference
+    CPrintCommands* m_pPrint = nullptr;    // print, preview, export
     CDatalistTreeCtrldlg* m_pDataList = nullptr;
     QLabel* m_pIdle = nullptr;
     std::map<int, QLabel*> m_indicators;  // Qt key -> indicator

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "app/qt/print_pages.h"
+
+class CMainFrame;
+class CChildFrame;
+class QDialog;
+
+// "&Print...", "Print pre&view", "Export as PDF..." and "Export as PNG..."
+// of the open project. The preview keeps the number of pages it shows side
+// by side in the settings store ("Settings/PreviewPages").
+class CPrintCommands : public QObject {
+    Q_OBJECT
+  public:
+    // Chooses the file to export to (empty: cancelled).
+    using ExportChooser = std::function<QString(const QString& proposed, const QString& filter)>;
+    // Runs a modal dialog (the print dialog, the preview); tests replace it.
+    using DialogRunner = std::function<int(QDialog&)>;
+
+    explicit CPrintCommands(CMainFrame* frame);
+
+    // Runs one of the commands above; false for any other command.
+    bool run(int command);
+
+    void setExportChooser(ExportChooser chooser) { m_choose = std::move(chooser); }
+    void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
+
+  private:
+    CPrintPages pagesOf(CChildFrame& project) const;
+    void print();
+    void preview();
+    void exportPdf();
+    void exportPng();
+    void note(const QString& text);
+
+    CMainFrame* m_frame;
+    ExportChooser m_choose;
+    DialogRunner m_runDialog;
+};

@@ -1,0 +1,10 @@
+#include "tools/cli/ladder_pages.h"
+
+namespace rs::cli {
+
+LadderPageWriter& ladderPageWriter() {
+    static LadderPageWriter writer = nullptr;
+    return writer;
+}
+
+}  // namespace rs::cli
