@@ -16,6 +16,7 @@
 #include <QTest>
 #include <functional>
 
+#include "comm/code_encoder.h"
 #include "online/online_messages.h"
 #include "online/qt/batch_monitor_dialog.h"
 #include "online/qt/device_port_box.h"
@@ -41,10 +42,11 @@ void spin(int ms) {
 
 // rungsmith-plcsim linked at a path in a private folder.
 struct Simulator {
-    explicit Simulator(const QStringList& settings = {}) {
+    explicit Simulator(const QStringList& settings = {}, const QStringList& more = {}) {
         link = dir.path() + "/plc";
         QStringList args{"--link", link};
         for (const QString& s : settings) args << "--set" << s;
+        args << more;
         process.start(RUNGSMITH_PLCSIM, args);
         EXPECT_TRUE(waitFor([this] { return QFile::exists(link); }));
     }
@@ -291,3 +293,54 @@ TEST(ListReport, CellsAnswerClicksAndTheOwnerDrawnRowHighlights) {
 }
 
 }  // namespace
+
+// The stand-in runs the program in its memory: forcing X0 with the device test
+// makes Y0 follow in the batch monitor.
+TEST(DeviceDialogs, TheStandInRunsItsProgramAndY0FollowsX0) {
+    rs::InstructionTable table;
+    table.setRow(0, "LD", "X000", 0, 1);
+    table.setRow(1, "OUT", "Y000", 0, 1);
+    table.setRow(2, "END", "", 0, 0);
+    rs::CodeEncoder encoder(true);
+    ASSERT_EQ(encoder.encodeProgram(table), rs::EncodeStatus::Ok);
+    QTemporaryDir dir;
+    QFile words(dir.path() + "/program.txt");
+    ASSERT_TRUE(words.open(QIODevice::WriteOnly));
+    for (int i = 0; i <= encoder.codeEnd(); ++i)
+        words.write(QString("%1\n").arg(encoder.code()[i], 4, 16, QChar('0')).toLatin1());
+    words.close();
+    Simulator sim({}, {"--load", words.fileName()});
+
+    rs::test::RecordingSink sink;
+    // One dialog at a time uses the line, as in the window.
+    auto monitorY0 = [&](const char* value) {
+        CDeviceBatchMonitor monitor(sink);
+        monitor.show();
+        useSimulator(monitor.portBox(), sim);
+        setText(monitor.deviceBox(), "Y0");
+        QTest::mouseClick(monitor.button("Start monitor"), Qt::LeftButton);
+        const bool seen = waitFor([&] {
+            return monitor.table()->topLevelItemCount() == 16 &&
+                   monitor.table()->CellText(0, 2) == value;
+        });
+        monitor.reject();
+        spin(100);
+        return seen;
+    };
+    auto force = [&](const char* button) {
+        CDeviceTest test(sink);
+        test.show();
+        useSimulator(test.portBox(), sim);
+        setText(test.bitDeviceBox(), "X0");
+        QTest::mouseClick(test.button(button), Qt::LeftButton);
+        const bool answered = waitFor([&] { return test.history()->topLevelItemCount() == 1; });
+        test.reject();
+        return answered;
+    };
+    EXPECT_TRUE(monitorY0("0"));
+    ASSERT_TRUE(force("Force on"));
+    EXPECT_TRUE(monitorY0("1")) << "Y0 follows X0";
+    ASSERT_TRUE(force("Force off"));
+    EXPECT_TRUE(monitorY0("0"));
+    EXPECT_TRUE(sim.stop().contains("running 3 rows")) << sim.report.toStdString();
+}
