@@ -34,14 +34,14 @@ void CCrossReferenceBar::refresh(const rs::Session* session) {
     for (const auto& uses : rs::search::crossReference(*session)) {
         auto* device = new QTreeWidgetItem(m_tree);
         device->setText(0, QString::fromStdString(uses.device));
-        device->setText(1, QString("%1 places").arg(uses.places.size()));
+        const auto n = uses.places.size();
+        device->setText(1, n == 1 ? QString("1 place") : QString("%1 places").arg(n));
         if (uses.doubleCoil) {
             device->setText(2, "double coil");
             for (int c = 0; c < 3; ++c) device->setForeground(c, Qt::red);
         }
         for (const auto& place : uses.places) {
             auto* item = new QTreeWidgetItem(device);
-            item->setText(0, QString::fromStdString(uses.device));
             item->setText(1, placeText(place));
             item->setText(2, rs::search::useText(place.use));
             item->setData(0, Qt::UserRole, static_cast<int>(m_places.size()));
