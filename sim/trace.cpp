@@ -19,7 +19,7 @@ std::optional<int64_t> parseDuration(const std::string& text) {
     if (unit.empty() || unit == "ms") scale = 1;
     if (unit == "s") scale = 1000;
     if (unit == "min") scale = 60000;
-    if (scale == 0 || v < 0 || v * scale > 1e12 || text[0] == '+' || text[0] == ' ')
+    if (scale == 0 || !(v >= 0) || v * scale > 1e12 || text[0] == '+' || text[0] == ' ')
         return std::nullopt;
     return static_cast<int64_t>(v * scale + 0.5);
 }

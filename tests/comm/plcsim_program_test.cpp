@@ -95,7 +95,8 @@ TEST(PlcsimProgram, ForcingX0MakesY0FollowAndTheTimerRun) {
 }
 
 TEST(PlcsimProgram, AnIncompleteOrRefusedProgramIsNotRun) {
-    ProgramRunner runner(true, *std::make_unique<online::DeviceMemory>());
+    online::DeviceMemory memory;
+    ProgramRunner runner(true, memory);
     std::string message;
     std::vector<uint16_t> words = encode(kProgram, true);
     words.pop_back();  // no END yet: the download is still going

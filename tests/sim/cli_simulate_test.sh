@@ -40,5 +40,7 @@ err=$("$cli" simulate "$dir/deep.epj" 2>&1 >/dev/null); [ $? -eq 1 ] || fail "ov
 "$cli" simulate "$dir/latch.epj" --scans 2 --for 1s >/dev/null 2>&1; [ $? -eq 2 ] || fail "both"
 "$cli" simulate "$dir/latch.epj" --set X000 >/dev/null 2>&1; [ $? -eq 2 ] || fail "bad set"
 "$cli" simulate "$dir/latch.epj" --watch Q1 >/dev/null 2>&1; [ $? -eq 2 ] || fail "bad watch"
-"$cli" simulate "$dir/latch.epj" --for soon >/dev/null 2>&1; [ $? -eq 2 ] || fail "bad time"
+for time in soon nan -1s 5h; do
+    "$cli" simulate "$dir/latch.epj" --for "$time" >/dev/null 2>&1; [ $? -eq 2 ] || fail "time $time"
+done
 echo "cli simulate: all passed"
