@@ -46,6 +46,10 @@ for program in rungsmith rungsmith-cli rungsmith-plcsim; do
   [ -f "$page" ] || fail "manual page $program.1.gz"
   zcat "$page" | grep -q "^\.TH $(echo "$program" | tr a-z A-Z) 1" || fail "$program.1 is no manual page"
 done
+# The examples, where Help > "Examples" finds them from the installed program.
+examples="$root/usr/share/doc/rungsmith/examples"
+[ "$(ls "$examples"/*/*.epj | wc -l)" = 5 ] || fail "five example projects"
+cmp -s "$resources/../examples/README.md" "$examples/README.md" || fail "examples README"
 completion="$root/usr/share/bash-completion/completions/rungsmith-cli"
 [ -f "$completion" ] || fail "bash completion"
 [ "$(bash -c 'source "$1"; COMP_WORDS=(rungsmith-cli di); COMP_CWORD=1; _rungsmith_cli
@@ -53,7 +57,7 @@ completion="$root/usr/share/bash-completion/completions/rungsmith-cli"
 unexpected="$(cd "$root" && find . -type f -o -type l | grep -v -e '^./usr/lib/rungsmith/' \
   -e '^./usr/bin/' -e '^./usr/share/applications/' -e '^./usr/share/mime/packages/' \
   -e '^./usr/share/icons/' -e '^./usr/share/man/man1/' \
-  -e '^./usr/share/bash-completion/completions/' || true)"
+  -e '^./usr/share/bash-completion/completions/' -e '^./usr/share/doc/rungsmith/examples/' || true)"
 [ -z "$unexpected" ] || fail "unexpected files: $unexpected"
 
 # The installed program runs through its link and checks devices against the
