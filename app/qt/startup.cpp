@@ -34,13 +34,12 @@ bool answerInformationSwitches(int argc, char** argv) {
             std::printf(
                 "rungsmith %s: draw a relay ladder, convert it to the controller's\n"
                 "instruction list, save .epj projects and download them.\n\n"
-                "usage: rungsmith [--open FILE] [--port PATH]... [--lang en|zh]\n"
+                "usage: rungsmith [--open FILE] [--port PATH]...\n"
                 "       rungsmith --help | --version\n\n"
                 "  --open FILE   start with that project open (a plain file name opens nothing)\n"
                 "  --port PATH   offer PATH in the transfer dialogs' port list (repeatable),\n"
                 "                such as the pseudo-terminal of rungsmith-plcsim\n"
-                "  --lang en|zh  the language of menus, prompts and dialogs; remembered\n"
-                "                (without it: English under an English locale, else Chinese)\n\n"
+                "\n"
                 "Without a display, QT_QPA_PLATFORM=offscreen runs the window unseen.\n",
                 RUNGSMITH_VERSION);
             return true;
