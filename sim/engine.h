@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "online/device_memory.h"
+#include "core/device/device_memory.h"
 #include "sim/program.h"
 
 namespace rs::sim {
@@ -51,7 +51,7 @@ struct Stop {
 // image: whoever sets them (a user, a force, a script) sets the input image.
 class Engine {
   public:
-    explicit Engine(online::DeviceMemory& memory) : m_memory(memory) {}
+    explicit Engine(device::DeviceMemory& memory) : m_memory(memory) {}
 
     // Takes a program and starts from a cleared state: timers stopped, first
     // scan next, clock at 0. The device image is left as it is.
@@ -72,8 +72,8 @@ class Engine {
     // the row did not run or has no result (labels, FEND, ...).
     const std::vector<int8_t>& rowResults() const { return m_results; }
 
-    online::DeviceMemory& memory() { return m_memory; }
-    const online::DeviceMemory& memory() const { return m_memory; }
+    device::DeviceMemory& memory() { return m_memory; }
+    const device::DeviceMemory& memory() const { return m_memory; }
     // A bit at the end of the last scan and at the end of the scan before it.
     bool bitNow(uint32_t bitAddress) const;
     bool bitBefore(uint32_t bitAddress) const;
@@ -96,7 +96,7 @@ class Engine {
     void outCounter(const Instruction& in, bool on);
     void resetTimerOrCounter(const Operand& value, const Operand& contact);
 
-    online::DeviceMemory& m_memory;
+    device::DeviceMemory& m_memory;
     Program m_program;
     std::optional<Stop> m_stop;
     int64_t m_clockMs = 0;

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace rs::online {
+namespace rs::device {
 
 // How a device is reached in the controller's memory image: as one bit, as the
 // word (byte address) holding it, or as a timer's or counter's current value.
@@ -22,4 +22,4 @@ std::optional<uint32_t> deviceAddress(std::string_view text, AccessKind kind);
 // True when the letter is one the address rule knows.
 bool isAddressableLetter(char letter);
 
-}  // namespace rs::online
+}  // namespace rs::device
