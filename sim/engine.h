@@ -11,8 +11,6 @@
 
 namespace rs::sim {
 
-// Depth of the point stack (MPS) and of the block stack (LD inside a rung).
-constexpr int kStackDepth = 11;
 // How deep CALL and FOR may nest.
 constexpr int kCallNesting = 5;
 constexpr int kForNesting = 5;

@@ -27,16 +27,18 @@ bool resolve(Operand& op, std::string& problem) {
             problem = text + " is not a bit device";
             return false;
         }
-        op.address = *deviceAddress(text, AccessKind::Bit);
+        op.address = *deviceAddress(op.letter, static_cast<uint32_t>(op.number), AccessKind::Bit);
         return true;
     }
     switch (op.letter) {
         case 'D':
-            op.address = *deviceAddress(text, AccessKind::Word);
+            op.address =
+                *deviceAddress(op.letter, static_cast<uint32_t>(op.number), AccessKind::Word);
             return true;
         case 'T':
         case 'C':
-            op.address = *deviceAddress(text, AccessKind::Loop);
+            op.address =
+                *deviceAddress(op.letter, static_cast<uint32_t>(op.number), AccessKind::Loop);
             op.wide = op.letter == 'C' && op.number >= kFirstWideCounter;
             return true;
         case 'V':

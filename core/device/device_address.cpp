@@ -80,9 +80,13 @@ bool isAddressableLetter(char letter) {
 }
 
 std::optional<uint32_t> deviceAddress(std::string_view text, AccessKind kind) {
-    if (text.empty() || !isAddressableLetter(text[0])) return std::nullopt;
-    const char letter = text[0];
-    const auto n = static_cast<uint32_t>(parseDevice(text, kAddressSyntax)->number);
+    if (text.empty()) return std::nullopt;
+    return deviceAddress(text[0], static_cast<uint32_t>(parseDevice(text, kAddressSyntax)->number),
+                         kind);
+}
+
+std::optional<uint32_t> deviceAddress(char letter, uint32_t n, AccessKind kind) {
+    if (!isAddressableLetter(letter)) return std::nullopt;
     switch (kind) {
         case AccessKind::Bit:
             return bitAddress(letter, n);

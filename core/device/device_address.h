@@ -18,6 +18,8 @@ enum class AccessKind { Bit, Word, Loop };
 // and loop addresses count bytes. A letter outside the table gives no address:
 // the caller shows "Please Inter the right Device" and sends nothing.
 std::optional<uint32_t> deviceAddress(std::string_view text, AccessKind kind);
+// The same rule for a letter and a number already read.
+std::optional<uint32_t> deviceAddress(char letter, uint32_t number, AccessKind kind);
 
 // True when the letter is one the address rule knows.
 bool isAddressableLetter(char letter);
