@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/limits.h"
+
 namespace rs::device {
 
 // Device numbers from 8000 up are the controller's special range (M8000,
@@ -78,6 +80,9 @@ inline constexpr DeviceSyntax kAddressSyntax{};
 inline constexpr DeviceSyntax kMonitorSyntax{.maxDigits = 5};
 // An operand the scan engine resolves: the letter and one to four digits.
 inline constexpr DeviceSyntax kStrictSyntax{.maxDigits = 4, .wholeText = true};
+// The device range check: the letter and every digit after it, as many as a
+// device text holds.
+inline constexpr DeviceSyntax kRangeSyntax{.maxDigits = kMaxDeviceText, .wholeText = true};
 // The code encoder's operand pieces.
 inline constexpr DeviceSyntax kEncoderSyntax{.leadingBlank = true, .octalWhereverXY = true};
 

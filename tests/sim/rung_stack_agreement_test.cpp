@@ -122,7 +122,9 @@ TEST(RungStackAgreement, ListCheckerAndEngineAgreeOnGeneratedLists) {
             for (const eval::WideOutput& out : list.outputs)
                 ASSERT_EQ(rig.bit(out.name), ((out.on >> lane) & 1) != 0) << out.name;
         }
-        if (!malformed) ASSERT_TRUE(list.ok) << list.problem;
+        if (!malformed) {
+            ASSERT_TRUE(list.ok) << list.problem;
+        }
     }
     // The generator reaches refusals as often as acceptances.
     EXPECT_GT(refused, 1000);
