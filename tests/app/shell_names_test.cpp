@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/model/examples_folder.h"
 #include "app/model/project_names.h"
 #include "app/model/recent_files.h"
 
@@ -62,5 +63,22 @@ TEST(ProjectNames, LockFollowsWhereTheFileReallyIs) {
     fs::rename(root / "b/plant.epj", root / "a/plant.epj");
     EXPECT_EQ(projectLockName(a), before);
     EXPECT_EQ(projectLockName(a).rfind("rungsmith-", 0), 0u);
+    fs::remove_all(root);
+}
+
+// Beside the program in a build, else where the package puts it from
+// lib/rungsmith; nothing when neither exists.
+TEST(ExamplesFolder, BesideTheProgramThenThePackagesDocumentation) {
+    namespace fs = std::filesystem;
+    const fs::path root =
+        fs::temp_directory_path() / ("rungsmith-examples-" + std::to_string(::getpid()));
+    const fs::path program = root / "usr/lib/rungsmith";
+    fs::create_directories(program);
+    EXPECT_EQ(examplesFolder(program.string() + "/"), "");
+    fs::create_directories(root / "usr/share/doc/rungsmith/examples");
+    EXPECT_EQ(examplesFolder(program.string() + "/"),
+              (root / "usr/share/doc/rungsmith/examples").string());
+    fs::create_directories(program / "examples");
+    EXPECT_EQ(examplesFolder(program.string() + "/"), (program / "examples").string());
     fs::remove_all(root);
 }
