@@ -469,7 +469,7 @@ bool CMainFrame::openProjectFile(const QString& path) {
 std::unique_ptr<QLockFile> CMainFrame::lockProject(const QString& path, bool& heldElsewhere) {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty()) dir = QDir::tempPath();
-    const std::string name = projectLockName(QFileInfo(path).fileName().toStdString());
+    const std::string name = projectLockName(path.toStdString());
     auto lock = std::make_unique<QLockFile>(dir + "/" + qs(name));
     lock->setStaleLockTime(0);
     heldElsewhere = false;
