@@ -27,7 +27,7 @@ uint32_t hexField(const Bytes& f, size_t at, size_t digits, bool& ok) {
 }
 
 // The bytes of the device memory from an address on, as a read returns them.
-Bytes deviceBytes(const online::DeviceMemory& devices, uint32_t address, uint32_t count) {
+Bytes deviceBytes(const device::DeviceMemory& devices, uint32_t address, uint32_t count) {
     Bytes data(count);
     devices.read(address, data);
     return data;
@@ -93,7 +93,9 @@ long Controller::frameLength() const {
     return -1;
 }
 
-std::vector<uint8_t> Controller::receive(const uint8_t* data, size_t size) {
+std::vector<uint8_t> Controller::receive(const uint8_t* data, size_t size, double atMs) {
+    if (atMs - m_lastByteAt >= kFrameGapMs) m_pending.clear();  // an unfinished frame
+    m_lastByteAt = atMs;
     m_pending.insert(m_pending.end(), data, data + size);
     Bytes out;
     for (;;) {
