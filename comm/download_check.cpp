@@ -6,12 +6,16 @@
 
 namespace rs {
 
-bool inDownloadSet(const std::string& mnemonic) {
+std::span<const std::string_view> downloadMnemonics() {
     static constexpr std::string_view kSet[] = {
         "LD",   "LDI", "AND", "ANI", "OR",  "ORI", "LDP", "LDF", "ANDP", "ANDF", "ORP", "ORF",
         "ANB",  "ORB", "MPS", "MRD", "MPP", "OUT", "SET", "RST", "END",  "CMP",  "ZCP", "MOV",
         "BMOV", "ADD", "SUB", "MUL", "DIV", "INC", "DEC", "ROR", "ROL",  "PRR",  "PRW", ""};
-    for (std::string_view m : kSet)
+    return kSet;
+}
+
+bool inDownloadSet(const std::string& mnemonic) {
+    for (std::string_view m : downloadMnemonics())
         if (m == mnemonic) return true;
     return false;
 }
