@@ -8,8 +8,8 @@
 
 #include "comm/code_encoder.h"
 #include "comm/code_words.h"
-#include "core/instructions/instruction.h"
 #include "core/instruction_set.h"
+#include "core/instructions/instruction.h"
 
 namespace rs {
 
