@@ -4,6 +4,7 @@
 
 #include "app/qt/main_frame.h"
 #include "app/qt/qt_message_sink.h"
+#include "app/qt/startup.h"
 #include "editor/qt/qt_clipboard.h"
 #include "editor/qt/qt_dialog_provider.h"
 
@@ -11,7 +12,10 @@
 // open request) opens a project; a plain file name on the command line opens
 // nothing. "--port PATH" adds a port to the transfer dialogs' port list.
 int main(int argc, char** argv) {
+    if (rs::qt::answerInformationSwitches(argc, argv)) return 0;
+    rs::qt::reportMissingDisplayInOneLine();
     QApplication app(argc, argv);
+    rs::qt::restoreMessageHandler();
     QtMessageSink sink;
     rs::qt::QtDialogProvider dialogs;
     rs::qt::QtClipboardText clipboard;

@@ -19,6 +19,7 @@
 #include <cstdlib>
 
 #include "app/model/commands.h"
+#include "app/model/examples_folder.h"
 #include "app/model/menu_layout.h"
 #include "app/model/project_names.h"
 #include "app/model/shortcuts.h"
@@ -372,6 +373,12 @@ void CMainFrame::runCommand(int command) {
             QDesktopServices::openUrl(
                 QUrl::fromLocalFile(qs(rs::programDirectory()) + "Help/Help-CN.html"));
             break;
+        case CmdExamples: {
+            // Like the help page: a missing folder reports nothing.
+            const std::string folder = rs::shell::examplesFolder(rs::programDirectory());
+            if (!folder.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(qs(folder)));
+            break;
+        }
         default:
             if (!m_pSearch->run(command) && !m_pPrint->run(command)) runViewCommand(command);
             break;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+
+#include "app/model/examples_folder.h"
 #include "app/model/project_names.h"
 #include "app/model/recent_files.h"
 
@@ -27,4 +31,21 @@ TEST(ProjectNames, CaptionsAndLocks) {
     EXPECT_EQ(projectShownName("plant.txt"), "plant.txt");
     EXPECT_EQ(projectLockName("plant.epj"), "rungsmith-plant.lock");
     EXPECT_EQ(saveChangesQuestion("Rungsmith1"), "Save changes to Rungsmith1?");
+}
+
+// Beside the program in a build, else where the package puts it from
+// lib/rungsmith; nothing when neither exists.
+TEST(ExamplesFolder, BesideTheProgramThenThePackagesDocumentation) {
+    namespace fs = std::filesystem;
+    const fs::path root =
+        fs::temp_directory_path() / ("rungsmith-examples-" + std::to_string(::getpid()));
+    const fs::path program = root / "usr/lib/rungsmith";
+    fs::create_directories(program);
+    EXPECT_EQ(examplesFolder(program.string() + "/"), "");
+    fs::create_directories(root / "usr/share/doc/rungsmith/examples");
+    EXPECT_EQ(examplesFolder(program.string() + "/"),
+              (root / "usr/share/doc/rungsmith/examples").string());
+    fs::create_directories(program / "examples");
+    EXPECT_EQ(examplesFolder(program.string() + "/"), (program / "examples").string());
+    fs::remove_all(root);
 }

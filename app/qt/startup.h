@@ -1,0 +1,19 @@
+#pragma once
+
+// What the window's program does before it opens a window: answers --help and
+// --version without a display, and turns the platform plugin's failure to
+// reach one into a single line.
+namespace rs::qt {
+
+// Handles --help and --version on standard output. Returns true when one was
+// given (the program then ends with status 0).
+bool answerInformationSwitches(int argc, char** argv);
+
+// While the application object is made, a platform plugin that reaches no
+// display ends the program with one line on standard error and status 1
+// instead of the plugin's report; its warnings before that are dropped.
+void reportMissingDisplayInOneLine();
+// From here on Qt's messages go where they went before.
+void restoreMessageHandler();
+
+}  // namespace rs::qt
