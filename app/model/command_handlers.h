@@ -35,6 +35,7 @@ class CommandHandlers {
     virtual void arrangeWindows(WindowArrangement how) = 0;
     virtual void showDialog(ShellDialog dialog) = 0;
     virtual void openHelp() = 0;
+    virtual void openExamples() = 0;
 
     // the open project's program
     virtual void edit(EditCommand command) = 0;

@@ -231,6 +231,8 @@ std::vector<CommandRow> makeTable() {
          always, runDialog<ShellDialog::About>},
         {CmdUserIndex, "Rungsmith User Index", "Rungsmith User Index", "", "user_index", {},
          always, [](H& h, int) { h.openHelp(); }},
+        {CmdExamples, "Examples", "打开示例程序文件夹", "", "", {},
+         always, [](H& h, int) { h.openExamples(); }},
         // The view's popup menu: two entries without identifier or handler.
         {CmdDrawLineContext, "Draw &line\tF10", "", "", "", {},
          never, nullptr},

@@ -59,7 +59,7 @@ const std::vector<MenuBarMenu>& noProjectMenuBar() {
         {"&Online",
          {item("Transfer set&up", CmdTransferSetup), item(CmdConnectionSetup), item(CmdDeviceTest),
           item(CmdDeviceBatchMonitor)}},
-        {"&Help", {item(CmdAbout), item(CmdUserIndex)}},
+        {"&Help", {item(CmdAbout), item(CmdUserIndex), item(CmdExamples)}},
     };
     return bar;
 }
@@ -86,7 +86,7 @@ const std::vector<MenuBarMenu>& projectMenuBar() {
           item(CmdDeviceBatchMonitor), separator(), item(CmdStartSimulation),
           item(CmdStopSimulation), item(CmdSingleScan)}},
         {"&Window", {item(CmdCascade), item(CmdTileHorizontally), item(CmdArrangeIcons)}},
-        {"&Help", {item(CmdAbout), item(CmdUserIndex)}},
+        {"&Help", {item(CmdAbout), item(CmdUserIndex), item(CmdExamples)}},
     };
     return bar;
 }

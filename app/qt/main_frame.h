@@ -69,6 +69,7 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     void arrangeWindows(rs::shell::WindowArrangement how) override;
     void showDialog(rs::shell::ShellDialog dialog) override;
     void openHelp() override;
+    void openExamples() override;
     void edit(rs::EditCommand command) override;
     void enterKey() override;
     void convert() override;

@@ -5,6 +5,7 @@
 #include <QStatusBar>
 #include <QUrl>
 
+#include "app/model/examples_folder.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/main_frame.h"
@@ -130,6 +131,13 @@ void CMainFrame::openHelp() {
     // The help page beside the program; a missing page reports nothing.
     QDesktopServices::openUrl(
         QUrl::fromLocalFile(QString::fromStdString(rs::programDirectory()) + "Help/Help-CN.html"));
+}
+
+void CMainFrame::openExamples() {
+    // Like the help page: a missing folder reports nothing.
+    const std::string folder = examplesFolder(rs::programDirectory());
+    if (!folder.empty())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder)));
 }
 
 void CMainFrame::edit(rs::EditCommand command) {

@@ -37,6 +37,7 @@ struct RecordingHandlers : CommandHandlers {
         note("dialog " + std::to_string(static_cast<int>(d)));
     }
     void openHelp() override { note("help"); }
+    void openExamples() override { note("examples"); }
     void edit(rs::EditCommand c) override { note("edit " + std::to_string(static_cast<int>(c))); }
     void enterKey() override { note("enter"); }
     void convert() override { note("convert"); }
@@ -107,6 +108,7 @@ TEST(CommandTable, EveryCommandReachesItsOwnHandler) {
         {CmdDeviceBatchMonitor, "dialog " + n(int(ShellDialog::DeviceBatchMonitor))},
         {CmdAbout, "dialog " + n(int(ShellDialog::About))},
         {CmdUserIndex, "help"},
+        {CmdExamples, "examples"},
         {CmdOpenContact, "edit " + n(int(EditCommand::OpenContact))},
         {CmdCloseContact, "edit " + n(int(EditCommand::CloseContact))},
         {CmdOpenBranch, "edit " + n(int(EditCommand::OpenBranch))},
