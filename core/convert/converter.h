@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,13 @@ class Converter {
     bool compileGeneral(int H, int B, int& failRow, int& failCol);
     bool rungMeansItsList(int H, int B, int r0) const;
     void captureDrawnMeaning();
+    // The drawn rung that holds the first output of walked rows H..B, or -1.
+    int drawnRungOf(int H, int B) const;
+    // A rung that cannot be written, when its drawn circuit needs current
+    // through a contact from right to left: the grid is put back as drawn and
+    // the rung reported at that contact. False when the rung has no such
+    // contact.
+    bool reportReversedContact(int H, int B);
     void noteNormalisedOutputs();
 
     // "There is a ladder which cannot be converted": the first one of a run
@@ -143,12 +151,14 @@ class Converter {
         int words = 1;
         bool exhaustive = true;
         bool tooTall = false;      // more rows than the check takes
+        int first = 0, last = 0;   // its rows as drawn
         std::vector<uint64_t> on;  // per output of the rung, per word
     };
     std::vector<DrawnOutput> m_drawnOutputs;
     std::vector<DrawnRung> m_drawnRungs;
-    std::vector<int> m_outputRows;     // rows of the outputs of the walked grid, in order
-    std::vector<size_t> m_writtenLog;  // the cells written, in order, while a rung is open
+    std::unique_ptr<LadderGrid> m_drawnGrid;  // the grid before the passes
+    std::vector<int> m_outputRows;            // rows of the outputs of the walked grid, in order
+    std::vector<size_t> m_writtenLog;         // the cells written, in order, while a rung is open
     // While the walk tries a rung, its reports are held back: the first one
     // is kept here and made only when no other way converts the rung.
     bool m_trial = false;

@@ -98,6 +98,7 @@ void Converter::compileRung(int H) {
     }
     if (m_out.stepOverflow) return;
     rollBack(mark, H);
+    if (reportReversedContact(H, B)) return;
     if (walkRow >= 0) {
         // The walk again, now making its report as it always did.
         columnWalk(H);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "core/convert/converter.h"
+#include "core/convert/series_parallel.h"
 #include "core/evaluate/list_eval.h"
 #include "core/evaluate/power_flow.h"
 
@@ -66,11 +67,14 @@ eval::WideReader readerFor(const std::vector<std::string>& devices, bool all, in
 void Converter::captureDrawnMeaning() {
     m_drawnOutputs.clear();
     m_drawnRungs.clear();
+    m_drawnGrid = std::make_unique<LadderGrid>(m_g);
     for (int a = 0; a <= lastRow(); ++a) {
         int b = a;
         while (b < lastRow() && wiredDown(m_g, b)) ++b;
         DrawnRung rung;
         rung.firstOutput = static_cast<int>(m_drawnOutputs.size());
+        rung.first = a;
+        rung.last = b;
         for (int r = a; r <= b; ++r) {
             for (int c = 1; c <= 9; ++c)
                 if (sym(r, c) && isSerialContactKind(serialTwin(m_g.kind(r, c))) &&
@@ -99,6 +103,27 @@ void Converter::captureDrawnMeaning() {
         m_drawnRungs.push_back(std::move(rung));
         a = b;
     }
+}
+
+int Converter::drawnRungOf(int H, int B) const {
+    const auto lo = std::lower_bound(m_outputRows.begin(), m_outputRows.end(), H);
+    if (lo == m_outputRows.end() || *lo > B || m_outputRows.size() != m_drawnOutputs.size())
+        return -1;
+    return m_drawnOutputs[static_cast<size_t>(lo - m_outputRows.begin())].rung;
+}
+
+bool Converter::reportReversedContact(int H, int B) {
+    const int k = drawnRungOf(H, B);
+    if (k < 0 || !m_drawnGrid) return false;
+    const DrawnRung& rung = m_drawnRungs[static_cast<size_t>(k)];
+    if (rung.tooTall) return false;
+    const SpResult sp =
+        compileSeriesParallel(*m_drawnGrid, rung.first, rung.last, m_limits.nestingDepth);
+    if (sp.ok || !sp.reversed) return false;
+    m_g = *m_drawnGrid;
+    reportUnconvertible(sp.row, sp.col);
+    m_bWalkStopped = true;
+    return true;
 }
 
 void Converter::noteNormalisedOutputs() {
