@@ -140,12 +140,19 @@ void Converter::emitOr(int R, int c) {
 }
 
 void Converter::emitContact(int R, int c, int spKind) {
-    const int32_t kind = serialTwin(m_g.kind(R, c));
+    const int before = m_r;
+    emitContact(m_g, R, c, spKind);
+    if (m_r != before) noteWritten(R, c);
+}
+
+// A contact of grid g; its row notes the cell, not yet as written.
+void Converter::emitContact(const LadderGrid& g, int R, int c, int spKind) {
+    const int32_t kind = serialTwin(g.kind(R, c));
     const char* const* names = spKind == SpStep::Load ? kLoad : spKind == SpStep::And ? kAnd : kOr;
     const char* name = (kind >= 0 && kind <= 10) ? names[kind] : nullptr;
     if (name == nullptr) return reportUnconvertible(R, c);
-    emitRow(name, m_g.text(R, c), 0, 1);
-    noteWritten(R, c);
+    emitRow(name, g.text(R, c), 0, 1);
+    if (!m_rowCell.empty()) m_rowCell.back() = R * (kOutputCol + 1) + c;
 }
 
 void Converter::emitPlain(const char* mnemonic) {
