@@ -64,6 +64,7 @@ CommandState commandState(int c, const ShellState& s) {
         case CmdDeviceBatchMonitor:
         case CmdAbout:
         case CmdUserIndex:
+        case CmdExamples:
         case CmdStatusBarDirect:
             out.enabled = true;
             break;
@@ -146,6 +147,8 @@ std::string statusPrompt(int c) {
             return "显示程序信息、版本号和版权";
         case CmdUserIndex:
             return "Rungsmith User Index";
+        case CmdExamples:
+            return "打开示例程序文件夹";
         case CmdInsertLine:
             return "插入行";
         case CmdDeleteLine:

@@ -18,6 +18,8 @@ enum Command : int {
     CmdStartSimulation = 34501,
     CmdStopSimulation = 34502,
     CmdSingleScan = 34503,
+    // "Examples" under "&Help": opens the folder of example programs
+    CmdExamples = 34601,
     // the device dialogs under "&Online"
     CmdDeviceTest = 33260,
     CmdDeviceBatchMonitor = 33261,

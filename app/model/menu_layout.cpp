@@ -55,7 +55,8 @@ const std::vector<MenuBarMenu>& noProjectMenuBar() {
           item("Connection setup...", CmdConnectionSetup), item("Device test...", CmdDeviceTest),
           item("Device batch monitor...", CmdDeviceBatchMonitor)}},
         {"&Help",
-         {item("Product inform&ation...", CmdAbout), item("Rungsmith User Index", CmdUserIndex)}},
+         {item("Product inform&ation...", CmdAbout), item("Rungsmith User Index", CmdUserIndex),
+          item("Examples", CmdExamples)}},
     };
     return bar;
 }
@@ -97,7 +98,8 @@ const std::vector<MenuBarMenu>& projectMenuBar() {
          {item("&Cascade", CmdCascade), item("&Title horizontally", CmdTileHorizontally),
           item("&Arrange icons", CmdArrangeIcons)}},
         {"&Help",
-         {item("Product inform&ation...", CmdAbout), item("Rungsmith User Index", CmdUserIndex)}},
+         {item("Product inform&ation...", CmdAbout), item("Rungsmith User Index", CmdUserIndex),
+          item("Examples", CmdExamples)}},
     };
     return bar;
 }

@@ -4,14 +4,24 @@
 
 #include "app/qt/main_frame.h"
 #include "app/qt/qt_message_sink.h"
+#include "app/qt/startup.h"
 #include "editor/qt/qt_clipboard.h"
 #include "editor/qt/qt_dialog_provider.h"
 
 // Starts Rungsmith with no project open. Only "--open FILE" (the desktop's
 // open request) opens a project; a plain file name on the command line opens
 // nothing. "--port PATH" adds a port to the transfer dialogs' port list.
+// "--lang en|zh" picks the language (remembered); --help and --version answer
+// without a window.
 int main(int argc, char** argv) {
+    if (rs::qt::answerInformationSwitches(argc, argv)) return 0;
+    bool languageOk = true;
+    const std::string language = rs::qt::languageSwitch(argc, argv, languageOk);
+    if (!languageOk) return 2;
+    rs::qt::reportMissingDisplayInOneLine();
     QApplication app(argc, argv);
+    rs::qt::restoreMessageHandler();
+    rs::qt::applyLanguage(language);
     QtMessageSink sink;
     rs::qt::QtDialogProvider dialogs;
     rs::qt::QtClipboardText clipboard;

@@ -5,6 +5,8 @@
 
 #include "core/evaluate/direction.h"
 
+#include "core/instructions/instruction.h"
+
 namespace rs::eval {
 
 namespace {
@@ -22,7 +24,7 @@ uint64_t conducts(const LadderGrid& g, int r, int c, CellPath path, const WideRe
 }
 
 bool isFlowText(const std::string& t) {
-    return t == "FEND" || t == "SRET" || t == "FOR" || t == "NEXT";
+    return instr::inSet(t, instr::RungEnd);
 }
 
 }  // namespace

@@ -41,9 +41,23 @@ grep -qx "Exec=rungsmith --open %f" "$desktop" || fail "desktop entry"
 grep -qx "MimeType=application/x-rungsmith-project;" "$desktop" || fail "desktop mime type"
 grep -q 'glob pattern="\*.epj"' "$root/usr/share/mime/packages/rungsmith-epj.xml" || fail "mime type"
 [ -f "$root/usr/share/icons/hicolor/48x48/apps/rungsmith.png" ] || fail "icon"
+for program in rungsmith rungsmith-cli rungsmith-plcsim; do
+  page="$root/usr/share/man/man1/$program.1.gz"
+  [ -f "$page" ] || fail "manual page $program.1.gz"
+  zcat "$page" | grep -q "^\.TH $(echo "$program" | tr a-z A-Z) 1" || fail "$program.1 is no manual page"
+done
+# The examples, where Help > "Examples" finds them from the installed program.
+examples="$root/usr/share/doc/rungsmith/examples"
+[ "$(ls "$examples"/*/*.epj | wc -l)" = 5 ] || fail "five example projects"
+cmp -s "$resources/../examples/README.md" "$examples/README.md" || fail "examples README"
+completion="$root/usr/share/bash-completion/completions/rungsmith-cli"
+[ -f "$completion" ] || fail "bash completion"
+[ "$(bash -c 'source "$1"; COMP_WORDS=(rungsmith-cli di); COMP_CWORD=1; _rungsmith_cli
+  echo "${COMPREPLY[*]}"' _ "$completion")" = diff ] || fail "the completion does not complete diff"
 unexpected="$(cd "$root" && find . -type f -o -type l | grep -v -e '^./usr/lib/rungsmith/' \
   -e '^./usr/bin/' -e '^./usr/share/applications/' -e '^./usr/share/mime/packages/' \
-  -e '^./usr/share/icons/' || true)"
+  -e '^./usr/share/icons/' -e '^./usr/share/man/man1/' \
+  -e '^./usr/share/bash-completion/completions/' -e '^./usr/share/doc/rungsmith/examples/' || true)"
 [ -z "$unexpected" ] || fail "unexpected files: $unexpected"
 
 # The installed program runs through its link and checks devices against the
@@ -63,4 +77,21 @@ status=0
 HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" QT_QPA_PLATFORM=offscreen \
   timeout 3 "$root/usr/bin/rungsmith" >/dev/null 2>&1 || status=$?
 [ "$status" = 124 ] || fail "the installed rungsmith ended with status $status"
+# Every installed program answers --help on standard output and --version
+# with the package's version, with no display and no device to reach.
+for program in rungsmith rungsmith-cli rungsmith-plcsim; do
+  help="$(env -u DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/$program" --help)" ||
+    fail "$program --help ended with status $?"
+  [[ "$help" == "$program $version: "* ]] || fail "$program --help: $help"
+  [ "$(env -u DISPLAY "$root/usr/bin/$program" --version)" = "$program $version" ] ||
+    fail "$program --version"
+done
+# Without a display the window says so in one line.
+status=0
+HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" env -u DISPLAY -u WAYLAND_DISPLAY \
+  -u QT_QPA_PLATFORM timeout 10 "$root/usr/bin/rungsmith" >/dev/null 2>"$scratch/nodisplay" ||
+  status=$?
+[ "$status" = 1 ] || fail "rungsmith without a display ended with status $status"
+[ "$(wc -l <"$scratch/nodisplay")" = 1 ] && grep -q "display" "$scratch/nodisplay" ||
+  fail "rungsmith without a display said: $(cat "$scratch/nodisplay")"
 echo "package $(basename "$deb") checked"

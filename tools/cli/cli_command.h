@@ -23,6 +23,12 @@ struct Command {
 bool registerCommand(const Command& command);
 const std::vector<Command>& commands();
 
+// The project version, from the build.
+constexpr const char* kVersion = RUNGSMITH_VERSION;
+
+// Prints what every command does and how it ends to standard output.
+void printHelp();
+
 // Prints the usage of one command to standard error and returns kExitUsage.
 int usageError(const Command& command, const std::string& problem);
 

@@ -75,12 +75,26 @@ CommonOptions takeCommonOptions(std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     using namespace rs::cli;
     if (argc >= 2) {
+        if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+            printHelp();
+            return kExitOk;
+        }
+        if (std::strcmp(argv[1], "--version") == 0) {
+            std::printf("rungsmith-cli %s\n", kVersion);
+            return kExitOk;
+        }
         for (const Command& c : commands()) {
-            if (std::strcmp(argv[1], c.name) == 0)
-                return c.run(std::vector<std::string>(argv + 2, argv + argc));
+            if (std::strcmp(argv[1], c.name) != 0) continue;
+            if (argc == 3 &&
+                (std::strcmp(argv[2], "--help") == 0 || std::strcmp(argv[2], "-h") == 0)) {
+                std::printf("usage: rungsmith-cli %s\n", c.usage);
+                return kExitOk;
+            }
+            return c.run(std::vector<std::string>(argv + 2, argv + argc));
         }
     }
     std::fprintf(stderr, "usage:\n");
     for (const Command& c : commands()) std::fprintf(stderr, "  rungsmith-cli %s\n", c.usage);
+    std::fprintf(stderr, "  rungsmith-cli --help | --version\n");
     return kExitUsage;
 }

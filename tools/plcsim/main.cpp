@@ -57,12 +57,34 @@ struct Options {
     std::vector<std::string> settings;  // --set DEVICE=VALUE, in order
 };
 
+constexpr const char* kUsage =
+    "usage: rungsmith-plcsim [--mode 1|2] [--link PATH] [--load FILE] "
+    "[--memory FILE] [--baud N] [--fault drop=P,corrupt=P,silent-after=N] "
+    "[--seed S] [--set DEVICE=VALUE]...\n";
+
+void printHelp() {
+    std::printf("rungsmith-plcsim %s: a stand-in for the controller on a pseudo-terminal.\n\n",
+                RUNGSMITH_VERSION);
+    std::fputs(kUsage, stdout);
+    std::fputs(
+        "       rungsmith-plcsim --help | --version\n\n"
+        "Prints the terminal's path (pass it to rungsmith-cli download --port or to\n"
+        "the window's --port) and answers the controller's frames until stopped.\n"
+        "  --mode 1|2        the serial dialect and code format (default 2)\n"
+        "  --link PATH       also make PATH a link to the terminal\n"
+        "  --load FILE       fill the program memory from hex words, one a line\n"
+        "  --memory FILE     write the program memory there after every change\n"
+        "  --baud N          pace every answer as a line at N baud would\n"
+        "  --fault drop=P,corrupt=P,silent-after=N   lose or spoil answers (P from 0 to 1)\n"
+        "  --seed S          the seed of the faults\n"
+        "  --set DEVICE=VALUE  a device value before the first frame (X0=1, D100=1234)\n"
+        "The program in memory runs a scan every 10 ms over the device memory.\n",
+        stdout);
+}
+
 int usage(const char* problem) {
     if (problem) std::fprintf(stderr, "%s\n", problem);
-    std::fprintf(stderr,
-                 "usage: rungsmith-plcsim [--mode 1|2] [--link PATH] [--load FILE] "
-                 "[--memory FILE] [--baud N] [--fault drop=P,corrupt=P,silent-after=N] "
-                 "[--seed S] [--set DEVICE=VALUE]...\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -149,6 +171,16 @@ void writeWords(const std::string& path, const std::vector<uint16_t>& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            printHelp();
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("rungsmith-plcsim %s\n", RUNGSMITH_VERSION);
+            return 0;
+        }
+    }
     Options o;
     if (!parse(argc, argv, o)) return usage("wrong arguments");
 
@@ -207,7 +239,8 @@ int main(int argc, char** argv) {
     runner.update(stored, message);
     report();
     using Clock = std::chrono::steady_clock;
-    auto lastScan = Clock::now();
+    const auto started = Clock::now();
+    auto lastScan = started;
     while (!g_stop) {
         const auto now = Clock::now();
         long since = static_cast<long>(
@@ -223,7 +256,10 @@ int main(int argc, char** argv) {
         if (ready <= 0 || !(p.revents & POLLIN)) continue;
         const ssize_t n = read(master, buf.data(), buf.size());
         if (n <= 0) continue;
-        const std::vector<uint8_t> reply = controller.receive(buf.data(), static_cast<size_t>(n));
+        const double atMs =
+            std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+        const std::vector<uint8_t> reply =
+            controller.receive(buf.data(), static_cast<size_t>(n), atMs);
         if (o.baud > 0 && !reply.empty()) {
             const double seconds = 10.0 *
                                    static_cast<double>(n + static_cast<ssize_t>(reply.size())) /
