@@ -4,7 +4,6 @@
 #include <array>
 
 #include "core/evaluate/direction.h"
-
 #include "core/instructions/instruction.h"
 
 namespace rs::eval {
