@@ -22,4 +22,17 @@ inline constexpr const char* kCodeWithoutEnd =
 inline constexpr const char* kUploadWithoutEnd =
     "No END instruction within 8000 code words; the upload stops.";
 
+// A port that fails after it opened. A failed read (a pseudo-terminal whose
+// other end closed, an adapter pulled out) or a port the system took away
+// means the line hung up; the system's own text then names whatever call
+// noticed it last ("Inappropriate ioctl for device"), not what happened. A
+// failed write keeps the system's reason.
+inline constexpr const char* kPortHungUp =
+    "The port hung up: the device at its other end was closed or removed.";
+enum class PortFailure { Gone, ReadFailed, WriteFailed };
+inline std::string portFailureReason(PortFailure failure, const std::string& systemText) {
+    if (failure == PortFailure::WriteFailed) return "Writing to the port failed: " + systemText;
+    return kPortHungUp;
+}
+
 }  // namespace rs::msg

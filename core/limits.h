@@ -4,15 +4,16 @@
 // model is sized by one of these, and every write is bounded by them.
 namespace rs {
 
-constexpr int kGridRows = 4000;         // ladder grid rows
-constexpr int kGridCols = 11;           // column 0 label margin, 1..9 contacts, 10 outputs
-constexpr int kOutputCol = 10;          // the output column
-constexpr int kListRows = 8000;         // rows of the instruction table
-constexpr int kMaxSteps = 400;          // program steps a converted ladder may use
-constexpr int kClipRows = 400;          // rows of the paste backup grid
-constexpr int kSerialBufferSize = 400;  // serial receive and send buffers, bytes
-constexpr int kCodeWords = 8000;        // controller code buffer, words
-constexpr int kMaxVerticalChain = 23;   // longest vertical wire chain
+constexpr int kGridRows = 4000;                // ladder grid rows
+constexpr int kGridCols = 11;                  // column 0 label margin, 1..9 contacts, 10 outputs
+constexpr int kOutputCol = 10;                 // the output column
+constexpr int kListRows = 8000;                // rows of the instruction table
+constexpr int kMaxSteps = 400;                 // program steps a converted ladder may use
+constexpr int kClipRows = 400;                 // rows of the paste backup grid
+constexpr int kSerialBufferSize = 400;         // serial receive and send buffers, bytes
+constexpr int kCodeWords = 8000;               // controller code buffer, words
+constexpr int kMaxVerticalChain = 23;          // longest vertical wire chain
+constexpr long long kMaxTraceScans = 1000000;  // scans of one scripted simulation run
 
 constexpr int kMaxOperandWords = 5;  // operand words a line may hold
 constexpr int kMaxWordLength = 50;   // characters of one operand word or mnemonic

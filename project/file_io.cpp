@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 
@@ -53,7 +54,64 @@ void syncDirectory(const std::filesystem::path& dir) {
     if (d.fd >= 0) ::fsync(d.fd);
 }
 
+// Follows symbolic links (also one that points to a file not there yet), so
+// that the link stays and the file it names is replaced.
+int followLinks(const std::string& path, std::filesystem::path& target) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    target = path;
+    for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
+        if (hops == 40) return ELOOP;
+        const fs::path to = fs::read_symlink(target, ec);
+        if (ec) return ec.value();
+        target = to.is_absolute() ? to : target.parent_path() / to;
+    }
+    return 0;
+}
+
+// Whether an existing target may be replaced: a folder may not, nor a file
+// that this user may not write or that grants writing to nobody (the
+// superuser passes the system's own check, so the permission bits decide).
+int writable(const std::filesystem::path& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) return 0;  // a new file
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
+    if (::access(target.c_str(), W_OK) != 0) return errno;
+    return 0;
+}
+
+// The mark between a file's name and the six characters mkstemp adds.
+constexpr const char* kSavingMark = ".saving-";
+
+bool isSaveOf(const std::string& entry, const std::string& name) {
+    const std::string prefix = name + kSavingMark;
+    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (size_t i = prefix.size(); i < entry.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(entry[i]);
+        if (!std::isalnum(c)) return false;
+    }
+    return true;
+}
+
+void removeSavesBeside(const std::filesystem::path& target) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+    const std::string name = target.filename().string();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!isSaveOf(it->path().filename().string(), name)) continue;
+        if (it->is_regular_file(ec) && !it->is_symlink(ec)) fs::remove(it->path(), ec);
+    }
+}
+
 }  // namespace
+
+void removeStaleSaves(const std::string& path) {
+    std::filesystem::path target;
+    if (followLinks(path, target) == 0) removeSavesBeside(target);
+}
 
 int readWholeFile(const std::string& path, size_t maxBytes, std::string& bytes, bool& tooLarge) {
     tooLarge = false;
@@ -82,19 +140,12 @@ int readWholeFile(const std::string& path, size_t maxBytes, std::string& bytes, 
 }
 
 int replaceFile(const std::string& path, std::string_view bytes) {
-    namespace fs = std::filesystem;
-    // Follow symbolic links (also one that points to a file not there yet), so
-    // that the link stays and the file it names is replaced.
-    std::error_code ec;
-    fs::path target(path);
-    for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
-        if (hops == 40) return ELOOP;
-        const fs::path to = fs::read_symlink(target, ec);
-        if (ec) return ec.value();
-        target = to.is_absolute() ? to : target.parent_path() / to;
-    }
+    std::filesystem::path target;
+    if (const int err = followLinks(path, target); err != 0) return err;
+    if (const int err = writable(target); err != 0) return err;
+    removeSavesBeside(target);
     const mode_t mode = permissionsFor(target.string());
-    std::string temp = target.string() + ".XXXXXX";
+    std::string temp = target.string() + kSavingMark + "XXXXXX";
     Descriptor f{::mkstemp(temp.data())};
     if (f.fd < 0) return errno;
     int err = writeAll(f.fd, bytes);

@@ -14,8 +14,10 @@ std::string fileErrorMessage(int error, const std::string& path, bool saving) {
         case EACCES:
         case EPERM:
         case EROFS:
-        case EISDIR:
             text = kFileAccessDenied;
+            break;
+        case EISDIR:
+            text = kFileIsFolder;
             break;
         case ETXTBSY:
         case EBUSY:

@@ -9,6 +9,7 @@ inline constexpr const char* kFileNotFound = "%1 was not found.";
 inline constexpr const char* kFileAccessDenied = "Access to %1 was denied.";
 inline constexpr const char* kFileSharingViolation =
     "Encountered a sharing violation while accessing %1.";
+inline constexpr const char* kFileIsFolder = "%1 is a folder, not a project file.";
 inline constexpr const char* kFailedToOpen = "Failed to open document.";
 inline constexpr const char* kFailedToSave = "Failed to save document.";
 

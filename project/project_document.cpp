@@ -77,6 +77,7 @@ bool ProjectDocument::open(const std::string& path) {
         reportFileProblem(m_session.sink, msg::kUnexpectedFileFormat);
         return false;
     }
+    removeStaleSaves(path);
     RecordLists& lists = m_session.view.records;
     lists.m_FunNoList = std::move(file->records.m_FunNoList);
     lists.m_InstructionList = std::move(file->records.m_InstructionList);

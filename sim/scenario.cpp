@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "core/limits.h"
+
 namespace rs::sim {
 
 namespace {
@@ -162,6 +164,11 @@ struct Reader {
         }
         // A time between two scans is met by the scan after it: run that far.
         scenario.runMs = (scenario.runMs + step - 1) / step * step;
+        if (scenario.runMs / step + 1 > kMaxTraceScans) {
+            line = runGiven >= latest ? runLine : latestLine;
+            return wrong("the run covers more than " + std::to_string(kMaxTraceScans) +
+                         " scans (a scan every " + std::to_string(step) + "ms)");
+        }
         return true;
     }
 };

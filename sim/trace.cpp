@@ -6,6 +6,11 @@
 
 namespace rs::sim {
 
+int64_t traceScans(const TraceOptions& options) {
+    return options.scans ? *options.scans
+                         : options.forMs / std::max<int64_t>(options.scanMs, 1) + 1;
+}
+
 std::optional<int64_t> parseDuration(const std::string& text) {
     size_t used = 0;
     double v = 0;

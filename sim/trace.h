@@ -41,6 +41,10 @@ using ScanObserver = std::function<void(int64_t atMs)>;
 bool runOnClock(Engine& engine, const TraceOptions& options, const ScanObserver& afterScan,
                 bool* untilMet = nullptr);
 
+// The scans a run of these options makes (a scripted run makes at most
+// kMaxTraceScans).
+int64_t traceScans(const TraceOptions& options);
+
 // "250ms", "5s", "1.5s", "2min", "40" (milliseconds).
 std::optional<int64_t> parseDuration(const std::string& text);
 

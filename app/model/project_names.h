@@ -18,8 +18,14 @@ std::string captionFor(const std::string& title, bool maximized);
 // without its last four characters when it contains ".epj".
 std::string projectShownName(const std::string& fileName);
 
-// The lock file a running instance holds for a project it shows.
-std::string projectLockName(const std::string& fileName);
+// The lock file a running instance holds for the project at path. It is
+// named after where the file really is: the device and inode of its folder
+// (symbolic links followed) and its name there, so the project is one lock
+// however it is reached, and a project of the same name in another folder is
+// another. The folder stands in for the file because every save puts a new
+// file (a new inode) in its place. Without the folder's identity (it cannot
+// be read) the name comes from the absolute path.
+std::string projectLockName(const std::string& path);
 
 // "Save changes to <title>?"
 std::string saveChangesQuestion(const std::string& title);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "comm/comm_messages.h"
+
 namespace rs {
 
 QtSerialLink::QtSerialLink(QObject* parent) : QObject(parent) {
@@ -57,14 +59,18 @@ void QtSerialLink::onReadyRead() {
 
 // A port that failed for good (unplugged adapter, closed pseudo-terminal) is
 // closed at once, so that its notifier stops firing, and the failure is
-// reported from the event loop with the system's reason.
+// reported from the event loop with what happened.
 void QtSerialLink::onError(QSerialPort::SerialPortError error) {
     if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError &&
         error != QSerialPort::WriteError)
         return;
     if (m_failing || !m_port.isOpen()) return;
     m_failing = true;
-    const std::string reason = m_port.errorString().toStdString();
+    const std::string reason =
+        msg::portFailureReason(error == QSerialPort::WriteError  ? msg::PortFailure::WriteFailed
+                               : error == QSerialPort::ReadError ? msg::PortFailure::ReadFailed
+                                                                 : msg::PortFailure::Gone,
+                               m_port.errorString().toStdString());
     QMetaObject::invokeMethod(
         this,
         [this, reason, opened = m_opened] {

@@ -1,5 +1,7 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
@@ -230,7 +232,7 @@ TEST_F(Projects, MalformedFileOpensNothing) {
 TEST_F(Projects, ProjectShownByAnotherInstanceEndsThisOne) {
     const QString path = writeProject("shared.epj", {{"LD", "X000", 0, 1}, {"END", "", 0, 1}});
     const QString lock = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/" +
-                         QString::fromStdString(projectLockName("shared.epj"));
+                         QString::fromStdString(projectLockName(path.toStdString()));
     const QString program = QCoreApplication::applicationDirPath() + "/rungsmith";
 
     // A plain file name on the command line opens nothing.
@@ -261,6 +263,28 @@ TEST_F(Projects, ProjectShownByAnotherInstanceEndsThisOne) {
     frame->openProjectFile(path);
     EXPECT_TRUE(exitCodes.empty());
     EXPECT_NE(project(), nullptr);
+}
+
+TEST_F(Projects, LockedProjectIsRefusedThroughALinkButItsNamesakeOpens) {
+    const QString path = writeProject("namesake.epj", {{"END", "", 0, 1}});
+    QDir(dir.path()).mkdir("other");
+    const QString other = writeProject("other/namesake.epj", {{"END", "", 0, 1}});
+    const QString link = tempPath("link.epj");
+    ASSERT_TRUE(QFile::link(path, link));
+    // Another instance shows the project.
+    QLockFile held(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/" +
+                   QString::fromStdString(projectLockName(path.toStdString())));
+    ASSERT_TRUE(held.tryLock(0));
+
+    frame->openProjectFile(other);
+    EXPECT_TRUE(exitCodes.empty());
+    ASSERT_NE(project(), nullptr);
+    EXPECT_EQ(project()->document().pathName(), QFileInfo(other).absoluteFilePath().toStdString());
+
+    sink.answers = {A::No};
+    frame->openProjectFile(link);
+    EXPECT_EQ(sink.texts().back(), "程序已打开！");
+    EXPECT_EQ(exitCodes, std::vector<int>{0});
 }
 
 TEST_F(Projects, DroppedFileOpensAsOpenProjectDoes) {

@@ -79,6 +79,25 @@ TEST(PlcController, Mode2HandshakeBlocksAndDevices) {
     EXPECT_EQ(c.devices().byte(0x120F / 8), 0);
 }
 
+TEST(PlcController, UnfinishedFrameIsDroppedAfterAGapOnTheLine) {
+    plcsim::Controller c(true);
+    const Bytes lone{frame::STX};
+    const Bytes enq = frame::enquiry();
+    const Bytes e7 = stxFrame("E70F12");
+    // Within the gap the frame goes on: the enquiry is a byte of it.
+    EXPECT_TRUE(c.receive(lone.data(), lone.size(), 0).empty());
+    EXPECT_TRUE(c.receive(enq.data(), enq.size(), 99).empty());
+    // After the gap the unfinished frame is gone and the next one is answered.
+    EXPECT_EQ(c.receive(enq.data(), enq.size(), 199), Bytes{frame::ACK});
+    // A frame split across reads closer together than the gap is still whole.
+    EXPECT_TRUE(c.receive(e7.data(), 3, 1000).empty());
+    EXPECT_EQ(c.receive(e7.data() + 3, e7.size() - 3, 1099), Bytes{frame::ACK});
+    // And one whose end comes after the gap is not answered by halves.
+    EXPECT_TRUE(c.receive(e7.data(), 3, 2000).empty());
+    EXPECT_TRUE(c.receive(e7.data() + 3, e7.size() - 3, 2100).empty());
+    EXPECT_EQ(c.receive(enq.data(), enq.size(), 2101), Bytes{frame::ACK});
+}
+
 TEST(PlcController, FaultsDropCorruptAndFallSilent) {
     plcsim::FaultPlan silent;
     silent.silentAfter = 2;

@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "comm/comm_messages.h"
+#include "comm/comm_messages.h"
 #include "comm/qt/port_list.h"
 #include "comm/qt/qt_timer.h"
 
@@ -99,7 +101,7 @@ TEST(QtSerialLink, ReportsAVanishedPortOnceAndClosesIt) {
     link.write({':', '0', '1'});
     spin(100);
     ASSERT_EQ(reasons.size(), 1u);
-    EXPECT_FALSE(reasons[0].empty());
+    EXPECT_EQ(reasons[0], msg::kPortHungUp);
     EXPECT_FALSE(link.isOpen());
 }
 

@@ -141,5 +141,15 @@ TEST(VirtualTransfer, UploadReadsTheProgramBack) {
     EXPECT_EQ(rig.app.table->m_Parameter[11], "K4660 D10");  // a constant above 4095, whole
 }
 
+TEST(VirtualTransfer, StrayStartOfFrameDoesNotDeafenTheController) {
+    VirtualRig rig(true, sampleProgram());
+    rig.line.open("sim", SerialSettings{});
+    rig.line.write({frame::STX});  // a frame that never ends
+    rig.transfer->download({"sim", {}, {}, {}});
+    ASSERT_TRUE(rig.run());
+    EXPECT_EQ(rig.sink.texts(), std::vector<std::string>{"Download Succeed !"});
+    EXPECT_EQ(rig.controller.programWords(), rig.encoded());
+}
+
 }  // namespace
 }  // namespace rs

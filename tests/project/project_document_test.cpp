@@ -103,14 +103,69 @@ TEST_F(DocumentTest, FailedWriteIsReportedAndLeavesNothingBehind) {
     EXPECT_TRUE(doc.isModified());
     EXPECT_EQ(doc.title(), "Rungsmith1");
 
-    // A directory in the target's place: the new file is written beside it,
-    // the rename fails and the new file is removed again.
+    // A folder in the target's place is refused, and said to be one.
     std::filesystem::create_directory(dir.file("taken.epj"));
     EXPECT_EQ(doc.save(dir.file("taken.epj")), SaveResult::WriteFailed);
-    EXPECT_EQ(ts.sink.shown.back().text, "Access to " + dir.file("taken.epj") + " was denied.");
+    EXPECT_EQ(ts.sink.shown.back().text,
+              dir.file("taken.epj") + " is a folder, not a project file.");
+    EXPECT_FALSE(doc.open(dir.file("taken.epj")));
+    EXPECT_EQ(ts.sink.shown.back().text,
+              dir.file("taken.epj") + " is a folder, not a project file.");
     int entries = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path)) ++entries;
     EXPECT_EQ(entries, 1);
+}
+
+TEST_F(DocumentTest, WriteProtectedProjectIsNotReplaced) {
+    ProjectDocument doc = newDocument();
+    doc.setModifiedFlag();
+    const std::string path = dir.file("kept.epj");
+    writeFile(path, "previous contents");
+    std::filesystem::create_symlink(path, dir.file("link.epj"));
+    for (mode_t mode : {0444, 0400, 0000}) {
+        ::chmod(path.c_str(), mode);
+        for (const std::string& target : {path, dir.file("link.epj")}) {
+            ts.sink.shown.clear();
+            EXPECT_EQ(doc.save(target), SaveResult::WriteFailed) << mode << target;
+            EXPECT_EQ(ts.sink.texts(),
+                      std::vector<std::string>{"Access to " + target + " was denied."});
+            EXPECT_EQ(readFile(path), "previous contents");
+            EXPECT_TRUE(doc.isModified());
+        }
+    }
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path)) ++entries;
+    EXPECT_EQ(entries, 2);  // the file and the link, nothing written beside them
+    ::chmod(path.c_str(), 0644);
+    EXPECT_EQ(doc.save(path), SaveResult::Saved);
+}
+
+TEST_F(DocumentTest, SavesLeftBehindByAKillAreRemovedAtTheNextSaveOrOpen) {
+    namespace fs = std::filesystem;
+    ProjectDocument doc = newDocument();
+    const std::string path = dir.file("plant.epj");
+    const std::vector<std::string> stale = {"plant.epj.saving-AbC123", "plant.epj.saving-zzzzzz"};
+    const std::vector<std::string> kept = {"plant.epj.backup", "plant.epj.saving-toolong",
+                                           "plant.epj.saving-ab.d12", "other.epj.saving-AbC123",
+                                           "plant.epj.saving-abc12"};
+    for (const auto& name : stale) writeFile(dir.file(name), "half a proj");
+    for (const auto& name : kept) writeFile(dir.file(name), "mine");
+    fs::create_directory(dir.file("plant.epj.saving-Dir123"));
+    ASSERT_EQ(doc.save(path), SaveResult::Saved);
+    for (const auto& name : stale) EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+    for (const auto& name : kept) EXPECT_EQ(readFile(dir.file(name)), "mine") << name;
+    EXPECT_TRUE(fs::is_directory(dir.file("plant.epj.saving-Dir123")));
+
+    // Opening through a link cleans beside the file the link names.
+    fs::create_directory(dir.file("links"));
+    fs::create_symlink(path, dir.file("links/plant.epj"));
+    writeFile(dir.file("plant.epj.saving-Q1w2E3"), "");
+    writeFile(dir.file("links/plant.epj.saving-Q1w2E3"), "beside the link");
+    test::TestSession fresh;
+    ProjectDocument opened(fresh.session);
+    ASSERT_TRUE(opened.open(dir.file("links/plant.epj")));
+    EXPECT_FALSE(fs::exists(dir.file("plant.epj.saving-Q1w2E3")));
+    EXPECT_TRUE(fs::exists(dir.file("links/plant.epj.saving-Q1w2E3")));
 }
 
 TEST_F(DocumentTest, ListsThatCouldNotBeReadBackAreNotWritten) {

@@ -148,6 +148,8 @@ TEST(SimScenario, MalformedLinesNameTheirLineAndTheFault) {
         {"project a.epj\nscan 0ms\n", 2, "above 0"},
         {"project a.epj\nrun 1s\nat 2s Y000 = 1\n", 2, "before the 2000ms of line 3"},
         {"project a.epj\nscan 10ms\nwithin 3..7ms always Y000 = 1\n", 3, "no scan falls"},
+        {"project a.epj\nscan 1ms\nrun 20min\nat 1s Y000 = 1\n", 3, "more than 1000000 scans"},
+        {"project a.epj\nscan 1ms\nat 1000s Y000 = 1\n", 3, "more than 1000000 scans"},
     };
     for (const auto& c : cases) {
         ScenarioError error;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -6,6 +7,7 @@
 #include <sstream>
 
 #include "core/evaluate/list_eval.h"
+#include "core/limits.h"
 #include "sim/trace.h"
 #include "sim/vcd.h"
 #include "tools/cli/project_session.h"
@@ -50,8 +52,11 @@ int run(const std::vector<std::string>& arguments) {
     sim::TraceOptions trace;
     if (!scans.empty()) {
         char* end = nullptr;
-        const long n = std::strtol(scans.c_str(), &end, 10);
-        if (*end != '\0' || n <= 0) return usageError(kSimulate, "--scans takes a count above 0");
+        errno = 0;
+        const long long n = std::strtoll(scans.c_str(), &end, 10);
+        if (*end != '\0' || errno == ERANGE || n <= 0 || n > kMaxTraceScans)
+            return usageError(kSimulate,
+                              "--scans takes a count from 1 to " + std::to_string(kMaxTraceScans));
         trace.scans = n;
     }
     if (!duration.empty()) {
@@ -63,6 +68,12 @@ int run(const std::vector<std::string>& arguments) {
         const auto ms = sim::parseDuration(scanMs);
         if (!ms || *ms <= 0) return usageError(kSimulate, "--scan-ms takes milliseconds above 0");
         trace.scanMs = *ms;
+    }
+    if (sim::traceScans(trace) > kMaxTraceScans) {
+        const int64_t longest = (kMaxTraceScans - 1) * trace.scanMs;
+        return usageError(kSimulate, "--for covers at most " + std::to_string(kMaxTraceScans) +
+                                         " scans: up to " + std::to_string(longest) +
+                                         "ms at --scan-ms " + std::to_string(trace.scanMs));
     }
     for (const std::string& s : sets) {
         std::string problem;

@@ -93,7 +93,9 @@ long Controller::frameLength() const {
     return -1;
 }
 
-std::vector<uint8_t> Controller::receive(const uint8_t* data, size_t size) {
+std::vector<uint8_t> Controller::receive(const uint8_t* data, size_t size, double atMs) {
+    if (atMs - m_lastByteAt >= kFrameGapMs) m_pending.clear();  // an unfinished frame
+    m_lastByteAt = atMs;
     m_pending.insert(m_pending.end(), data, data + size);
     Bytes out;
     for (;;) {

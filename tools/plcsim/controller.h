@@ -28,11 +28,20 @@ struct FaultPlan {
 class Controller {
   public:
     static constexpr uint8_t NAK = 0x15;
+    // A frame whose next character does not come within this gap is dropped
+    // unfinished, as the controller's receiver does; the line is then free
+    // for the next frame.
+    static constexpr double kFrameGapMs = 100;
 
     explicit Controller(bool mode2, FaultPlan faults = {});
 
-    // Bytes from the line; the answer to every frame they complete.
-    std::vector<uint8_t> receive(const uint8_t* data, size_t size);
+    // Bytes from the line, arrived at atMs (milliseconds on any steady
+    // clock); the answer to every frame they complete.
+    std::vector<uint8_t> receive(const uint8_t* data, size_t size, double atMs);
+    // Bytes that follow the last ones without a gap.
+    std::vector<uint8_t> receive(const uint8_t* data, size_t size) {
+        return receive(data, size, m_lastByteAt);
+    }
     std::vector<uint8_t> receive(const std::vector<uint8_t>& bytes) {
         return receive(bytes.data(), bytes.size());
     }
@@ -70,6 +79,7 @@ class Controller {
     FaultPlan m_faults;
     std::mt19937 m_random;
     std::vector<uint8_t> m_pending;
+    double m_lastByteAt = 0;  // when the last bytes came from the line
     std::array<uint16_t, kCodeWords> m_program;
     int m_written = 0;  // highest program index written + 1
     online::DeviceMemory m_devices;

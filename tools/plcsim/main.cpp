@@ -239,7 +239,8 @@ int main(int argc, char** argv) {
     runner.update(stored, message);
     report();
     using Clock = std::chrono::steady_clock;
-    auto lastScan = Clock::now();
+    const auto started = Clock::now();
+    auto lastScan = started;
     while (!g_stop) {
         const auto now = Clock::now();
         long since = static_cast<long>(
@@ -255,7 +256,10 @@ int main(int argc, char** argv) {
         if (ready <= 0 || !(p.revents & POLLIN)) continue;
         const ssize_t n = read(master, buf.data(), buf.size());
         if (n <= 0) continue;
-        const std::vector<uint8_t> reply = controller.receive(buf.data(), static_cast<size_t>(n));
+        const double atMs =
+            std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+        const std::vector<uint8_t> reply =
+            controller.receive(buf.data(), static_cast<size_t>(n), atMs);
         if (o.baud > 0 && !reply.empty()) {
             const double seconds = 10.0 *
                                    static_cast<double>(n + static_cast<ssize_t>(reply.size())) /

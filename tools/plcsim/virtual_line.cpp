@@ -37,7 +37,8 @@ void VirtualLine::write(const std::vector<uint8_t>& bytes) {
         std::max(m_clock.now(), m_outFreeAt) + charMs() * static_cast<double>(bytes.size());
     m_outFreeAt = arrives;
     m_clock.at(arrives, [this, bytes] {
-        const std::vector<uint8_t> reply = m_controller.receive(bytes);
+        const std::vector<uint8_t> reply =
+            m_controller.receive(bytes.data(), bytes.size(), m_clock.now());
         if (reply.empty()) return;
         m_received += static_cast<long>(reply.size());
         const double back =
