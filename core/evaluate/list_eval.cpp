@@ -1,5 +1,6 @@
 #include "core/evaluate/list_eval.h"
 
+#include <iterator>
 #include <string_view>
 
 #include "core/evaluate/rung_stack.h"
@@ -16,36 +17,20 @@ struct Decoded {
     bool inverted = false;
 };
 
+// The operation of each instruction kind, in the order of instr::Kind: SET,
+// RST, flow and application rows are driven by the block like an output.
+constexpr Op kOpOfKind[] = {Op::Load,        Op::And,         Op::Or,          Op::Anb,
+                            Op::Orb,         Op::Mps,         Op::Mrd,         Op::Mpp,
+                            Op::Out,         Op::Application, Op::Application, Op::End,
+                            Op::Application, Op::Application, Op::Boundary};
+static_assert(std::size(kOpOfKind) == static_cast<size_t>(instr::Kind::Label) + 1);
+
 Decoded decode(const std::string& m) {
-    using K = instr::Kind;
     const instr::Instruction* i = instr::find(m);
     if (i == nullptr) return {Op::Application, false};
     if (i->in(instr::ListBoundary)) return {Op::Boundary, false};
     const bool inverted = i->polarity == instr::Polarity::Closed || i->edge == instr::Edge::Falling;
-    switch (i->kind) {
-        case K::Load:
-            return {Op::Load, inverted};
-        case K::And:
-            return {Op::And, inverted};
-        case K::Or:
-            return {Op::Or, inverted};
-        case K::Anb:
-            return {Op::Anb, false};
-        case K::Orb:
-            return {Op::Orb, false};
-        case K::Mps:
-            return {Op::Mps, false};
-        case K::Mrd:
-            return {Op::Mrd, false};
-        case K::Mpp:
-            return {Op::Mpp, false};
-        case K::Out:
-            return {Op::Out, false};
-        case K::End:
-            return {Op::End, false};
-        default:
-            return {Op::Application, false};
-    }
+    return {kOpOfKind[static_cast<size_t>(i->kind)], inverted};
 }
 
 }  // namespace
