@@ -95,7 +95,7 @@ int run(const std::vector<std::string>& arguments) {
         return kExitRefused;
     }
     if (trace.watches.empty()) trace.watches = sim::drivenDevices(*program);
-    online::DeviceMemory memory;
+    device::DeviceMemory memory;
     sim::Engine engine(memory);
     engine.load(std::move(*program));
     const bool ran = sim::runTrace(engine, trace, std::cout);
