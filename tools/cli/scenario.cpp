@@ -5,6 +5,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "core/device/device_memory.h"
 #include "core/evaluate/list_eval.h"
 #include "tools/cli/project_session.h"
 

@@ -3,98 +3,108 @@
 #include <cstdio>
 #include <memory>
 
-#include "comm/code_encoder.h"
-#include "comm/code_words.h"
-#include "core/instruction_set.h"
+#include "tools/plcsim/code_rules.h"
 
 namespace rs::plcsim {
 
 namespace {
 
+// A device the code can name: its text and the letter and number the code
+// words are made of.
+struct Named {
+    std::string text;
+    rules::Device device;
+};
+
 // The devices the controller's code can name. Mode 1 codes X and Y from 0,
 // 32 apart, M from 64, T from 304 and C from 320, so there X and Y reach 037,
 // M 239, T and C 15 before one device's word is another's.
-std::vector<std::string> devices(bool mode2) {
-    std::vector<std::string> out;
-    const int xy = mode2 ? 256 : 32, m = mode2 ? 256 : 240, tc = mode2 ? 256 : 16;
+std::vector<Named> devices(bool mode2) {
+    std::vector<Named> out;
+    const uint32_t xy = mode2 ? 256 : 32, m = mode2 ? 256 : 240, tc = mode2 ? 256 : 16;
     char buf[16];
-    for (char letter : {'X', 'Y'})
-        for (int i = 0; i < xy; ++i) {
-            std::snprintf(buf, sizeof buf, "%c%o%o%o", letter, i / 64, i / 8 % 8, i % 8);
-            out.push_back(buf);
+    auto add = [&](char letter, uint32_t from, uint32_t to) {
+        for (uint32_t i = from; i < to; ++i) {
+            if (letter == 'X' || letter == 'Y')
+                std::snprintf(buf, sizeof buf, "%c%o%o%o", letter, i / 64, i / 8 % 8, i % 8);
+            else
+                std::snprintf(buf, sizeof buf, "%c%u", letter, i);
+            out.push_back({buf, {letter, i}});
         }
-    for (int i = 0; i < m; ++i) out.push_back("M" + std::to_string(i));
-    for (int i = 8000; i < 8256; ++i) out.push_back("M" + std::to_string(i));
-    for (char letter : {'T', 'C'})
-        for (int i = 0; i < tc; ++i) out.push_back(letter + std::to_string(i));
+    };
+    add('X', 0, xy);
+    add('Y', 0, xy);
+    add('M', 0, m);
+    add('M', 8000, 8256);
+    add('T', 0, tc);
+    add('C', 0, tc);
     if (mode2) {
-        for (int i = 0; i < 128; ++i) out.push_back("D" + std::to_string(i));
-        for (int i = 1000; i < 2600; ++i) out.push_back("D" + std::to_string(i));
-        for (int i = 8000; i < 8256; ++i) out.push_back("D" + std::to_string(i));
+        add('D', 0, 128);
+        add('D', 1000, 2600);
+        add('D', 8000, 8256);
     } else {
-        for (int i = 0; i < 48; ++i) out.push_back("D" + std::to_string(i));
-        for (int i = 8000; i < 8064; ++i) out.push_back("D" + std::to_string(i));
+        add('D', 0, 48);
+        add('D', 8000, 8064);
     }
     return out;
 }
 
 constexpr const char* kContacts[] = {"LD",  "LDI", "AND",  "ANI",  "OR",  "ORI",
                                      "LDF", "LDP", "ANDF", "ANDP", "ORF", "ORP"};
-constexpr const char* kApplications[] = {
-    "CMP",  "ZCP",  "MOV",  "SMOV", "CML",  "BMOV", "FMOV", "XCH", "BCD", "BIN", "ADD",  "SUB",
-    "MUL",  "DIV",  "INC",  "DEC",  "WAND", "WOR",  "WXOR", "NEG", "ROR", "ROL", "ZRST", "FOR",
-    "NEXT", "FEND", "SRET", "IRET", "EI",   "DI",   "WDT",  "RS",  "PRR", "PRW"};
 
 std::vector<uint16_t> valueWords(uint32_t v) {
     if (v < 0xFFFF) return {static_cast<uint16_t>(v)};
     return {static_cast<uint16_t>(v >> 16), static_cast<uint16_t>(v & 0xFFFF)};
 }
 
-bool isBit(const std::string& d) {
-    return d[0] == 'X' || d[0] == 'Y' || d[0] == 'M' || d[0] == 'T' || d[0] == 'C';
+bool isBit(char l) {
+    return l == 'X' || l == 'Y' || l == 'M' || l == 'T' || l == 'C';
+}
+
+uint16_t applicationWord(bool mode2, uint16_t mode1, uint16_t mode2Number) {
+    return mode2 ? mode2Number : static_cast<uint16_t>(0xF000 + mode1);
 }
 
 }  // namespace
 
 ProgramDecoder::ProgramDecoder(bool mode2) : m_mode2(mode2) {
-    const CodeEncoder enc(mode2);
-    const std::vector<std::string> all = devices(mode2);
     // The first device of the list keeps a word two devices share.
-    for (const std::string& d : all) {
-        if (isBit(d))
+    for (const Named& named : devices(mode2)) {
+        const std::string& d = named.text;
+        const rules::Device dev = named.device;
+        const char l = dev.letter;
+        if (isBit(l))
             for (const char* m : kContacts)
-                m_rows.emplace(valueWords(enc.EncodeWord(m, d)), Row{m, d});
-        const char l = d[0];
-        if (l == 'Y' || (l == 'M')) {
-            m_rows.emplace(valueWords(enc.EncodeWord("OUT", d)), Row{"OUT", d});
+                m_rows.emplace(valueWords(rules::rowWord(mode2, m, dev)), Row{m, d});
+        if (l == 'Y' || l == 'M') {
+            m_rows.emplace(valueWords(rules::rowWord(mode2, "OUT", dev)), Row{"OUT", d});
             if (mode2) {
-                m_rows.emplace(valueWords(enc.EncodeWord("SET", d)), Row{"SET", d});
-                m_rows.emplace(valueWords(enc.EncodeWord("RST", d)), Row{"RST", d});
+                m_rows.emplace(valueWords(rules::rowWord(mode2, "SET", dev)), Row{"SET", d});
+                m_rows.emplace(valueWords(rules::rowWord(mode2, "RST", dev)), Row{"RST", d});
             }
         }
         if (l == 'T' || l == 'C') {
-            m_rows.emplace(Key{static_cast<uint16_t>(enc.EncodeWord("OUT", d) & 0xFFFF)},
+            m_rows.emplace(Key{static_cast<uint16_t>(rules::rowWord(mode2, "OUT", dev) & 0xFFFF)},
                            Row{"OUT", d, true});
-            if (mode2) m_rows.emplace(valueWords(enc.EncodeWord("RST", d)), Row{"RST", d});
+            if (mode2) m_rows.emplace(valueWords(rules::rowWord(mode2, "RST", dev)), Row{"RST", d});
         }
-        m_operands.emplace(enc.EncodeWord("", d), d);
+        m_operands.emplace(rules::operandWord(mode2, dev), d);
     }
-    for (const char* m : kApplications) m_instructions.emplace(enc.EncodeNoOperand(m), m);
+    for (const rules::Application& a : rules::applications())
+        m_instructions.emplace(applicationWord(mode2, a.mode1, a.mode2),
+                               Instruction{std::string(a.name), a.operands});
     if (!mode2) {
-        m_instructions.emplace(enc.EncodeNoOperand("SET"), "SET");
-        m_instructions.emplace(enc.EncodeNoOperand("RST"), "RST");
+        m_instructions.emplace(applicationWord(false, 503, 0), Instruction{"SET", 1});
+        m_instructions.emplace(applicationWord(false, 504, 0), Instruction{"RST", 1});
     }
 }
 
 std::vector<eval::ListRow> ProgramDecoder::decode(const std::vector<uint16_t>& words,
                                                   std::string& problem) const {
     std::vector<eval::ListRow> rows;
-    const CodeEncoder enc(m_mode2);
-    const std::map<uint16_t, std::string> fixed = {{enc.EncodeNoOperand("ORB"), "ORB"},
-                                                   {enc.EncodeNoOperand("ANB"), "ANB"},
-                                                   {enc.EncodeNoOperand("MPS"), "MPS"},
-                                                   {enc.EncodeNoOperand("MRD"), "MRD"},
-                                                   {enc.EncodeNoOperand("MPP"), "MPP"}};
+    std::map<uint16_t, std::string> fixed;
+    for (const rules::Fixed& f : rules::fixedWords())
+        fixed.emplace(m_mode2 ? f.mode2 : f.mode1, std::string(f.name));
     size_t i = 0;
     auto fail = [&](const char* what) {
         char buf[96];
@@ -127,11 +137,11 @@ std::vector<eval::ListRow> ProgramDecoder::decode(const std::vector<uint16_t>& w
             i += 2;
         } else {
             const int a = at(i);
-            if (a == code::kConstK || a == code::kConstH) {
+            if (a == rules::kConstK || a == rules::kConstH) {
                 const int v = at(i + 1);
                 if (v < 0) return false;
                 char buf[16];
-                if (a == code::kConstH)
+                if (a == rules::kConstH)
                     std::snprintf(buf, sizeof buf, "H%X", v);
                 else
                     std::snprintf(buf, sizeof buf, "K%d", static_cast<int16_t>(v));
@@ -143,14 +153,14 @@ std::vector<eval::ListRow> ProgramDecoder::decode(const std::vector<uint16_t>& w
                 piece = d->second;
                 ++i;
             }
-            while (at(i) == code::kOperandEnd) ++i;
+            while (at(i) == rules::kOperandEnd) ++i;
         }
         text += (text.empty() ? "" : " ") + piece;
         return true;
     };
     while (i < words.size()) {
         const uint16_t w = words[i];
-        if (w == code::endWord(m_mode2)) {
+        if (w == rules::endWord(m_mode2)) {
             rows.push_back({"END", ""});
             return rows;
         }
@@ -165,17 +175,15 @@ std::vector<eval::ListRow> ProgramDecoder::decode(const std::vector<uint16_t>& w
         const auto in = m_instructions.find(w);
         if (found == m_rows.end() && in != m_instructions.end()) {
             ++i;
-            eval::ListRow row{in->second, ""};
-            const int count = classifyInstruction(row.mnemonic, SelOperandCount, m_mode2);
-            const int take = row.mnemonic == "SET" || row.mnemonic == "RST" ? 1 : count;
-            for (int k = 0; k < take; ++k)
+            eval::ListRow row{in->second.name, ""};
+            for (int k = 0; k < in->second.operands; ++k)
                 if (!operand(row.operand)) return fail("an operand that names no device");
             if (!m_mode2)
-                while (at(i) == code::kOperandEnd) ++i;
+                while (at(i) == rules::kOperandEnd) ++i;
             rows.push_back(row);
             continue;
         }
-        if (m_mode2 && w == 0x0D00) {  // RST of a data register
+        if (m_mode2 && w == rules::kRstDataRegister) {
             ++i;
             eval::ListRow row{"RST", ""};
             if (!operand(row.operand)) return fail("RST of no data register");

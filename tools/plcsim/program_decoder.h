@@ -11,9 +11,10 @@ namespace rs::plcsim {
 
 // Reads the code words of a downloaded program back into instruction-list
 // rows, as the controller understands them, so that the stand-in can run it.
-// It inverts the code encoder itself: the words every device and instruction
-// encodes to are worked out with the encoder once, for the devices the code
-// can name (the shipped range file's, T and C up to 255; fewer in mode 1,
+// The words every device and instruction stands for are worked out once from
+// the stand-in's own reading of the code layout (`code_rules.h`, not the code
+// encoder, so that a download compares two independent sides), for the
+// devices the code can name (the shipped range file's, T and C up to 255; fewer in mode 1,
 // whose device words overlap beyond X037, M239, T15 and C15), and looked up in
 // reverse. S devices share X's words and are read as X; label rows and jumps
 // carry no label number in the code and are not recovered.
@@ -36,7 +37,11 @@ class ProgramDecoder {
     using Key = std::vector<uint16_t>;
     bool m_mode2;
     std::map<Key, Row> m_rows;  // a contact, OUT, SET, RST word (one or two words)
-    std::map<uint16_t, std::string> m_instructions;  // an application instruction's word
+    struct Instruction {
+        std::string name;
+        int operands = 0;
+    };
+    std::map<uint16_t, Instruction> m_instructions;  // an application instruction's word
     std::map<uint32_t, std::string> m_operands;      // a device operand's word(s)
 };
 
