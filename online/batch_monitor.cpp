@@ -4,8 +4,8 @@
 
 #include "comm/frames.h"
 #include "comm/port_opening.h"
+#include "core/device/device_address.h"
 #include "core/messages.h"
-#include "online/device_address.h"
 #include "online/device_frames.h"
 #include "online/online_messages.h"
 
@@ -36,7 +36,7 @@ bool BatchMonitor::start(std::string_view text) {
     m_lastText = std::string(text);
     m_view.started = true;
     m_view.device = parseMonitorDevice(text);
-    const auto address = deviceAddress(text, AccessKind::Word);
+    const auto address = device::deviceAddress(text, device::AccessKind::Word);
     if (!address) {
         m_view.device.valid = false;
         changed();

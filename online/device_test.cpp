@@ -1,8 +1,12 @@
 #include "online/device_test.h"
 
+#include <algorithm>
+
+#include "comm/comm_messages.h"
+#include "comm/frames.h"
 #include "comm/port_opening.h"
+#include "core/device/device_address.h"
 #include "core/messages.h"
-#include "online/device_address.h"
 #include "online/online_messages.h"
 
 namespace rs::online {
@@ -21,7 +25,8 @@ void DeviceTest::setPort(std::string port, const SerialSettings& settings) {
 }
 
 std::optional<uint32_t> DeviceTest::addressOf(std::string_view device, int byteCount, int choice) {
-    const auto address = deviceAddress(device, choice != 0 ? AccessKind::Loop : AccessKind::Word);
+    const auto address = device::deviceAddress(
+        device, choice != 0 ? device::AccessKind::Loop : device::AccessKind::Word);
     if (!address || byteCount < 0 || byteCount > kMaxWordBytes) {
         m_sink.inform(msg::kWrongDevice, msg::kWrongDeviceCaption, MessageIcon::Critical);
         return std::nullopt;
@@ -39,7 +44,7 @@ bool DeviceTest::send(const DeviceFrame& frame, std::string_view device, const c
 }
 
 bool DeviceTest::force(std::string_view device, bool on) {
-    const auto address = deviceAddress(device, AccessKind::Bit);
+    const auto address = device::deviceAddress(device, device::AccessKind::Bit);
     if (!address) {
         m_sink.inform(msg::kWrongDevice, msg::kWrongDeviceCaption, MessageIcon::Critical);
         return false;
