@@ -21,6 +21,13 @@ inline constexpr const char* kCodeWithoutEnd =
 // An upload that found no END word in the whole code buffer.
 inline constexpr const char* kUploadWithoutEnd =
     "No END instruction within 8000 code words; the upload stops.";
+// The read-back after a download found other words than those sent.
+inline constexpr const char* kProgramNotHeld =
+    "The controller does not hold the program that was sent.";
+// An upload read twice (some read had to be sent again) came back different.
+inline constexpr const char* kUploadReadsDiffer =
+    "The controller's answers differed when the program was read a second time; nothing was "
+    "uploaded.";
 
 // A port that fails after it opened. A failed read (a pseudo-terminal whose
 // other end closed, an adapter pulled out) or a port the system took away

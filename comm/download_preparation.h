@@ -17,6 +17,9 @@ struct DownloadRequest {
     // The dialog's list indexes, written to the settings file before encoding.
     std::optional<ProtocolIndexes> saveIndexes;
     std::string protocolFile = kProtocolFileName;
+    // After the finish frame, read the program back through the upload path
+    // and compare it with the words sent.
+    bool verify = true;
 };
 
 // Everything a download does before its first frame, in this order: the

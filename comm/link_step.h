@@ -31,6 +31,8 @@ enum class Ending {
     Interrupted,       // the retry timer gave up after the controller had answered
     RetryTimeout,      // ten failed upload reads
     UploadWithoutEnd,  // no END word within the code buffer
+    ReadsDiffer,       // a second reading of the upload brought other words
+    NotHeld,           // the program read back after a download is not the one sent
 };
 
 // ---- events ---------------------------------------------------------------
@@ -60,6 +62,8 @@ struct Send {
 };
 // Restart the retry timer without sending.
 struct RestartRetry {};
+// The request in flight is answered: the retry timer stops.
+struct StopRetry {};
 // The receive event waits for this many bytes.
 struct Threshold {
     int bytes;
@@ -87,8 +91,8 @@ struct WordRead {
 struct Finish {
     Ending ending;
 };
-using Action = std::variant<Send, RestartRetry, Threshold, Wait, Settle, Progress, DownloadEnabled,
-                            WordRead, Finish>;
+using Action = std::variant<Send, RestartRetry, StopRetry, Threshold, Wait, Settle, Progress,
+                            DownloadEnabled, WordRead, Finish>;
 using Actions = std::vector<Action>;
 
 // Timing and retry limits shared by the protocols.

@@ -60,18 +60,20 @@ Mode1Download::Echo Mode1Download::classify(std::span<const uint8_t> in) const {
 Actions Mode1Download::onReply(std::span<const uint8_t> bytes) {
     if (m_state != State::AwaitingEcho) return {};
     const Echo echo = classify(bytes);
-    if (echo == Echo::Stale) return {RestartRetry{}};  // dropped, not counted
+    // A stale echo is dropped and not counted; the retry timer, which only a
+    // frame sent restarts, keeps watch over the write in flight.
+    if (echo == Echo::Stale) return {};
     if (echo == Echo::Current) {
         m_heard = true;
         m_timerTicks = 0;
         if (endInFlight()) {
             m_state = State::Done;
-            return {Progress{m_index + 1}, Finish{Ending::Succeeded}};
+            return {StopRetry{}, Progress{m_index + 1}, Finish{Ending::Succeeded}};
         }
         ++m_index;
         m_badReplies = 0;
         m_state = State::Pausing;
-        return {Progress{m_index}, Wait{kAfterReplyWaitMs, AfterWait::SendNext}};
+        return {StopRetry{}, Progress{m_index}, Wait{kAfterReplyWaitMs, AfterWait::SendNext}};
     }
     // A reply of zero bytes counts toward a limit of its own.
     ++m_badReplies;

@@ -36,7 +36,6 @@ Actions Mode2Download::send(Request request) {
         case Request::Block: {
             const int first = frame::kBlockWords * m_sentBlock;
             const int n = std::min(frame::kBlockWords, static_cast<int>(m_code.size()) - first);
-            if (first + n >= static_cast<int>(m_code.size())) m_allSent = true;
             return {Send{frame::blockWrite(m_sentBlock, m_code.data() + first, n)}};
         }
         case Request::ForceOff:
@@ -59,6 +58,17 @@ Actions Mode2Download::resend() {
     return send(m_request);
 }
 
+// Whether a reply answers the request in flight: the status read by the
+// status reply (8 bytes, STX, "5" as fourth byte), every other request by ACK.
+// Nothing else answers, so an ACK to the status read, a status reply to a
+// block or E7, and every other byte count as bad replies.
+bool Mode2Download::answers(std::span<const uint8_t> bytes) const {
+    if (m_request == Request::StatusRead)
+        return bytes.size() == static_cast<size_t>(frame::kStatusReplyLength) &&
+               bytes[0] == frame::STX && bytes[3] == '5';
+    return bytes.size() == 1 && bytes[0] == frame::ACK;
+}
+
 Actions Mode2Download::onReply(std::span<const uint8_t> bytes) {
     if (m_phase == Phase::Cancelling) {
         m_cancelAcks -= static_cast<int>(std::count(bytes.begin(), bytes.end(), frame::ACK));
@@ -67,10 +77,7 @@ Actions Mode2Download::onReply(std::span<const uint8_t> bytes) {
         m_phase = Phase::Done;
         return {Finish{Ending::Cancelled}};
     }
-    const bool ack = bytes[0] == frame::ACK;
-    const bool status = bytes.size() == static_cast<size_t>(frame::kStatusReplyLength) &&
-                        bytes[0] == frame::STX && bytes[3] == '5';
-    if (!ack && !status) {  // a bad reply: the request goes out again
+    if (!answers(bytes)) {  // a bad reply: the request goes out again
         if (++m_badReplies >= kMaxBadReplies) {
             m_phase = Phase::Done;
             return {Finish{Ending::PacketError}};
@@ -85,46 +92,50 @@ Actions Mode2Download::onReply(std::span<const uint8_t> bytes) {
     }
     m_badReplies = 0;  // the count holds bad replies in a row
     m_heard = true;
-    if (status) {  // the status reply: the program bit is forced
-        if (m_phase == Phase::Linking) m_phase = Phase::Sending;
-        Actions out = send(Request::ForceOn);
-        out.push_back(Threshold{1});
-        return out;
-    }
-    return onAck();
+    return onAnswer();
 }
 
-Actions Mode2Download::onAck() {
-    switch (m_phase) {
-        case Phase::Linking: {  // the enquiry answered: the status is read
+Actions Mode2Download::onAnswer() {
+    switch (m_request) {
+        case Request::Enquiry: {  // the link is up: the status is read
             Actions out{Threshold{frame::kStatusReplyLength}};
             append(out, send(Request::StatusRead));
             return out;
         }
-        case Phase::Sending:
+        case Request::StatusRead: {  // the program bit is forced
+            m_phase = Phase::Sending;
+            Actions out = send(Request::ForceOn);
+            out.push_back(Threshold{1});
+            return out;
+        }
+        case Request::ForceOn:
+        case Request::Block:
             m_timerTicks = 0;
-            if (m_allSent) {
+            if (m_request == Request::Block) ++m_nextBlock;  // done: its own ACK came
+            if (m_nextBlock >= blockCount()) {
                 m_phase = Phase::Releasing;
                 return send(Request::ForceOff);
             }
             return sendNextBlock();
-        case Phase::Releasing:
+        case Request::ForceOff:
             m_forced = false;
             m_phase = Phase::Finishing;
             return send(Request::Finish);
-        case Phase::Finishing:
+        case Request::Finish:
             m_phase = Phase::Done;
             return {Progress{m_codeEnd + 1}, Finish{Ending::Succeeded}};
-        default:
-            return {};
     }
+    return {};
+}
+
+int Mode2Download::blockCount() const {
+    return (static_cast<int>(m_code.size()) + frame::kBlockWords - 1) / frame::kBlockWords;
 }
 
 Actions Mode2Download::sendNextBlock() {
     m_sentBlock = m_nextBlock;
     Actions out{Progress{m_sentBlock * frame::kBlockWords}};
     append(out, send(Request::Block));
-    if (!m_allSent) ++m_nextBlock;
     out.push_back(Wait{kAfterBlockWaitMs, AfterWait::Nothing});
     return out;
 }

@@ -36,7 +36,9 @@ class Mode2Download {
     Actions onReply(std::span<const uint8_t> bytes);
     Actions onTimer();
     Actions onCancel(bool replyOwed);
-    Actions onAck();
+    bool answers(std::span<const uint8_t> bytes) const;
+    Actions onAnswer();
+    int blockCount() const;
     Actions send(Request request);
     Actions resend();
     Actions sendNextBlock();
@@ -45,16 +47,15 @@ class Mode2Download {
     int m_codeEnd;
     Phase m_phase = Phase::Idle;
     Request m_request = Request::Enquiry;
-    int m_nextBlock = 0;     // the block an ACK in Sending brings
-    int m_sentBlock = 0;     // the block last sent
-    bool m_allSent = false;  // the block holding the END word went out
-    bool m_forced = false;   // E7 went out and E8 has not been answered
-    bool m_heard = false;    // the controller answered in this download
-    bool m_resent = false;   // the request in flight went out more than once
-    int m_badReplies = 0;    // bad replies in a row
-    int m_timerTicks = 0;    // retry timer expiries since the last block's ACK
-    int m_cancelSends = 0;   // E8 frames sent since the cancel
-    int m_cancelAcks = 0;    // ACKs still awaited, the E8's last
+    int m_nextBlock = 0;    // the block an ACK in Sending brings
+    int m_sentBlock = 0;    // the block last sent
+    bool m_forced = false;  // E7 went out and E8 has not been answered
+    bool m_heard = false;   // the controller answered in this download
+    bool m_resent = false;  // the request in flight went out more than once
+    int m_badReplies = 0;   // bad replies in a row
+    int m_timerTicks = 0;   // retry timer expiries since the last block's ACK
+    int m_cancelSends = 0;  // E8 frames sent since the cancel
+    int m_cancelAcks = 0;   // ACKs still awaited, the E8's last
 };
 
 }  // namespace rs::link

@@ -24,12 +24,15 @@ Actions ProgramUpload::step(const Event& event) {
 }
 
 Actions ProgramUpload::request() {
-    const int index = static_cast<int>(m_words.size());
+    const int index = static_cast<int>(m_state == State::Reading ? m_digits.size() : m_reread);
     if (index >= kCodeWords) {  // no END in the whole code buffer
         m_state = State::Done;
         return {Finish{Ending::UploadWithoutEnd}};
     }
-    m_resent = m_resent || index == m_requested;
+    if (index == m_requested) {
+        m_resent = true;
+        if (m_state == State::Reading) m_retried = true;
+    }
     m_requested = index;
     return {Send{frame::wordRead(index)}};
 }
@@ -55,20 +58,42 @@ Actions ProgramUpload::onReply(std::span<const uint8_t> bytes) {
         m_resent = false;
         return {Settle{}};
     }
-    const uint16_t word = wordOf(*digits);
+    m_failed = 0;
+    return onWord(*digits);
+}
+
+Actions ProgramUpload::onWord(uint16_t digits) {
+    const uint16_t word = wordOf(digits);
+    m_words.push_back(word);
     // A mode-2 controller holds mode-2 code: its END word ends the upload as
     // the mode-1 END does (and the first one is where the download's code
     // ended), instead of reading the rest of the code buffer.
     const bool last = word == code::kEndWordMode1 || (m_mode2 && word == code::kEndWordMode2);
-    m_words.push_back(last ? code::kEndWordMode1 : word);
-    Actions out{WordRead{m_words.back()}};
-    if (last) {
+    if (m_state == State::Rereading) {
+        if (digits != m_digits[m_reread]) {
+            m_state = State::Done;
+            return {Finish{Ending::ReadsDiffer}};
+        }
+        if (++m_reread == m_digits.size()) {
+            m_state = State::Done;
+            return {Finish{Ending::Uploaded}};
+        }
+        return request();
+    }
+    m_digits.push_back(digits);
+    Actions out{WordRead{last ? code::kEndWordMode1 : word}};
+    if (last && !m_retried) {
         m_state = State::Done;
         out.push_back(Finish{Ending::Uploaded});
         return out;
     }
-    m_failed = 0;
-    out.push_back(Progress{static_cast<int>(m_words.size())});
+    if (last) {  // some answer may have been taken for the wrong word: read all again
+        m_state = State::Rereading;
+        m_words.clear();
+        m_requested = -1;
+    } else {
+        out.push_back(Progress{static_cast<int>(m_digits.size())});
+    }
     for (Action& a : request()) out.push_back(std::move(a));
     return out;
 }

@@ -4,6 +4,7 @@
 
 #include "comm/comm_messages.h"
 #include "comm/port_opening.h"
+#include "comm/settle_period.h"
 #include "core/limits.h"
 #include "core/messages.h"
 
@@ -40,6 +41,10 @@ EndingEffect effectOf(link::Ending ending) {
             return {TransferOutcome::Failed, msg::kRetryTimeout, false, false};
         case Ending::UploadWithoutEnd:
             return {TransferOutcome::Failed, msg::kUploadWithoutEnd, false, false};
+        case Ending::ReadsDiffer:
+            return {TransferOutcome::Failed, msg::kUploadReadsDiffer, false, false};
+        case Ending::NotHeld:
+            return {TransferOutcome::Failed, msg::kProgramNotHeld, false, true};
     }
     return {TransferOutcome::Failed, nullptr, false, false};
 }
@@ -83,6 +88,7 @@ void Transfer::startFresh() {
     m_portError.clear();
     m_wait = WaitKind::None;
     m_rxDeferred = m_timerDeferred = false;
+    m_verify = m_readingBack = false;
 }
 
 void Transfer::download(const DownloadRequest& request) {
@@ -94,6 +100,8 @@ void Transfer::download(const DownloadRequest& request) {
         return;
     }
     if (m_observer) m_observer->progressRange(m_encoder.codeEnd() + 1);
+    m_downloading = true;
+    m_verify = request.verify;
     const auto first = m_encoder.code().begin();
     std::vector<uint16_t> code(first, first + m_encoder.codeCount());
     if (m_mode2)
@@ -106,13 +114,18 @@ void Transfer::download(const DownloadRequest& request) {
 void Transfer::upload() {
     if (m_active) return;
     startFresh();
+    m_downloading = false;
     m_decoder.reset();
+    clearTable();
+    m_protocol.emplace<link::ProgramUpload>(m_mode2);
+    start(link::Start{});
+}
+
+void Transfer::clearTable() {
     for (size_t r = 0; r < static_cast<size_t>(kListRows); ++r) {
         m_app.table->m_Instruction[r].clear();
         m_app.table->m_Parameter[r].clear();
     }
-    m_protocol.emplace<link::ProgramUpload>(m_mode2);
-    start(link::Start{});
 }
 
 void Transfer::start(link::Event first) {
@@ -138,6 +151,9 @@ void Transfer::cancel() {
 
 // ---- events -------------------------------------------------------------
 
+// The retry timer keeps running while a reply is looked at: a frame sent
+// restarts it and an answer stops it, so replies that answer nothing cannot
+// hold it off.
 void Transfer::onReceive() {
     if (m_wait == WaitKind::Settle) {
         m_link.readAll();  // a second answer to a request sent twice
@@ -148,7 +164,6 @@ void Transfer::onReceive() {
         return;
     }
     if (m_link.bytesWaiting() == 0) return;
-    m_retryTimer.stop();
     const std::vector<uint8_t> input = m_link.readAll();
     if (!m_active || input.empty()) return;  // late bytes of a transfer that has ended
     m_answered = true;
@@ -222,6 +237,8 @@ void Transfer::run(link::Actions actions) {
             restartRetryTimer();
         } else if (std::holds_alternative<link::RestartRetry>(action)) {
             restartRetryTimer();
+        } else if (std::holds_alternative<link::StopRetry>(action)) {
+            m_retryTimer.stop();
         } else if (auto* threshold = std::get_if<link::Threshold>(&action)) {
             m_link.setReceiveThreshold(threshold->bytes);
         } else if (auto* wait = std::get_if<link::Wait>(&action)) {
@@ -230,22 +247,55 @@ void Transfer::run(link::Actions actions) {
             m_waitTimer.start(wait->ms);
         } else if (std::holds_alternative<link::Settle>(action)) {
             m_wait = WaitKind::Settle;
-            m_waitTimer.start(link::kRetryPeriodMs);
+            m_waitTimer.start(link::settlePeriodMs(m_link.settings()));
         } else if (auto* progress = std::get_if<link::Progress>(&action)) {
-            if (m_observer) m_observer->progress(progress->value);
+            if (m_observer && !m_readingBack) m_observer->progress(progress->value);
         } else if (auto* enabled = std::get_if<link::DownloadEnabled>(&action)) {
             if (m_observer) m_observer->downloadEnabled(enabled->enabled);
         } else if (auto* word = std::get_if<link::WordRead>(&action)) {
-            m_decoder.DecodeWord(word->word, *m_app.table);
+            if (!m_readingBack) m_decoder.DecodeWord(word->word, *m_app.table);
         } else if (auto* end = std::get_if<link::Finish>(&action)) {
-            finish(end->ending);
+            ended(end->ending);
         }
     }
+}
+
+// A download that succeeded is read back before it is reported; the
+// read-back decides how it ends.
+void Transfer::ended(link::Ending ending) {
+    using link::Ending;
+    if (ending == Ending::Succeeded && m_verify) {
+        m_verify = false;
+        m_readingBack = true;
+        m_protocol.emplace<link::ProgramUpload>(m_mode2);
+        feed(link::Start{});
+        return;
+    }
+    if (m_readingBack && ending == Ending::Uploaded)
+        ending = heldAsSent() ? Ending::Succeeded : Ending::NotHeld;
+    else if (m_readingBack && ending == Ending::ReadsDiffer)
+        ending = Ending::NotHeld;
+    finish(ending);
+}
+
+// Whether the words read back are those the download sent, END included: in
+// mode 1 the digits each word write carried, in mode 2 the plain words.
+bool Transfer::heldAsSent() const {
+    const auto& read = std::get<link::ProgramUpload>(m_protocol).digits();
+    const int end = m_encoder.codeEnd();
+    if (read.size() != static_cast<size_t>(end + 1)) return false;
+    const uint16_t* code = m_encoder.code().data();
+    for (int i = 0; i <= end; ++i) {
+        const uint16_t sent = m_mode2 ? code[i] : frame::transmittedValue(code, i);
+        if (read[static_cast<size_t>(i)] != sent) return false;
+    }
+    return true;
 }
 
 void Transfer::finish(link::Ending ending) {
     const EndingEffect effect = effectOf(ending);
     if (ending == link::Ending::Uploaded) m_app.m_bUploaded = true;
+    if (ending == link::Ending::ReadsDiffer) clearTable();  // no list read wrong is kept
     m_active = false;
     m_outcome = effect.outcome;
     m_retryTimer.stop();
@@ -255,7 +305,9 @@ void Transfer::finish(link::Ending ending) {
     if (ending == link::Ending::Succeeded)
         m_sink.inform(msg::kDownloadSucceed, msg::kDownloadCaption, MessageIcon::Information);
     if (effect.error) showError(effect.error, effect.unlessErrorShowing);
-    if (effect.enableDownload && m_observer) m_observer->downloadEnabled(true);
+    const bool enable =
+        effect.enableDownload || (m_downloading && effect.outcome == TransferOutcome::Failed);
+    if (enable && m_observer) m_observer->downloadEnabled(true);
 }
 
 void Transfer::showError(const char* text, bool unlessErrorShowing) {

@@ -91,7 +91,10 @@ class Transfer {
     void run(link::Actions actions);
     void restartRetryTimer();
     bool cancelling() const;
+    void ended(link::Ending ending);
+    bool heldAsSent() const;
     void finish(link::Ending ending);
+    void clearTable();
     void showError(const char* text, bool unlessErrorShowing);
 
     AppStore& m_app;
@@ -113,6 +116,9 @@ class Transfer {
     bool m_answered = false;
     std::string m_portError;
     bool m_errorShowing = false;
+    bool m_downloading = false;  // the transfer under way is a download
+    bool m_verify = false;       // the download is read back once it succeeds
+    bool m_readingBack = false;  // the upload under way reads a download back
 
     WaitKind m_wait = WaitKind::None;
     link::AfterWait m_afterWait = link::AfterWait::Nothing;

@@ -44,7 +44,8 @@ void fillBuffer(InstructionTable& t) {
     t.m_Instruction[kCodeWords - 1] = "END";
 }
 
-void download(benchmark::State& state, bool mode2, void (*fill)(InstructionTable&)) {
+void download(benchmark::State& state, bool mode2, void (*fill)(InstructionTable&),
+              bool verify = true) {
     double downloadMs = 0;
     double lineMs = 0;
     double words = 0;
@@ -59,7 +60,7 @@ void download(benchmark::State& state, bool mode2, void (*fill)(InstructionTable
         fill(*app.table);
         LastMessageSink sink;
         Transfer transfer(app, line, retry, wait, sink);
-        transfer.download({"virtual", SerialSettings{}, {}, {}});
+        transfer.download({"virtual", SerialSettings{}, {}, {}, verify});
         clock.runUntil([&] { return !transfer.running(); }, 1e9);
         if (sink.last != "Download Succeed !") state.SkipWithError(sink.last.c_str());
         downloadMs = clock.now();
@@ -84,6 +85,16 @@ void BM_DownloadMode2_FullBuffer(benchmark::State& s) {
     download(s, true, fillBuffer);
 }
 
+// Without the read-back: the difference to the above is its cost.
+void BM_DownloadMode1_400Steps_NoVerify(benchmark::State& s) {
+    download(s, false, fillSteps, false);
+}
+void BM_DownloadMode2_400Steps_NoVerify(benchmark::State& s) {
+    download(s, true, fillSteps, false);
+}
+
+BENCHMARK(BM_DownloadMode1_400Steps_NoVerify)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DownloadMode2_400Steps_NoVerify)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DownloadMode1_400Steps)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DownloadMode2_400Steps)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DownloadMode1_FullBuffer)->Unit(benchmark::kMillisecond);

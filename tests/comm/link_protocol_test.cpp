@@ -10,6 +10,7 @@
 #include "comm/mode2_download.h"
 #include "comm/port_opening.h"
 #include "comm/program_upload.h"
+#include "comm/settle_period.h"
 #include "tests/support/recording_sink.h"
 
 namespace rs::link {
@@ -111,11 +112,31 @@ TEST(Mode2Steps, EveryRowOfTheTable) {
          RetryExpired{},
          Phase::Releasing,
          {"send E8"}},
-        {"status while E8 in flight",
+        {"status while E8 in flight: a bad reply",
          {ack(), status(), ack(), ack(), ack()},
          status(),
          Phase::Releasing,
-         {"send E7", "threshold 1"}},
+         {"wait 100 resend"}},
+        {"ACK to the status read: a bad reply",
+         {ack()},
+         ack(),
+         Phase::Linking,
+         {"wait 100 resend"}},
+        {"status reply to a block: a bad reply",
+         {ack(), status(), ack(), ack()},
+         status(),
+         Phase::Sending,
+         {"wait 100 resend"}},
+        {"the block again, not E7",
+         {ack(), status(), ack(), ack(), status()},
+         WaitOver{AfterWait::Resend},
+         Phase::Sending,
+         {"send block 1809C"}},
+        {"two ACKs read together: a bad reply",
+         {ack(), status()},
+         Reply{kTwoAcks},
+         Phase::Sending,
+         {"wait 100 resend"}},
         {"block lost: the same block",
          {ack(), status(), ack()},
          RetryExpired{},
@@ -184,17 +205,53 @@ TEST(Mode2Steps, TheTimerEndsAsTimeoutBeforeAnyAnswerAndAsInterruptionAfter) {
     }
 }
 
-TEST(UploadSteps, AWordAskedForTwiceSettlesAndTheEndWordEnds) {
-    ProgramUpload u(true);
-    EXPECT_EQ(describe(u.step(Start{})),
-              (std::vector<std::string>{"threshold 8", "send read 9800"}));
-    u.step(RetryExpired{});  // word 0 asked for again
-    frame::Bytes reply{frame::STX, '0', 'F', '0', '0', frame::ETX, '0', '0'};
-    frame::applyMode2Sum(reply);
-    EXPECT_EQ(describe(u.step(Reply{reply})), std::vector<std::string>{"settle"});
-    EXPECT_EQ(describe(u.step(Reply{reply})),
+frame::Bytes uploadReply(const char* digits) {
+    frame::Bytes r{frame::STX};
+    for (int i = 0; i < 4; ++i) r.push_back(static_cast<uint8_t>(digits[i]));
+    for (uint8_t b : {frame::ETX, uint8_t{'0'}, uint8_t{'0'}}) r.push_back(b);
+    frame::applyMode2Sum(r);
+    return r;
+}
+
+TEST(UploadSteps, AfterARetryTheProgramIsReadTwiceAndMustComeBackTheSame) {
+    const frame::Bytes ld = uploadReply("0F24");
+    const frame::Bytes end = uploadReply("0F00");
+    const frame::Bytes other = uploadReply("0F25");
+    for (const bool same : {true, false}) {
+        ProgramUpload u(true);
+        EXPECT_EQ(describe(u.step(Start{})),
+                  (std::vector<std::string>{"threshold 8", "send read 9800"}));
+        u.step(RetryExpired{});  // word 0 asked for again
+        EXPECT_EQ(describe(u.step(Reply{ld})), std::vector<std::string>{"settle"});
+        EXPECT_EQ(describe(u.step(Reply{ld})),
+                  (std::vector<std::string>{"word 3876", "progress 1", "send read 9900"}));
+        // END, the mode-2 END read as END, starts the second reading at word 0.
+        EXPECT_EQ(describe(u.step(Reply{end})),
+                  (std::vector<std::string>{"word 61695", "send read 9800"}));
+        EXPECT_EQ(u.state(), ProgramUpload::State::Rereading);
+        if (!same) {
+            EXPECT_EQ(describe(u.step(Reply{other})),
+                      std::vector<std::string>{finishOf(Ending::ReadsDiffer)});
+            continue;
+        }
+        EXPECT_EQ(describe(u.step(Reply{ld})), std::vector<std::string>{"send read 9900"});
+        EXPECT_EQ(describe(u.step(Reply{end})),
+                  std::vector<std::string>{finishOf(Ending::Uploaded)});
+        EXPECT_EQ(u.digits(), (std::vector<uint16_t>{0x0F24, 0x0F00}));
+    }
+}
+
+TEST(UploadSteps, WithoutARetryOneReadingIsEnough) {
+    ProgramUpload u(false);
+    u.step(Start{});
+    EXPECT_EQ(describe(u.step(Reply{uploadReply("F0FF")})),
               (std::vector<std::string>{"word 61695", finishOf(Ending::Uploaded)}));
-    EXPECT_EQ(u.words(), std::vector<uint16_t>{0xF0FF});  // the mode-2 END read as END
+}
+
+TEST(SettlePeriod, LongerThanTheRetryGapPlusAReplyOnTheLine) {
+    EXPECT_EQ(settlePeriodMs({9600, 'E', 7, 1}), 300 + 9 + 10);  // 8 bytes of 10 bits
+    EXPECT_EQ(settlePeriodMs({19200, 'N', 8, 1}), 300 + 5 + 10);
+    EXPECT_EQ(settlePeriodMs({1200, 'O', 8, 2}), 300 + 80 + 10);  // 12 bits a byte
 }
 
 }  // namespace

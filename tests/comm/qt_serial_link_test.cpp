@@ -14,7 +14,6 @@
 #include <string>
 
 #include "comm/comm_messages.h"
-#include "comm/comm_messages.h"
 #include "comm/qt/port_list.h"
 #include "comm/qt/qt_timer.h"
 

@@ -191,11 +191,16 @@ TEST(TransferFaults, ASecondAnswerToARequestSentTwiceIsDropped) {
         const std::string reply0 = bytes({0x02, '0', '0', '0', '0', 0x03, 'C', '3'});
         rig.link.deliver(reply0);
         EXPECT_EQ(rig.frames(), 2u);
-        EXPECT_EQ(rig.wait.interval(), 300);
-        rig.link.deliver(reply0);  // the other answer: dropped
+        EXPECT_EQ(rig.wait.interval(), 319);  // the retry gap and an 8-byte reply at 9600 baud
+        rig.link.deliver(reply0);             // the other answer: dropped
         ASSERT_TRUE(rig.wait.fire());
         EXPECT_EQ(rig.lastFrame(), ":01033A99000128\r");  // word 1, once
-        rig.link.deliver(bytes({0x02, 'F', '0', 'F', 'F', 0x03, '0', '5'}));
+        const std::string end = bytes({0x02, 'F', '0', 'F', 'F', 0x03, '0', '5'});
+        rig.link.deliver(end);
+        // A read went out twice: the whole program is read a second time.
+        EXPECT_EQ(rig.lastFrame(), ":01033A98000129\r");
+        rig.link.deliver(reply0);
+        rig.link.deliver(end);
         EXPECT_EQ(rig.transfer->outcome(), TransferOutcome::Uploaded);
         EXPECT_EQ(rig.app.table->m_Instruction[0], "LD");
         EXPECT_EQ(rig.app.table->m_Instruction[1], "END");

@@ -9,7 +9,7 @@ namespace {
 int run(const std::vector<std::string>& arguments);
 const Command kDownload{"download",
                         "download --port DEV [--baud 9600|19200] [--parity O|E|N] [--data 7|8] "
-                        "[--stop 1|2] [--mode 1|2] INPUT.epj",
+                        "[--stop 1|2] [--mode 1|2] [--no-verify] INPUT.epj",
                         &run};
 
 constexpr const char* kStopped =
@@ -20,6 +20,8 @@ int run(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
     const CommonOptions options = takeCommonOptions(args);
     if (!options.ok) return usageError(kDownload, options.problem);
+    // The program is read back and compared after the download unless asked not to.
+    const bool verify = !takeFlag(args, "--no-verify");
     SerialStart start;
     std::string problem;
     if (!takeSerialStart(args, start, problem)) return usageError(kDownload, problem);
@@ -30,7 +32,7 @@ int run(const std::vector<std::string>& arguments) {
     TerminalSink sink;
     SerialSession line;
     const TransferResult result = line.run(p.app, sink, "download", [&](Transfer& t) {
-        t.download({start.port, start.settings, {}, {}});
+        t.download({start.port, start.settings, {}, {}, verify});
     });
     printReason(result);
     switch (result.outcome) {

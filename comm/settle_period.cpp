@@ -1,0 +1,22 @@
+#include "comm/settle_period.h"
+
+#include <algorithm>
+
+#include "comm/frames.h"
+#include "comm/link_step.h"
+
+namespace rs::link {
+
+namespace {
+constexpr int kSettleMarginMs = 10;  // beyond the line time: scheduling, a slow reader
+}
+
+int settlePeriodMs(const SerialSettings& s) {
+    // Start bit, data bits, parity bit and stop bits of each character.
+    const int bitsPerChar = 1 + s.dataBits + (s.parity == 'N' ? 0 : 1) + s.stopBits;
+    const int baud = std::max(1, s.baud);
+    const int replyMs = (frame::kWordReplyLength * bitsPerChar * 1000 + baud - 1) / baud;
+    return kRetryPeriodMs + replyMs + kSettleMarginMs;
+}
+
+}  // namespace rs::link
