@@ -5,6 +5,7 @@
 #include "comm/code_words.h"
 #include "core/char_class.h"
 #include "core/instruction_set.h"
+#include "core/instructions/instruction.h"
 
 namespace rs {
 
@@ -12,13 +13,13 @@ namespace {
 
 constexpr int kDeviceLimit = 7999;  // device numbers above are the special range (M8000 ...)
 
+// The rows whose words EncodeWord gives whole: contacts, blocks, the point
+// stack and END; in mode 2 SET and RST too.
 bool isGroupA(std::string_view m, bool mode2) {
-    static constexpr std::string_view kGroupA[] = {"LD",   "LDI",  "LDP", "LDF", "AND", "ANI",
-                                                   "ANDP", "ANDF", "OR",  "ORI", "ORP", "ORF",
-                                                   "MPS",  "MPP",  "MRD", "ORB", "ANB", "END"};
-    for (std::string_view a : kGroupA)
-        if (a == m) return true;
-    return mode2 && (m == "SET" || m == "RST");
+    const instr::Instruction* i = instr::find(m);
+    if (i == nullptr) return false;
+    if (i->isContact() || i->isBlockOrStack() || i->kind == instr::Kind::End) return true;
+    return mode2 && (i->kind == instr::Kind::Set || i->kind == instr::Kind::Rst);
 }
 
 bool contains(std::string_view s, char c) {
@@ -212,11 +213,8 @@ uint32_t CodeEncoder::EncodeWord(std::string_view mnemonic, std::string_view ope
 }
 
 uint32_t CodeEncoder::wordMode1(std::string_view m, std::string_view text, uint32_t n) const {
-    static constexpr std::string_view kOps[] = {"LD",  "LDI",  "AND",  "ANI", "OR",  "ORI", "LDF",
-                                                "LDP", "ANDF", "ANDP", "ORF", "ORP", "OUT"};
-    uint32_t o = 15;
-    for (uint32_t i = 0; i < 13; ++i)
-        if (kOps[i] == m) o = i;
+    const instr::Instruction* i = instr::find(m);
+    uint32_t o = i ? i->mode1Code : instr::kNoCode;
     if (m.empty()) o = 14;
     const char letter = text.empty() ? '\0' : text[0];
     uint32_t b = 0;
@@ -255,39 +253,21 @@ uint32_t CodeEncoder::wordMode2(std::string_view m, std::string_view text, uint3
     const bool highM = letter == 'M' && high;
     const bool timerOrCounter = letter == 'T' || letter == 'C';
 
-    uint32_t o = 15;
-    if (m == "LD")
-        o = 2;
-    else if (m == "LDI")
-        o = 3;
-    else if (m == "AND")
-        o = 4;
-    else if (m == "ANI")
-        o = 5;
-    else if (m == "OR")
-        o = 6;
-    else if (m == "ORI")
-        o = 7;
-    else if (m == "LDF")
-        o = 0xCB01;
-    else if (m == "LDP")
-        o = 0xCA01;
-    else if (m == "ANDF")
-        o = 0xCD01;
-    else if (m == "ANDP")
-        o = 0xCC01;
-    else if (m == "ORF")
-        o = 0xCF01;
-    else if (m == "ORP")
-        o = 0xCE01;
-    else if (m == "OUT")
-        o = yOrLowM ? 12 : highM ? 0x200 : timerOrCounter ? 0 : 14;
-    else if (m == "SET")
-        o = yOrLowM ? 13 : highM ? 0x300 : 14;
-    else if (m == "RST")
-        o = yOrLowM ? 14 : highM ? 0x400 : timerOrCounter ? 0xC00 : letter == 'D' ? 0xD00 : 14;
-    else if (m.empty())
+    const instr::Instruction* i = instr::find(m);
+    uint32_t o = instr::kNoCode;
+    if (m.empty()) {
         o = 16;
+    } else if (i && i->mode2Code != instr::kNoCode) {
+        o = i->mode2Code;
+    } else if (i && (i->kind == instr::Kind::Out || i->kind == instr::Kind::Set ||
+                     i->kind == instr::Kind::Rst)) {
+        const instr::DeviceCodes& c = i->mode2ByDevice;
+        o = yOrLowM          ? c.bit
+            : highM          ? c.highM
+            : timerOrCounter ? c.timerCounter
+            : letter == 'D'  ? c.dataRegister
+                             : 14;
+    }
 
     uint32_t f = 0;
     switch (letter) {
@@ -330,15 +310,8 @@ uint32_t CodeEncoder::wordMode2(std::string_view m, std::string_view text, uint3
 }
 
 uint16_t CodeEncoder::EncodeNoOperand(std::string_view mnemonic) const {
-    struct Fixed {
-        std::string_view m;
-        uint16_t mode1, mode2;
-    };
-    static constexpr Fixed kFixed[] = {{"ORB", 0xF0F7, 0xF9FF}, {"ANB", 0xF0F8, 0xF8FF},
-                                       {"MPS", 0xF0F9, 0xFAFF}, {"MRD", 0xF0FA, 0xFBFF},
-                                       {"MPP", 0xF0FB, 0xFCFF}, {"END", 0xF0FF, 0x0F00}};
-    for (const Fixed& f : kFixed)
-        if (f.m == mnemonic) return m_mode2 ? f.mode2 : f.mode1;
+    const instr::Instruction* i = instr::find(mnemonic);
+    if (i && i->fixedMode1 != 0) return m_mode2 ? i->fixedMode2 : i->fixedMode1;
     const auto fn =
         static_cast<uint32_t>(classifyInstruction(mnemonic, SelFunctionNumber, m_mode2));
     return static_cast<uint16_t>(m_mode2 ? fn : 0xF000 + fn);

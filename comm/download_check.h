@@ -1,9 +1,7 @@
 #pragma once
 
 #include <optional>
-#include <span>
 #include <string>
-#include <string_view>
 
 #include "core/instruction_store.h"
 
@@ -15,7 +13,6 @@ std::optional<std::string> downloadRefusal(const InstructionTable& table, bool m
 
 // The mnemonics the encoder turns into code (the empty mnemonic of a free row
 // included).
-std::span<const std::string_view> downloadMnemonics();
 bool inDownloadSet(const std::string& mnemonic);
 
 }  // namespace rs

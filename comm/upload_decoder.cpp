@@ -1,41 +1,40 @@
 #include "comm/upload_decoder.h"
 
-#include <array>
 #include <string_view>
 
 #include "comm/code_words.h"
+#include "core/instructions/instruction.h"
 #include "core/limits.h"
 
 namespace rs {
 
 namespace {
 
-constexpr std::array<std::string_view, 90> kNames0to89 = {
-    "CJ",   "CALL", "SRET", "IRET", "EI",   "DI",   "FEND", "WDT",  "FOR",  "NEXT", "CMP",  "ZCP",
-    "MOV",  "SMOV", "CML",  "BMOV", "FMOV", "XCH",  "BCD",  "BIN",  "ADD",  "SUB",  "MUL",  "DIV",
-    "INC",  "DEC",  "WAND", "WOR",  "WXOR", "NEG",  "ROR",  "ROL",  "RCR",  "RCL",  "SFTR", "SFTL",
-    "WSFR", "WSFL", "SFWR", "SFRD", "ZRST", "DECO", "ENCO", "SUM",  "BON",  "MEAN", "ANS",  "ANR",
-    "SQR",  "FLT",  "REF",  "REFE", "MTR",  "HSCS", "HSCR", "HSZ",  "SPD",  "PLSY", "PWM",  "PLSR",
-    "IST",  "SER",  "ABSD", "INCD", "TTMR", "STMR", "ALT",  "RAMP", "ROTC", "SORT", "TKY",  "HKY",
-    "DSW",  "SEGD", "SEGL", "ARWS", "ASC",  "PR",   "FROM", "TO",   "RS",   "PRUN", "ASCI", "HEX",
-    "CCD",  "VRRD", "VRSC", "NULL", "PID",  "NULL"};
-
 struct Named {
     int number;
     std::string_view name;
 };
-constexpr Named kNamesAbove89[] = {
+// The names of the controller's function numbers the instruction table does
+// not hold; an application or flow instruction is named by its function
+// number, a fixed word by its low byte.
+constexpr Named kOtherNames[] = {
+    {32, "RCR"},   {33, "RCL"},    {34, "SFTR"},   {35, "SFTL"},   {36, "WSFR"},  {37, "WSFL"},
+    {38, "SFWR"},  {39, "SFRD"},   {41, "DECO"},   {42, "ENCO"},   {43, "SUM"},   {44, "BON"},
+    {45, "MEAN"},  {46, "ANS"},    {47, "ANR"},    {48, "SQR"},    {49, "FLT"},   {50, "REF"},
+    {51, "REFE"},  {52, "MTR"},    {53, "HSCS"},   {54, "HSCR"},   {55, "HSZ"},   {56, "SPD"},
+    {57, "PLSY"},  {58, "PWM"},    {59, "PLSR"},   {60, "IST"},    {61, "SER"},   {62, "ABSD"},
+    {63, "INCD"},  {64, "TTMR"},   {65, "STMR"},   {66, "ALT"},    {67, "RAMP"},  {68, "ROTC"},
+    {69, "SORT"},  {70, "TKY"},    {71, "HKY"},    {72, "DSW"},    {73, "SEGD"},  {74, "SEGL"},
+    {75, "ARWS"},  {76, "ASC"},    {77, "PR"},     {78, "FROM"},   {79, "TO"},    {81, "PRUN"},
+    {82, "ASCI"},  {83, "HEX"},    {84, "CCD"},    {85, "VRRD"},   {86, "VRSC"},  {88, "PID"},
     {110, "ECMP"}, {111, "EZCP"},  {118, "EBCD"},  {119, "EBIN"},  {120, "EADD"}, {121, "ESUB"},
     {122, "EMUL"}, {123, "EDIV"},  {127, "ESQR"},  {129, "INT"},   {130, "SIN"},  {131, "COS"},
     {132, "TAN"},  {147, "SWAP"},  {160, "TCMP"},  {161, "TZCP"},  {162, "TADD"}, {163, "TSUB"},
     {166, "TRD"},  {167, "TWR"},   {170, "GRY"},   {171, "GBIN"},  {224, "LD="},  {225, "LD>"},
     {226, "LD<"},  {228, "LD<>"},  {229, "LD<="},  {230, "LD>="},  {232, "AND="}, {233, "AND>"},
     {234, "AND<"}, {236, "AND<>"}, {237, "AND<="}, {238, "AND>="}, {240, "OR="},  {241, "OR>"},
-    {242, "OR<"},  {244, "OR<>"},  {245, "OR<="},  {246, "OR>="},  {247, "ORB"},  {248, "ANB"},
-    {249, "MPS"},  {250, "MRD"},   {251, "MPP"},   {252, "K"},     {253, "H"},    {255, "END"}};
-
-constexpr std::string_view kSequenceNames[] = {"LD",  "LDI",  "AND",  "ANI", "OR",  "ORI", "LDF",
-                                               "LDP", "ANDF", "ANDP", "ORF", "ORP", "OUT"};
+    {242, "OR<"},  {244, "OR<>"},  {245, "OR<="},  {246, "OR>="},  {252, "K"},    {253, "H"},
+    {255, "END"}};
 
 // The device text of a sequence-instruction word by its low twelve bits.
 std::string deviceText(uint32_t w) {
@@ -58,9 +57,12 @@ void appendOperand(std::string& operand, const std::string& text) {
 }  // namespace
 
 std::string instructionName(int number) {
-    if (number >= 0 && number < static_cast<int>(kNames0to89.size()))
-        return std::string(kNames0to89[static_cast<size_t>(number)]);
-    for (const Named& n : kNamesAbove89)
+    for (const instr::Instruction& i : instr::instructions())
+        if (((i.kind == instr::Kind::Application || i.kind == instr::Kind::Flow) &&
+             i.functionMode1 == number) ||
+            (i.fixedMode1 != 0 && (i.fixedMode1 & 0xFF) == number))
+            return std::string(i.mnemonic);
+    for (const Named& n : kOtherNames)
         if (n.number == number) return std::string(n.name);
     return "NULL";
 }
@@ -91,7 +93,7 @@ void UploadDecoder::DecodeWord(uint16_t a, InstructionTable& table) {
         const std::string device = deviceText(w);
         const uint32_t op = a >> 12;
         if (op != 0xD) {
-            openRow(table, std::string(kSequenceNames[op]), device);
+            openRow(table, std::string(instr::byMode1Code(op)->mnemonic), device);
         } else if (operand) {
             const bool joined = !operand->empty() && (*operand)[0] == 'K' && operand->size() < 3;
             if (joined)
@@ -103,14 +105,10 @@ void UploadDecoder::DecodeWord(uint16_t a, InstructionTable& table) {
         if (operand) appendOperand(*operand, "D" + std::to_string(w));
     } else if (a <= 0xF3FF) {
         const int number = a & 0xFF;
-        if (w == 0x1F7) {
-            openRow(table, "SET", "");
-        } else if (w == 0x1F8) {
-            openRow(table, "RST", "");
-        } else if (w == 0x3F7) {
-            openRow(table, "PRR", "");
-        } else if (w == 0x3F8) {
-            openRow(table, "PRW", "");
+        const instr::Instruction* wide =
+            w > 0xFF ? instr::byFunctionMode1(static_cast<int>(w)) : nullptr;
+        if (wide) {
+            openRow(table, std::string(wide->mnemonic), "");
         } else {
             if (number == 252 || number == 253) {
                 if (operand) appendOperand(*operand, number == 252 ? "K" : "H");

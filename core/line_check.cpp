@@ -7,6 +7,7 @@
 #include "core/address.h"
 #include "core/char_class.h"
 #include "core/instruction_set.h"
+#include "core/instructions/instruction.h"
 #include "core/messages.h"
 
 namespace rs {
@@ -67,17 +68,10 @@ int32_t classOfLetter(char c) {
     }
 }
 
-constexpr std::array<std::string_view, 35> kLineMnemonics{
-    "PRR", "PRW",  "CMP",  "ZCP", "MOV", "BMOV", "ADD", "SUB", "MUL", "DIV", "INC", "DEC",
-    "ROR", "ROL",  "OUT",  "SET", "RST", "LD",   "LDI", "AND", "ANI", "OR",  "ORI", "LDP",
-    "LDF", "ANDP", "ANDF", "ORP", "ORF", "ANB",  "ORB", "MPS", "MRD", "MPP", "END"};
-
 }  // namespace
 
 bool isSupportedLineMnemonic(const std::string& mnemonic) {
-    for (auto m : kLineMnemonics)
-        if (m == mnemonic) return true;
-    return false;
+    return instr::inSet(mnemonic, instr::LineEntry);
 }
 
 ParsedLine parseLine(const std::string& line) {
@@ -119,7 +113,7 @@ void LineChecker::reportUnsupported(const std::string& mnemonic, const ReportPla
         m_s.grid().m_nCursorRow = place.row;
         m_s.grid().m_nCursorCol = place.col;
     }
-    const bool mode2Only = mnemonic == "PRR" || mnemonic == "PRW";
+    const bool mode2Only = instr::refusedInMode(mnemonic, true);
     msg::refuse(m_s.sink,
                 mode2Only ? msg::mode2NotSupported(mnemonic) : msg::notSupported(mnemonic));
 }
@@ -132,20 +126,20 @@ bool LineChecker::validate(const std::string& m, const std::string& o, const Rep
     for (const auto& w : words)
         if (w.size() > static_cast<size_t>(kMaxWordLength)) return refuse();
 
-    if (oneOf(m, {"LD", "LDI", "LDP", "LDF", "AND", "ANI", "ANDP", "ANDF", "OR", "ORI", "ORP",
-                  "ORF", "OUT"}))
-        return simpleOperand(m, o);
-    if (oneOf(m, {"ORB", "ANB", "MPS", "MRD", "MPP", "END"})) return o.empty() || refuse();
-    if (m == "RST" || m == "SET") return setOrReset(m, o);
-    if (m.empty()) {
+    const instr::Instruction* in = instr::find(m);
+    const instr::Kind kind = in ? in->kind : instr::Kind::Application;
+    if (in && (in->isContact() || kind == instr::Kind::Out)) return simpleOperand(m, o);
+    if (in && (in->isBlockOrStack() || kind == instr::Kind::End)) return o.empty() || refuse();
+    if (kind == instr::Kind::Set || kind == instr::Kind::Rst) return setOrReset(m, o);
+    if (kind == instr::Kind::Label) {
         if (o.empty() || (o[0] != 'P' && o[0] != 'I')) return refuse();
         return words.size() == 1 && rangeCheck(o);
     }
-    if ((m == "PRW" || m == "PRR") && m_s.mode2()) {
+    if (in && !in->acceptedIn(m_s.mode2())) {
         reportUnsupported(m, place);
         return false;
     }
-    if (!isSupportedLineMnemonic(m)) {
+    if (!in || !in->in(instr::LineEntry)) {
         reportUnsupported(m, place);
         return false;
     }

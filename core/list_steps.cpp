@@ -3,16 +3,25 @@
 #include <algorithm>
 #include <string>
 
+#include "core/instructions/instruction.h"
+
 namespace rs {
 
 namespace {
 
 bool isSetOrReset(const std::string& m) {
-    return m == "SET" || m == "RST";
+    const instr::Instruction* i = instr::find(m);
+    return i != nullptr && (i->kind == instr::Kind::Set || i->kind == instr::Kind::Rst);
 }
 
 bool isBlockOrStack(const std::string& m) {
-    return m == "ORB" || m == "ANB" || m == "MPS" || m == "MRD" || m == "MPP";
+    const instr::Instruction* i = instr::find(m);
+    return i != nullptr && i->isBlockOrStack();
+}
+
+bool isCoil(const std::string& m) {
+    const instr::Instruction* i = instr::find(m);
+    return i != nullptr && i->kind == instr::Kind::Out;
 }
 
 int64_t countOf(const std::string& text, size_t limit, std::initializer_list<char> letters) {
@@ -26,7 +35,7 @@ int64_t countOf(const std::string& text, size_t limit, std::initializer_list<cha
 int64_t stepsAfter(const InstructionTable& t, int r) {
     const std::string& operand = t.m_Parameter[r];
     int64_t steps = t.m_FunStep[r] + countOf(operand, operand.size(), {'K', 'H'});
-    if (t.m_Instruction[r] == "OUT") {
+    if (isCoil(t.m_Instruction[r])) {
         const int64_t perTimer = 2 * countOf(operand, 20, {'K', 'H'}) + countOf(operand, 20, {'D'});
         steps += countOf(operand, operand.size(), {'C', 'T'}) * perTimer;
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-serialport-dev libgtest-dev libgmock-dev
+packages=(cmake g++ make qt6-base-dev qt6-serialport-dev qt6-tools-dev qt6-l10n-tools python3 libgtest-dev libgmock-dev
           libbenchmark-dev fonts-noto-cjk clang libclang-rt-14-dev xvfb xauth dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "sim/ladder_flow.h"
 
 #include "core/evaluate/power_flow.h"
+#include "core/instructions/instruction.h"
 
 namespace rs::sim {
 
@@ -9,7 +10,7 @@ namespace {
 constexpr uint8_t kLeft = 1, kRight = 2, kClosed = 4, kEnergized = 8;
 
 bool isFlowText(const std::string& t) {
-    return t == "FEND" || t == "SRET" || t == "FOR" || t == "NEXT";
+    return instr::inSet(t, instr::RungEnd);
 }
 
 }  // namespace

@@ -4,48 +4,20 @@
 #include <sstream>
 #include <string_view>
 
+#include "core/instructions/instruction.h"
+
 namespace rs::sim {
 
 namespace {
-
-// Operand forms, one letter a position: b bit device, s source (word, group
-// or constant), w destination word (word or group), l label, z a device of
-// ZRST's range (bit or word).
-struct Entry {
-    std::string_view mnemonic;
-    Op op;
-    std::string_view forms;
-};
-
-constexpr Entry kEntries[] = {
-    {"LD", Op::Ld, "b"},         {"LDI", Op::Ldi, "b"},     {"LDP", Op::Ldp, "b"},
-    {"LDF", Op::Ldf, "b"},       {"AND", Op::And, "b"},     {"ANI", Op::Ani, "b"},
-    {"ANDP", Op::Andp, "b"},     {"ANDF", Op::Andf, "b"},   {"OR", Op::Or, "b"},
-    {"ORI", Op::Ori, "b"},       {"ORP", Op::Orp, "b"},     {"ORF", Op::Orf, "b"},
-    {"ANB", Op::Anb, ""},        {"ORB", Op::Orb, ""},      {"MPS", Op::Mps, ""},
-    {"MRD", Op::Mrd, ""},        {"MPP", Op::Mpp, ""},      {"SET", Op::Set, "b"},
-    {"END", Op::End, ""},        {"FEND", Op::Fend, ""},    {"CJ", Op::Cj, "l"},
-    {"CALL", Op::Call, "l"},     {"SRET", Op::Sret, ""},    {"FOR", Op::For, "s"},
-    {"NEXT", Op::Next, ""},      {"EI", Op::NoFlow, ""},    {"DI", Op::NoFlow, ""},
-    {"IRET", Op::NoFlow, ""},    {"WDT", Op::NoFlow, ""},   {"MOV", Op::Mov, "sw"},
-    {"CML", Op::Cml, "sw"},      {"BMOV", Op::Bmov, "sws"}, {"FMOV", Op::Fmov, "sws"},
-    {"XCH", Op::Xch, "ww"},      {"BCD", Op::Bcd, "sw"},    {"BIN", Op::Bin, "sw"},
-    {"ADD", Op::Add, "ssw"},     {"SUB", Op::Sub, "ssw"},   {"MUL", Op::Mul, "ssw"},
-    {"DIV", Op::Div, "ssw"},     {"INC", Op::Inc, "w"},     {"DEC", Op::Dec, "w"},
-    {"WAND", Op::Wand, "ssw"},   {"WOR", Op::Wor, "ssw"},   {"WXOR", Op::Wxor, "ssw"},
-    {"NEG", Op::Neg, "w"},       {"CMP", Op::Cmp, "ssb"},   {"ZCP", Op::Zcp, "sssb"},
-    {"ROR", Op::Ror, "ws"},      {"ROL", Op::Rol, "ws"},    {"ZRST", Op::Zrst, "zz"},
-    {"SMOV", Op::Smov, "sssws"},
-};
 
 bool isApplication(Op op) {
     return op >= Op::Mov;
 }
 
-const Entry* find(std::string_view m) {
-    for (const Entry& e : kEntries)
-        if (e.mnemonic == m) return &e;
-    return nullptr;
+// The instruction of a mnemonic the engine reads by its operand forms.
+const instr::Instruction* find(std::string_view m) {
+    const instr::Instruction* i = instr::find(m);
+    return i != nullptr && i->kind != instr::Kind::Label ? i : nullptr;
 }
 
 std::vector<std::string> words(const std::string& operand) {
@@ -116,35 +88,35 @@ bool loadRow(const eval::ListRow& row, Instruction& in, std::string& problem) {
         in.operands[0] = *label;
         return true;
     }
-    if (row.mnemonic == "RS" || row.mnemonic == "PRR" || row.mnemonic == "PRW") {
+    const instr::Instruction* e = find(row.mnemonic);
+    if (e && e->engineOp == Op::NoOutput) {
         in.op = Op::NoOutput;
         return true;
     }
     std::string_view forms;
-    if (row.mnemonic == "OUT" || row.mnemonic == "RST") {
-        in.op = row.mnemonic == "OUT" ? Op::Out : Op::Rst;
+    if (e && (e->engineOp == Op::Out || e->engineOp == Op::Rst)) {
+        in.op = e->engineOp;
         if (!w.empty() && (w[0][0] == 'T' || w[0][0] == 'C'))
             return loadTimerOrCounter(in, w, problem);
-        forms = row.mnemonic == "RST" && !w.empty() && !isBitDeviceLetter(w[0][0]) ? "w" : "b";
-        if (row.mnemonic == "RST" && forms == "w" &&
+        forms = in.op == Op::Rst && !w.empty() && !isBitDeviceLetter(w[0][0]) ? "w" : "b";
+        if (in.op == Op::Rst && forms == "w" &&
             (w[0][0] != 'D' && w[0][0] != 'V' && w[0][0] != 'Z')) {
             problem = w[0] + " cannot be reset";
             return false;
         }
     } else {
-        const Entry* e = find(row.mnemonic);
         std::string_view m = row.mnemonic;
         if (!e && m.size() > 1 && m.back() == 'P') {
             e = find(m.substr(0, m.size() - 1));
-            if (e && !isApplication(e->op)) e = nullptr;
+            if (e && !isApplication(e->engineOp)) e = nullptr;
             in.pulse = e != nullptr;
         }
         if (!e) {
             problem = row.mnemonic + " is not simulated";
             return false;
         }
-        in.op = e->op;
-        forms = e->forms;
+        in.op = e->engineOp;
+        forms = e->engineForms;
     }
     if (w.size() != forms.size()) {
         problem = row.mnemonic + " takes " + std::to_string(forms.size()) + " operand" +

@@ -7,74 +7,13 @@
 #include <vector>
 
 #include "core/evaluate/list_eval.h"
+#include "core/instructions/engine_op.h"
 #include "sim/operand.h"
 
 namespace rs::sim {
 
-// What a row does in a scan.
-enum class Op : uint8_t {
-    // contacts: operand 0 is the bit
-    Ld,
-    Ldi,
-    Ldp,
-    Ldf,
-    And,
-    Ani,
-    Andp,
-    Andf,
-    Or,
-    Ori,
-    Orp,
-    Orf,
-    // blocks and the point stack
-    Anb,
-    Orb,
-    Mps,
-    Mrd,
-    Mpp,
-    // outputs of bits, timers, counters
-    Out,
-    OutTimer,
-    OutCounter,
-    Set,
-    Rst,
-    // program flow
-    Label,
-    End,
-    Fend,
-    Cj,
-    Call,
-    Sret,
-    For,
-    Next,
-    // rows that do nothing here: EI, DI, IRET, WDT (flow) and RS, PRR, PRW (outputs)
-    NoFlow,
-    NoOutput,
-    // application instructions
-    Mov,
-    Cml,
-    Bmov,
-    Fmov,
-    Xch,
-    Bcd,
-    Bin,
-    Add,
-    Sub,
-    Mul,
-    Div,
-    Inc,
-    Dec,
-    Wand,
-    Wor,
-    Wxor,
-    Neg,
-    Cmp,
-    Zcp,
-    Ror,
-    Rol,
-    Zrst,
-    Smov,
-};
+// What a row does in a scan: the operation its instruction names.
+using Op = EngineOp;
 
 struct Instruction {
     Op op = Op::End;

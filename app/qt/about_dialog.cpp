@@ -5,12 +5,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "translations/system_text.h"
+
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("关于 CV-Rungsmith"));
+    setWindowTitle(rs::qt::sysText("关于 CV-Rungsmith"));
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap(":/rungsmith.png").scaled(32, 32));
     auto* text = new QLabel(QStringLiteral("CV-Rungsmith V0.1.01.04"), this);
-    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    auto* ok = new QPushButton(rs::qt::sysText("确定"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

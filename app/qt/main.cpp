@@ -11,11 +11,17 @@
 // Starts Rungsmith with no project open. Only "--open FILE" (the desktop's
 // open request) opens a project; a plain file name on the command line opens
 // nothing. "--port PATH" adds a port to the transfer dialogs' port list.
+// "--lang en|zh" picks the language (remembered); --help and --version answer
+// without a window.
 int main(int argc, char** argv) {
     if (rs::qt::answerInformationSwitches(argc, argv)) return 0;
+    bool languageOk = true;
+    const std::string language = rs::qt::languageSwitch(argc, argv, languageOk);
+    if (!languageOk) return 2;
     rs::qt::reportMissingDisplayInOneLine();
     QApplication app(argc, argv);
     rs::qt::restoreMessageHandler();
+    rs::qt::applyLanguage(language);
     QtMessageSink sink;
     rs::qt::QtDialogProvider dialogs;
     rs::qt::QtClipboardText clipboard;

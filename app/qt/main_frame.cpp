@@ -36,8 +36,10 @@
 #include "core/program_dir.h"
 #include "online/qt/batch_monitor_dialog.h"
 #include "online/qt/device_test_dialog.h"
+#include "translations/system_text.h"
 
 using namespace rs::shell;
+using rs::qt::sysText;
 
 namespace {
 
@@ -48,7 +50,8 @@ QString qs(const std::string& s) {
 }
 
 QString defaultChooseFile(QWidget* parent, bool saving, const QString& proposed) {
-    QFileDialog dialog(parent, saving ? "Save As" : "Open", proposed, kFileFilter);
+    QFileDialog dialog(parent, sysText(saving ? "Save As" : "Open"), proposed,
+                       sysText(kFileFilter));
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix("epj");
@@ -109,14 +112,14 @@ CMainFrame::~CMainFrame() {
 QAction* CMainFrame::makeAction(const QString& text, int command) {
     auto* action = new QAction(text, this);
     action->setData(command);
-    action->setStatusTip(qs(statusPrompt(command)));
+    action->setStatusTip(sysText(statusPrompt(command)));
     connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
     return action;
 }
 
 void CMainFrame::createToolBars() {
     for (const auto& layout : toolbarLayouts()) {
-        auto* bar = new QToolBar(qs(layout.name), this);
+        auto* bar = new QToolBar(sysText(layout.name), this);
         bar->setObjectName(qs(layout.name));
         bar->setIconSize(QSize(23, 23));
         bar->setAllowedAreas(Qt::TopToolBarArea | Qt::LeftToolBarArea);
@@ -128,7 +131,7 @@ void CMainFrame::createToolBars() {
             }
             QAction* action = makeAction({}, command);
             action->setIcon(QIcon(":/toolbar/" + qs(buttonImageName(command)) + ".png"));
-            action->setToolTip(qs(buttonTip(command)));
+            action->setToolTip(sysText(buttonTip(command)));
             bar->addAction(action);
             if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
                 button->setAutoRaise(false);
@@ -141,7 +144,7 @@ void CMainFrame::createToolBars() {
 }
 
 void CMainFrame::createDataList() {
-    m_pDataBar = new QDockWidget("Project data list", this);
+    m_pDataBar = new QDockWidget(sysText("Project data list"), this);
     m_pDataBar->setObjectName("Project data list");
     m_pDataBar->setAllowedAreas(Qt::AllDockWidgetAreas);
     m_pDataList = new CDatalistTreeCtrldlg(m_pDataBar);
@@ -152,7 +155,7 @@ void CMainFrame::createDataList() {
 
 void CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
-    m_pIdle = new QLabel(kIdlePrompt, bar);
+    m_pIdle = new QLabel(sysText(kIdlePrompt), bar);
     bar->addWidget(m_pIdle, 1);
     const std::pair<int, const char*> indicators[] = {
         {Qt::Key_CapsLock, "CAP"}, {Qt::Key_NumLock, "NUM"}, {Qt::Key_ScrollLock, "SCRL"}};
@@ -184,12 +187,12 @@ void CMainFrame::buildMenuBar() {
                         menu->addSeparator();
                         break;
                     case MenuEntry::Submenu:
-                        fill(menu->addMenu(qs(e.text)), e.children);
+                        fill(menu->addMenu(sysText(e.text)), e.children);
                         break;
                     case MenuEntry::RecentFiles: {
                         const auto& paths = m_recent.paths();
                         if (paths.empty()) {
-                            QAction* a = makeAction(qs(e.text), CmdNone);
+                            QAction* a = makeAction(sysText(e.text), CmdNone);
                             a->setParent(menu);
                             a->setEnabled(false);
                             menu->addAction(a);
@@ -205,7 +208,7 @@ void CMainFrame::buildMenuBar() {
                         break;
                     }
                     case MenuEntry::Item: {
-                        QAction* a = makeAction(qs(e.text), e.command);
+                        QAction* a = makeAction(sysText(e.text), e.command);
                         a->setParent(menu);  // gone with the menu
                         menu->addAction(a);
                         m_menuActions.emplace(e.command, a);
@@ -215,7 +218,7 @@ void CMainFrame::buildMenuBar() {
             }
         };
     for (const auto& m : open ? projectMenuBar() : noProjectMenuBar()) {
-        auto* menu = new QMenu(qs(m.title), bar);
+        auto* menu = new QMenu(sysText(m.title), bar);
         bar->addMenu(menu);
         m_menus.push_back(menu);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);

@@ -12,6 +12,7 @@
 #include "app/model/menu_layout.h"
 #include "app/model/scroll_extent.h"
 #include "app/qt/scene_painter.h"
+#include "translations/system_text.h"
 
 namespace {
 
@@ -224,7 +225,7 @@ void CCorvaneElectricPLCView::showContextMenu(const QPoint& globalPos) {
             menu.addSeparator();
             continue;
         }
-        QAction* action = menu.addAction(QString::fromStdString(entry.text));
+        QAction* action = menu.addAction(rs::qt::sysText(entry.text));
         action->setData(entry.command);
         if (m_isEnabled) action->setEnabled(m_isEnabled(entry.command));
     }

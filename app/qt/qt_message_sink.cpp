@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "translations/system_text.h"
+
 namespace {
 
 QMessageBox::Icon toQt(rs::MessageIcon icon) {
@@ -50,16 +52,16 @@ QMessageBox::StandardButtons toQt(rs::MessageButtons b) {
 
 void QtMessageSink::inform(const std::string& text, const std::string& caption,
                            rs::MessageIcon icon) {
-    QMessageBox box(toQt(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Ok, m_parent);
+    QMessageBox box(toQt(icon), rs::qt::sysText(caption), rs::qt::sysText(text), QMessageBox::Ok,
+                    m_parent);
     box.exec();
 }
 
 rs::MessageAnswer QtMessageSink::ask(const std::string& text, const std::string& caption,
                                      rs::MessageButtons buttons, rs::MessageAnswer defaultAnswer,
                                      rs::MessageIcon icon) {
-    QMessageBox box(toQt(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                    toQt(buttons), m_parent);
+    QMessageBox box(toQt(icon), rs::qt::sysText(caption), rs::qt::sysText(text), toQt(buttons),
+                    m_parent);
     box.setDefaultButton(toQt(defaultAnswer));
     switch (box.exec()) {
         case QMessageBox::Ok:

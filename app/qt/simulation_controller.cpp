@@ -9,6 +9,7 @@
 #include "app/qt/simulation_painter.h"
 #include "core/messages.h"
 #include "online/device_address.h"
+#include "translations/system_text.h"
 
 namespace {
 
@@ -117,7 +118,7 @@ void SimulationController::refreshDisplay() {
         m_flow.update(m_session.grid(), *m_engine);
     }
     if (m_pStatus)
-        m_pStatus->setText(QString("Simulation: %1 scans, scan time %2 µs")
+        m_pStatus->setText(rs::qt::sysText("Simulation: %1 scans, scan time %2 µs")
                                .arg(m_engine->scans())
                                .arg(m_lastScanMicros));
     m_pView->refresh();

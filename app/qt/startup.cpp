@@ -1,9 +1,14 @@
 #include "app/qt/startup.h"
 
+#include <QSettings>
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "app/model/language.h"
+#include "app/qt/settings_store.h"
+#include "translations/language.h"
 
 namespace rs::qt {
 
@@ -34,11 +39,13 @@ bool answerInformationSwitches(int argc, char** argv) {
             std::printf(
                 "rungsmith %s: draw a relay ladder, convert it to the controller's\n"
                 "instruction list, save .epj projects and download them.\n\n"
-                "usage: rungsmith [--open FILE] [--port PATH]...\n"
+                "usage: rungsmith [--open FILE] [--port PATH]... [--lang en|zh]\n"
                 "       rungsmith --help | --version\n\n"
                 "  --open FILE   start with that project open (a plain file name opens nothing)\n"
                 "  --port PATH   offer PATH in the transfer dialogs' port list (repeatable),\n"
                 "                such as the pseudo-terminal of rungsmith-plcsim\n"
+                "  --lang en|zh  English or the described (Chinese) texts; remembered\n"
+                "                (without it: English under an English locale, else Chinese)\n"
                 "\n"
                 "Without a display, QT_QPA_PLATFORM=offscreen runs the window unseen.\n",
                 RUNGSMITH_VERSION);
@@ -50,6 +57,31 @@ bool answerInformationSwitches(int argc, char** argv) {
         }
     }
     return false;
+}
+
+std::string languageSwitch(int argc, char** argv, bool& ok) {
+    ok = true;
+    std::string value;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--lang") != 0) continue;
+        value = i + 1 < argc ? argv[i + 1] : "";
+        if (!rs::shell::languageFromName(value)) {
+            std::fputs("rungsmith: --lang takes en or zh\n", stderr);
+            ok = false;
+        }
+    }
+    return value;
+}
+
+void applyLanguage(const std::string& languageSwitch) {
+    QSettings settings(kSettingsOrganization, kSettingsApplication);
+    const char* key = "Settings/Language";
+    if (!languageSwitch.empty()) settings.setValue(key, QString::fromStdString(languageSwitch));
+    const std::string locale = rs::shell::messageLocale(
+        std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+    const auto language = rs::shell::chooseLanguage(
+        languageSwitch, settings.value(key).toString().toStdString(), locale);
+    installEnglish(language == rs::shell::Language::English);
 }
 
 void reportMissingDisplayInOneLine() {

@@ -7,6 +7,7 @@
 
 #include "comm/comm_choices.h"
 #include "comm/qt/serial_setting_dialog.h"
+#include "translations/system_text.h"
 
 using namespace rs;
 
@@ -27,7 +28,7 @@ CConnectionSetup::CConnectionSetup(bool mode2, CommEnvironment environment, QWid
     QLabel* sides[5];
     const char* sideTexts[] = {"PC side I/F", "PLC side I/F", "Other station", "Network route",
                                "Co－existence \n network"};
-    for (int r = 0; r < 5; ++r) sides[r] = new QLabel(sideTexts[r], this);
+    for (int r = 0; r < 5; ++r) sides[r] = new QLabel(rs::qt::sysText(sideTexts[r]), this);
     m_pSerial = new QPushButton("Serial", this);
     auto* comLabel = new QLabel("COM", this);
     m_pCom = shownField(this);

@@ -3,6 +3,7 @@
 #include "core/convert/converter.h"
 #include "core/convert/series_parallel.h"
 #include "core/convert/tidy.h"
+#include "core/instructions/instruction.h"
 #include "core/line_check.h"
 #include "core/messages.h"
 
@@ -108,43 +109,38 @@ void Converter::emitRow(const std::string& mnemonic, const std::string& operand,
     ++m_r;
 }
 
-void Converter::emitContact(int R, int c, const char* const names[11]) {
+// A branch kind loads only as a contact in parallel.
+void Converter::emitContact(int R, int c, instr::Kind role) {
     const int32_t kind = m_g.kind(R, c);
-    const char* name = (kind >= 0 && kind <= 10) ? names[kind] : nullptr;
-    if (name == nullptr) {
+    const instr::Instruction* contact = role == instr::Kind::Or || !isBranchKind(kind)
+                                            ? instr::contactOfCell(role, serialTwin(kind))
+                                            : nullptr;
+    if (contact == nullptr) {
         // No instruction loads this kind: the cell cannot be converted.
         reportUnconvertible(R, c);
         return;
     }
-    emitRow(name, m_g.text(R, c), 0, 1);
+    emitRow(std::string(contact->mnemonic), m_g.text(R, c), 0, 1);
     noteWritten(R, c);
 }
 
-namespace {
-const char* const kLoad[11] = {nullptr, "LD",  "LDI", nullptr, nullptr, nullptr,
-                               nullptr, "LDP", "LDF", nullptr, nullptr};
-const char* const kAnd[11] = {nullptr, "AND",  "ANI",  nullptr, nullptr, nullptr,
-                              nullptr, "ANDP", "ANDF", nullptr, nullptr};
-const char* const kOr[11] = {nullptr, "OR",  "ORI", "OR",  "ORI", nullptr,
-                             nullptr, "ORP", "ORF", "ORP", "ORF"};
-}  // namespace
-
 void Converter::emitLoad(int R, int c) {
-    emitContact(R, c, kLoad);
+    emitContact(R, c, instr::Kind::Load);
 }
 void Converter::emitAnd(int R, int c) {
-    emitContact(R, c, kAnd);
+    emitContact(R, c, instr::Kind::And);
 }
 void Converter::emitOr(int R, int c) {
-    emitContact(R, c, kOr);
+    emitContact(R, c, instr::Kind::Or);
 }
 
 void Converter::emitContact(int R, int c, int spKind) {
-    const int32_t kind = serialTwin(m_g.kind(R, c));
-    const char* const* names = spKind == SpStep::Load ? kLoad : spKind == SpStep::And ? kAnd : kOr;
-    const char* name = (kind >= 0 && kind <= 10) ? names[kind] : nullptr;
-    if (name == nullptr) return reportUnconvertible(R, c);
-    emitRow(name, m_g.text(R, c), 0, 1);
+    const instr::Kind role = spKind == SpStep::Load  ? instr::Kind::Load
+                             : spKind == SpStep::And ? instr::Kind::And
+                                                     : instr::Kind::Or;
+    const instr::Instruction* contact = instr::contactOfCell(role, serialTwin(m_g.kind(R, c)));
+    if (contact == nullptr) return reportUnconvertible(R, c);
+    emitRow(std::string(contact->mnemonic), m_g.text(R, c), 0, 1);
     noteWritten(R, c);
 }
 

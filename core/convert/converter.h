@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/convert/convert.h"
+#include "core/instructions/instruction.h"
 #include "core/session.h"
 
 namespace rs::convert {
@@ -94,7 +95,7 @@ class Converter {
     bool plainWire(int r, int c) const { return wired(r, c) && !sym(r, c); }
     int lastRow() const { return m_g.m_nDrawnLastRow; }
     bool stopped() const { return m_bWalkStopped; }
-    void emitContact(int R, int c, const char* const names[11]);
+    void emitContact(int R, int c, instr::Kind role);
     // A contact written by the series-parallel compiler: branch kinds as their
     // serial twins, in the family the step asks for.
     void emitContact(int R, int c, int spKind);

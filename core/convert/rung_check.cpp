@@ -10,6 +10,7 @@
 #include "core/convert/converter.h"
 #include "core/evaluate/list_eval.h"
 #include "core/evaluate/power_flow.h"
+#include "core/instructions/instruction.h"
 
 namespace rs::convert {
 
@@ -38,7 +39,7 @@ uint64_t sampled(int device, int word) {
 }
 
 bool isFlowText(const std::string& t) {
-    return t == "FEND" || t == "SRET" || t == "FOR" || t == "NEXT";
+    return instr::inSet(t, instr::RungEnd);
 }
 
 bool isOutputCell(const LadderGrid& g, int r) {

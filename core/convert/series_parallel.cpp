@@ -9,12 +9,14 @@
 #include <string>
 #include <utility>
 
+#include "core/instructions/instruction.h"
+
 namespace rs::convert {
 
 namespace {
 
 bool isFlowText(const std::string& t) {
-    return t == "FEND" || t == "SRET" || t == "FOR" || t == "NEXT";
+    return instr::inSet(t, instr::RungEnd);
 }
 
 // A network between two nodes: one contact, or networks in series or in

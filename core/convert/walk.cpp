@@ -5,13 +5,14 @@
 #include "core/convert/converter.h"
 #include "core/convert/step_count.h"
 #include "core/instruction_set.h"
+#include "core/instructions/instruction.h"
 #include "core/messages.h"
 
 namespace rs::convert {
 
 namespace {
 bool isFlowRow(const std::string& t) {
-    return t == "SRET" || t == "FEND" || t == "FOR" || t == "NEXT";
+    return instr::inSet(t, instr::RungEnd);
 }
 }  // namespace
 

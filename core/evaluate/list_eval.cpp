@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "core/instructions/instruction.h"
+
 namespace rs::eval {
 
 namespace {
@@ -14,25 +16,35 @@ struct Decoded {
 };
 
 Decoded decode(const std::string& m) {
-    static const struct {
-        std::string_view name;
-        Op op;
-        bool inverted;
-    } kTable[] = {
-        {"LD", Op::Load, false},       {"LDP", Op::Load, false},      {"LDI", Op::Load, true},
-        {"LDF", Op::Load, true},       {"AND", Op::And, false},       {"ANDP", Op::And, false},
-        {"ANI", Op::And, true},        {"ANDF", Op::And, true},       {"OR", Op::Or, false},
-        {"ORP", Op::Or, false},        {"ORI", Op::Or, true},         {"ORF", Op::Or, true},
-        {"ANB", Op::Anb, false},       {"ORB", Op::Orb, false},       {"MPS", Op::Mps, false},
-        {"MRD", Op::Mrd, false},       {"MPP", Op::Mpp, false},       {"OUT", Op::Out, false},
-        {"END", Op::End, false},       {"", Op::Boundary, false},     {"FEND", Op::Boundary, false},
-        {"SRET", Op::Boundary, false}, {"IRET", Op::Boundary, false}, {"FOR", Op::Boundary, false},
-        {"NEXT", Op::Boundary, false},
-    };
-    if (m.empty()) return {Op::Boundary, false};
-    for (const auto& e : kTable)
-        if (!e.name.empty() && e.name[0] == m[0] && e.name == m) return {e.op, e.inverted};
-    return {Op::Application, false};
+    using K = instr::Kind;
+    const instr::Instruction* i = instr::find(m);
+    if (i == nullptr) return {Op::Application, false};
+    if (i->in(instr::ListBoundary)) return {Op::Boundary, false};
+    const bool inverted = i->polarity == instr::Polarity::Closed || i->edge == instr::Edge::Falling;
+    switch (i->kind) {
+        case K::Load:
+            return {Op::Load, inverted};
+        case K::And:
+            return {Op::And, inverted};
+        case K::Or:
+            return {Op::Or, inverted};
+        case K::Anb:
+            return {Op::Anb, false};
+        case K::Orb:
+            return {Op::Orb, false};
+        case K::Mps:
+            return {Op::Mps, false};
+        case K::Mrd:
+            return {Op::Mrd, false};
+        case K::Mpp:
+            return {Op::Mpp, false};
+        case K::Out:
+            return {Op::Out, false};
+        case K::End:
+            return {Op::End, false};
+        default:
+            return {Op::Application, false};
+    }
 }
 
 // The state of one scan: the operation blocks (the last is the one being

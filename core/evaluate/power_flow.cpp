@@ -4,6 +4,8 @@
 #include <array>
 #include <numeric>
 
+#include "core/instructions/instruction.h"
+
 namespace rs::eval {
 
 namespace {
@@ -38,7 +40,7 @@ uint64_t conducts(const LadderGrid& g, int r, int c, const WideReader& devices) 
 }
 
 bool isFlowText(const std::string& t) {
-    return t == "FEND" || t == "SRET" || t == "FOR" || t == "NEXT";
+    return instr::inSet(t, instr::RungEnd);
 }
 
 }  // namespace

@@ -1,46 +1,45 @@
 #include "core/list_to_ladder/row_role.h"
 
-#include <string_view>
-
 #include "core/cell.h"
+#include "core/instructions/instruction.h"
 
 namespace rs::ladder {
 
-namespace {
-
-struct ContactMnemonic {
-    std::string_view mnemonic;
-    RowRole role;
-    int32_t kind;
-};
-
-constexpr ContactMnemonic kContacts[] = {
-    {"LD", RowRole::Load, OpenContact},  {"LDI", RowRole::Load, CloseContact},
-    {"LDP", RowRole::Load, RisingPulse}, {"LDF", RowRole::Load, FallingPulse},
-    {"AND", RowRole::And, OpenContact},  {"ANI", RowRole::And, CloseContact},
-    {"ANDP", RowRole::And, RisingPulse}, {"ANDF", RowRole::And, FallingPulse},
-    {"OR", RowRole::Or, OpenContact},    {"ORI", RowRole::Or, CloseContact},
-    {"ORP", RowRole::Or, RisingPulse},   {"ORF", RowRole::Or, FallingPulse},
-};
-
-}  // namespace
-
 RowInfo classifyListRow(const std::string& mnemonic, const std::string& operand) {
-    if (mnemonic.empty()) return {operand.empty() ? RowRole::End : RowRole::Label, Empty};
-    for (const auto& c : kContacts)
-        if (c.mnemonic == mnemonic) return {c.role, c.kind};
-    if (mnemonic == "ANB") return {RowRole::Anb, Empty};
-    if (mnemonic == "ORB") return {RowRole::Orb, Empty};
-    if (mnemonic == "MPS") return {RowRole::Mps, Empty};
-    if (mnemonic == "MRD") return {RowRole::Mrd, Empty};
-    if (mnemonic == "MPP") return {RowRole::Mpp, Empty};
-    if (mnemonic == "END") return {RowRole::End, Empty};
-    if (mnemonic == "OUT") return {RowRole::Output, Coil};
-    return {RowRole::Output, AppInstruction};
+    using K = instr::Kind;
+    const instr::Instruction* i = instr::find(mnemonic);
+    if (i == nullptr) return {RowRole::Output, AppInstruction};
+    switch (i->kind) {
+        case K::Label:
+            return {operand.empty() ? RowRole::End : RowRole::Label, Empty};
+        case K::Load:
+            return {RowRole::Load, instr::contactCellKind(*i)};
+        case K::And:
+            return {RowRole::And, instr::contactCellKind(*i)};
+        case K::Or:
+            return {RowRole::Or, instr::contactCellKind(*i)};
+        case K::Anb:
+            return {RowRole::Anb, Empty};
+        case K::Orb:
+            return {RowRole::Orb, Empty};
+        case K::Mps:
+            return {RowRole::Mps, Empty};
+        case K::Mrd:
+            return {RowRole::Mrd, Empty};
+        case K::Mpp:
+            return {RowRole::Mpp, Empty};
+        case K::End:
+            return {RowRole::End, Empty};
+        case K::Out:
+            return {RowRole::Output, Coil};
+        default:
+            return {RowRole::Output, AppInstruction};
+    }
 }
 
 std::string outputCellText(const std::string& mnemonic, const std::string& operand) {
-    if (mnemonic == "OUT") return operand;
+    const instr::Instruction* i = instr::find(mnemonic);
+    if (i && i->kind == instr::Kind::Out) return operand;
     return operand.empty() ? mnemonic : mnemonic + " " + operand;
 }
 

@@ -4,18 +4,13 @@
 #include <cctype>
 #include <map>
 
+#include "core/instructions/instruction.h"
 #include "core/list_steps.h"
 #include "editor/search/device_words.h"
 
 namespace rs::search {
 
 namespace {
-
-bool isContactMnemonic(const std::string& m) {
-    static const char* const contacts[] = {"LD",  "LDI", "AND",  "ANI",  "OR",  "ORI",
-                                           "LDP", "LDF", "ANDP", "ANDF", "ORP", "ORF"};
-    return std::find(std::begin(contacts), std::end(contacts), m) != std::end(contacts);
-}
 
 bool isBitDevice(const std::string& key) {
     return !key.empty() && (key[0] == 'Y' || key[0] == 'M' || key[0] == 'S') && key.size() > 1 &&
@@ -56,10 +51,12 @@ class Collector {
 };
 
 DeviceUse firstUseOf(const std::string& mnemonic) {
-    if (mnemonic == "OUT") return DeviceUse::Coil;
-    if (mnemonic == "SET") return DeviceUse::Set;
-    if (mnemonic == "RST") return DeviceUse::Reset;
-    if (isContactMnemonic(mnemonic)) return DeviceUse::Contact;
+    const instr::Instruction* i = instr::find(mnemonic);
+    if (i == nullptr) return DeviceUse::Operand;
+    if (i->kind == instr::Kind::Out) return DeviceUse::Coil;
+    if (i->kind == instr::Kind::Set) return DeviceUse::Set;
+    if (i->kind == instr::Kind::Rst) return DeviceUse::Reset;
+    if (i->isContact()) return DeviceUse::Contact;
     return DeviceUse::Operand;
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/cell.h"
+#include "core/instructions/instruction.h"
 #include "core/list_steps.h"
 #include "editor/search/device_words.h"
 
@@ -22,18 +24,6 @@ bool containsNoCase(const std::string& text, const std::string& piece) {
 // The mnemonics a contact cell stands for, whichever place in its rung it has.
 bool contactStandsFor(int32_t kind, const std::string& m) {
     switch (kind) {
-        case OpenContact:
-        case OpenBranch:
-            return m == "LD" || m == "AND" || m == "OR";
-        case CloseContact:
-        case CloseBranch:
-            return m == "LDI" || m == "ANI" || m == "ORI";
-        case RisingPulse:
-        case RisingPulseBranch:
-            return m == "LDP" || m == "ANDP" || m == "ORP";
-        case FallingPulse:
-        case FallingPulseBranch:
-            return m == "LDF" || m == "ANDF" || m == "ORF";
         case RisingEdgeMark:
             return m == "MEP";
         case FallingEdgeMark:
@@ -41,8 +31,10 @@ bool contactStandsFor(int32_t kind, const std::string& m) {
         case InvertMark:
             return m == "INV";
         default:
-            return false;
+            break;
     }
+    const instr::Instruction* i = instr::find(m);
+    return i != nullptr && i->isContact() && instr::contactCellKind(*i) == serialTwin(kind);
 }
 
 bool wordsHoldDevice(const std::vector<std::string>& ws, size_t from, const std::string& key) {

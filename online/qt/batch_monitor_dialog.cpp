@@ -13,6 +13,7 @@
 
 #include "online/qt/device_port_box.h"
 #include "online/qt/list_report.h"
+#include "translations/system_text.h"
 
 namespace {
 
@@ -85,8 +86,8 @@ void CDeviceBatchMonitor::buildControls() {
     auto* buttons = new QVBoxLayout;
     auto* start = new QPushButton("Start monitor", this);
     auto* button2 = new QPushButton("Button2", this);  // no action
-    auto* ok = new QPushButton("確定", this);
-    auto* cancel = new QPushButton("取消", this);
+    auto* ok = new QPushButton(rs::qt::sysText("確定"), this);
+    auto* cancel = new QPushButton(rs::qt::sysText("取消"), this);
     for (QPushButton* b : {start, button2, ok, cancel}) buttons->addWidget(b);
     buttons->addStretch(1);
     root->addLayout(buttons);

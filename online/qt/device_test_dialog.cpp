@@ -18,6 +18,7 @@
 #include "online/list_report_model.h"
 #include "online/qt/device_port_box.h"
 #include "online/qt/list_report.h"
+#include "translations/system_text.h"
 
 namespace {
 
@@ -82,8 +83,8 @@ void CDeviceTest::buildControls() {
     word->addWidget(new QComboBox(wordGroup), 0, 3);
     word->addWidget(new QLabel("Address", wordGroup), 1, 2);
     word->addWidget(new QComboBox(wordGroup), 1, 3);
-    word->addWidget(new QLabel("起始地址", wordGroup), 1, 0);
-    word->addWidget(new QLabel("长度", wordGroup), 1, 1);
+    word->addWidget(new QLabel(rs::qt::sysText("起始地址"), wordGroup), 1, 0);
+    word->addWidget(new QLabel(rs::qt::sysText("长度"), wordGroup), 1, 1);
     m_pWordDevice = new QLineEdit(wordGroup);
     m_pWordDevice->setMaxLength(rs::kMaxDeviceText);
     word->addWidget(m_pWordDevice, 2, 0);
@@ -93,7 +94,7 @@ void CDeviceTest::buildControls() {
         m_data[static_cast<size_t>(i)] = numberBox("0", "[0-9]{0,10}", wordGroup);
         word->addWidget(m_data[static_cast<size_t>(i)], 3 + i / 4, i % 4);
     }
-    word->addWidget(new QLabel("0:T/C触点;1:T/C线圈", wordGroup), 5, 0, 1, 2);
+    word->addWidget(new QLabel(rs::qt::sysText("0:T/C触点;1:T/C线圈"), wordGroup), 5, 0, 1, 2);
     m_pTimerCounter = numberBox("0", "-?[0-9]{0,9}", wordGroup);
     word->addWidget(m_pTimerCounter, 5, 2);
     auto* write = new QPushButton("Write", wordGroup);

@@ -1,0 +1,64 @@
+#include "core/cell.h"
+#include "core/instructions/instruction.h"
+
+namespace rs::instr {
+
+const Instruction* find(std::string_view mnemonic) {
+    for (const Instruction& i : instructions())
+        if (i.mnemonic == mnemonic) return &i;
+    return nullptr;
+}
+
+bool inSet(std::string_view mnemonic, Membership set) {
+    const Instruction* i = find(mnemonic);
+    return i != nullptr && i->in(set);
+}
+
+bool refusedInMode(std::string_view mnemonic, bool mode2) {
+    const Instruction* i = find(mnemonic);
+    return i != nullptr && !i->acceptedIn(mode2);
+}
+
+RowRefusal rowRefusal(std::string_view mnemonic, std::string_view operand, bool mode2,
+                      Membership set) {
+    if (mnemonic == "NOP") return RowRefusal::Nop;
+    const Instruction* i = find(mnemonic);
+    if (!mode2 && i && i->kind == Kind::Rst && operand.find('D') != std::string_view::npos)
+        return RowRefusal::DeviceSetting;
+    if (!i || !i->in(set) || !i->acceptedIn(mode2)) return RowRefusal::Unsupported;
+    return RowRefusal::None;
+}
+
+int32_t contactCellKind(const Instruction& contact) {
+    switch (contact.edge) {
+        case Edge::Rising:
+            return RisingPulse;
+        case Edge::Falling:
+            return FallingPulse;
+        case Edge::None:
+            break;
+    }
+    return contact.polarity == Polarity::Closed ? CloseContact : OpenContact;
+}
+
+const Instruction* contactOfCell(Kind role, int32_t cellKind) {
+    if (!isSerialContactKind(cellKind)) return nullptr;
+    for (const Instruction& i : instructions())
+        if (i.kind == role && i.isContact() && contactCellKind(i) == cellKind) return &i;
+    return nullptr;
+}
+
+const Instruction* byMode1Code(uint32_t code) {
+    if (code == kNoCode) return nullptr;
+    for (const Instruction& i : instructions())
+        if (i.mode1Code == code) return &i;
+    return nullptr;
+}
+
+const Instruction* byFunctionMode1(int32_t number) {
+    for (const Instruction& i : instructions())
+        if (i.in(InClassifier) && i.functionMode1 == number) return &i;
+    return nullptr;
+}
+
+}  // namespace rs::instr
