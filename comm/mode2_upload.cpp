@@ -8,6 +8,7 @@
 
 #include "comm/code_encoder.h"
 #include "comm/code_words.h"
+#include "core/instruction_set.h"
 #include "core/instructions/instruction.h"
 
 namespace rs {
@@ -58,33 +59,30 @@ class RowEncoder {
 
 // The encoder's tables read backwards, built once.
 struct Inverse {
-    std::map<Words, Row> rows;               // whole rows of one device (or none)
-    std::map<uint16_t, std::string> timers;  // OUT of a timer or counter: first word
-    struct Applied {
-        std::string mnemonic;
-        int operands;
-    };
-    std::map<uint16_t, Applied> applied;      // instruction word of an application instruction
+    std::map<Words, Row> rows;                // whole rows of one device (or none)
+    std::map<uint16_t, std::string> timers;   // OUT of a timer or counter: first word
+    std::map<uint16_t, std::string> applied;  // instruction word of an application instruction
     std::map<uint32_t, std::string> devices;  // operand descriptor, high half first
 
     Inverse() {
         RowEncoder encodeRow;
         const std::vector<std::string> devs = mode2Devices();
-        for (const instr::Instruction& i : instr::instructions()) {
-            const std::string m(i.mnemonic);
-            // A free row writes no word worth reading.
-            if (!i.in(instr::Downloadable) || !i.acceptedIn(true) || m.empty()) continue;
-            if (i.kind == instr::Kind::Application || i.kind == instr::Kind::Flow) {
-                applied.emplace(encodeRow(m, "").front(), Applied{m, i.operands});
+        for (const instr::Instruction& in : instr::instructions()) {
+            // A free row writes no word worth reading; some are mode 1 only.
+            if (!in.in(instr::Downloadable) || in.mnemonic.empty() || !in.acceptedIn(true))
                 continue;
-            }
-            rows.emplace(encodeRow(m, ""), Row{m, ""});
-            for (const std::string& d : devs) {
-                const Words w = encodeRow(m, d);
-                if (m == "OUT" && (d[0] == 'T' || d[0] == 'C'))
-                    timers.emplace(w.front(), d);
-                else
-                    rows.emplace(w, Row{m, d});
+            const std::string m(in.mnemonic);
+            if (isSequenceInstruction(m) || m == "OUT" || m == "SET" || m == "RST") {
+                rows.emplace(encodeRow(m, ""), Row{m, ""});
+                for (const std::string& d : devs) {
+                    const Words w = encodeRow(m, d);
+                    if (m == "OUT" && (d[0] == 'T' || d[0] == 'C'))
+                        timers.emplace(w.front(), d);
+                    else
+                        rows.emplace(w, Row{m, d});
+                }
+            } else {
+                applied.emplace(encodeRow(m, "").front(), m);
             }
         }
         CodeEncoder encoder(true);
@@ -127,7 +125,8 @@ std::optional<std::pair<Row, size_t>> rowAt(const Words& words, size_t at) {
             return std::make_pair(Row{"OUT", t->second + " " + *set}, size_t{3});
     }
     if (const auto a = inv.applied.find(words[at]); a != inv.applied.end()) {
-        const auto count = static_cast<size_t>(a->second.operands);
+        const auto count =
+            static_cast<size_t>(classifyInstruction(a->second, SelOperandCount, true));
         if (left < 1 + 2 * count) return std::nullopt;
         std::string operand;
         for (size_t k = 0; k < count; ++k) {
@@ -135,7 +134,7 @@ std::optional<std::pair<Row, size_t>> rowAt(const Words& words, size_t at) {
             if (!text) return std::nullopt;
             operand += (k ? " " : "") + *text;
         }
-        return std::make_pair(Row{a->second.mnemonic, operand}, 1 + 2 * count);
+        return std::make_pair(Row{a->second, operand}, 1 + 2 * count);
     }
     return std::nullopt;
 }
