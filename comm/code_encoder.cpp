@@ -4,14 +4,13 @@
 
 #include "comm/code_words.h"
 #include "core/char_class.h"
+#include "core/device/device_ref.h"
 #include "core/instruction_set.h"
 #include "core/instructions/instruction.h"
 
 namespace rs {
 
 namespace {
-
-constexpr int kDeviceLimit = 7999;  // device numbers above are the special range (M8000 ...)
 
 // The rows whose words EncodeWord gives whole: contacts, blocks, the point
 // stack and END; in mode 2 SET and RST too.
@@ -26,9 +25,12 @@ bool contains(std::string_view s, char c) {
     return s.find(c) != std::string_view::npos;
 }
 
-// A device operand as the encoder reads it: X and Y numbers from their three
-// octal digits, a leading blank dropped, the letter and the decimal value of
-// the next four characters.
+// A device operand as the encoder reads it (`device::kEncoderSyntax`): a
+// leading blank dropped, the letter and the decimal value of the next four
+// characters, or for a text with an X or Y anywhere the value of three octal
+// digits. The text is what the word rules compare; where the octal reading
+// applied it holds only the letter and its digits, so no other letter of the
+// text is seen.
 struct Device {
     std::string text;
     char letter = '\0';
@@ -36,21 +38,12 @@ struct Device {
 };
 
 Device readDevice(std::string_view operand) {
-    Device d;
-    std::string s(operand);
-    if (!s.empty() && s[0] == ' ') s.erase(0, 1);
-    if (contains(s, 'X') || contains(s, 'Y')) {
-        uint32_t v = 0;
-        for (size_t i = 1; i <= 3 && i < s.size() && isDigit(s[i]); ++i)
-            v = v * 8 + static_cast<uint32_t>(s[i] - '0');
-        std::string digits = std::to_string(v);
-        while (digits.size() < 3) digits.insert(0, "0");
-        s = std::string(1, s[0]) + digits;
-    }
-    d.text = s;
-    if (!s.empty()) d.letter = s[0];
-    d.n = leadingNumber(std::string_view(s).substr(s.empty() ? 0 : 1, 4));
-    return d;
+    const auto ref = device::parseDevice(operand, device::kEncoderSyntax);
+    if (!ref) return {};
+    if (operand[0] == ' ') operand.remove_prefix(1);
+    const bool octal = contains(operand, 'X') || contains(operand, 'Y');
+    return {octal ? std::string(1, ref->letter) : std::string(operand), ref->letter,
+            static_cast<uint32_t>(ref->number)};
 }
 
 }  // namespace
@@ -60,7 +53,7 @@ uint32_t dataRegisterDescriptor(uint32_t n) {
         const uint32_t x = 2 * n - 2000;
         return (x << 24) + (x & 0xFF00) + 0x860088;
     }
-    if (n <= kDeviceLimit) return ((2 * n) << 24) + 0x860086;
+    if (!device::isSpecialNumber(n)) return ((2 * n) << 24) + 0x860086;
     const uint32_t x = 2 * n - 16000;
     return (x << 24) + (x & 0xFF00) + 0x860080;
 }
@@ -238,17 +231,19 @@ uint32_t CodeEncoder::wordMode1(std::string_view m, std::string_view text, uint3
         default:
             break;
     }
-    if (o <= 12) return n <= kDeviceLimit ? o * 4096 + b + n : o * 4096 + (n - 8000) + 336;
-    if (o == 13) return n <= kDeviceLimit ? 0xE000 + n : 0xE000 + n - 7952;
+    if (o <= 12)
+        return !device::isSpecialNumber(n) ? o * 4096 + b + n
+                                           : o * 4096 + (n - device::kFirstSpecialNumber) + 336;
+    if (o == 13) return !device::isSpecialNumber(n) ? 0xE000 + n : 0xE000 + n - 7952;
     if (o == 14 && text == kMarkerPiece) return code::kOperandEnd;
-    if (o == 14) return n <= kDeviceLimit ? 0xD000 + b + n : n + 45584;
+    if (o == 14) return !device::isSpecialNumber(n) ? 0xD000 + b + n : n + 45584;
     return EncodeNoOperand(m);
 }
 
 uint32_t CodeEncoder::wordMode2(std::string_view m, std::string_view text, uint32_t n) const {
     const char letter = text.empty() ? '\0' : text[0];
-    const bool high = n > kDeviceLimit;  // M8000 and up
-    const uint32_t n2 = high ? n - 8000 : n;
+    const bool high = device::isSpecialNumber(n);  // M8000 and up
+    const uint32_t n2 = high ? n - device::kFirstSpecialNumber : n;
     const bool yOrLowM = letter == 'Y' || (letter == 'M' && !high);
     const bool highM = letter == 'M' && high;
     const bool timerOrCounter = letter == 'T' || letter == 'C';

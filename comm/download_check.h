@@ -1,7 +1,9 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "core/instruction_store.h"
 
@@ -11,8 +13,6 @@ namespace rs {
 // of the first row that cannot, or nothing.
 std::optional<std::string> downloadRefusal(const InstructionTable& table, bool mode2);
 
-// The mnemonics the encoder turns into code (the empty mnemonic of a free row
-// included).
 bool inDownloadSet(const std::string& mnemonic);
 
 }  // namespace rs

@@ -12,8 +12,18 @@ inline bool isLetter(char c) {
 inline bool isDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
+inline bool isHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
 inline bool isBlank(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+inline char toUpper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+// The value of a hexadecimal digit (0 to 15); the caller has checked it is one.
+inline int hexDigitValue(char c) {
+    return isDigit(c) ? c - '0' : toUpper(c) - 'A' + 10;
 }
 
 }  // namespace rs

@@ -9,6 +9,7 @@
 #include "core/instruction_set.h"
 #include "core/instructions/instruction.h"
 #include "core/messages.h"
+#include "core/program/typed_row.h"
 
 namespace rs {
 
@@ -18,20 +19,6 @@ bool oneOf(std::string_view m, std::initializer_list<std::string_view> set) {
     for (auto s : set)
         if (s == m) return true;
     return false;
-}
-
-// Operand words: maximal runs of non-blank characters.
-std::vector<std::string> splitWords(const std::string& operand) {
-    std::vector<std::string> words;
-    size_t i = 0;
-    while (i < operand.size()) {
-        while (i < operand.size() && isBlank(operand[i])) ++i;
-        size_t j = i;
-        while (j < operand.size() && !isBlank(operand[j])) ++j;
-        if (j > i) words.push_back(operand.substr(i, j - i));
-        i = j;
-    }
-    return words;
 }
 
 int countLetters(const std::string& w) {
@@ -121,34 +108,31 @@ void LineChecker::reportUnsupported(const std::string& mnemonic, const ReportPla
 bool LineChecker::validate(const std::string& m, const std::string& o, const ReportPlace& place) {
     // Texts past the limits of a line are refused before anything reads them.
     if (m.size() > static_cast<size_t>(kMaxWordLength)) return refuse();
-    const std::vector<std::string> words = splitWords(o);
-    if (words.size() > static_cast<size_t>(kMaxOperandWords)) return refuse();
-    for (const auto& w : words)
+    const TypedRow row = typeRow(m, o);
+    if (row.words.size() > static_cast<size_t>(kMaxOperandWords)) return refuse();
+    for (const auto& w : row.words)
         if (w.size() > static_cast<size_t>(kMaxWordLength)) return refuse();
 
-    const instr::Instruction* in = instr::find(m);
-    const instr::Kind kind = in ? in->kind : instr::Kind::Application;
-    if (in && (in->isContact() || kind == instr::Kind::Out)) return simpleOperand(m, o);
-    if (in && (in->isBlockOrStack() || kind == instr::Kind::End)) return o.empty() || refuse();
-    if (kind == instr::Kind::Set || kind == instr::Kind::Rst) return setOrReset(m, o);
-    if (kind == instr::Kind::Label) {
+    const instr::Instruction* in = row.instruction;
+    if (in && (in->isContact() || in->kind == instr::Kind::Out)) return simpleOperand(row);
+    if (in && (in->isBlockOrStack() || in->kind == instr::Kind::End)) return o.empty() || refuse();
+    if (row.is(instr::Kind::Set) || row.is(instr::Kind::Rst)) return setOrReset(row);
+    if (row.is(instr::Kind::Label)) {
         if (o.empty() || (o[0] != 'P' && o[0] != 'I')) return refuse();
-        return words.size() == 1 && rangeCheck(o);
+        return row.words.size() == 1 && rangeCheck(o);
     }
-    if (in && !in->acceptedIn(m_s.mode2())) {
+    if (!in || !in->in(instr::LineEntry) || !in->acceptedIn(m_s.mode2())) {
         reportUnsupported(m, place);
         return false;
     }
-    if (!in || !in->in(instr::LineEntry)) {
-        reportUnsupported(m, place);
-        return false;
-    }
-    return applicationOperands(m, o);
+    return applicationOperands(row);
 }
 
-bool LineChecker::simpleOperand(const std::string& m, const std::string& o) {
-    const std::vector<std::string> words = splitWords(o);
-    if (m == "OUT" && !o.empty() && (o[0] == 'T' || o[0] == 'C')) {
+bool LineChecker::simpleOperand(const TypedRow& row) {
+    const std::string& o = row.operand;
+    const std::vector<std::string>& words = row.words;
+    const bool out = row.is(instr::Kind::Out);
+    if (out && !o.empty() && (o[0] == 'T' || o[0] == 'C')) {
         if (words.size() != 2) return refuse();
         const char set = words[1][0];
         if (set != 'D' && set != 'K' && set != 'H') return refuse();
@@ -159,27 +143,27 @@ bool LineChecker::simpleOperand(const std::string& m, const std::string& o) {
         if (isLetter(o[i])) return refuse();
     if (!rangeCheck(o)) return false;
     if (!oneOf(std::string_view(o).substr(0, 1), {"S", "M", "X", "Y", "T", "C"})) return refuse();
-    if (m == "OUT" && o[0] == 'X') return refuse();
+    if (out && o[0] == 'X') return refuse();
     return true;
 }
 
-bool LineChecker::setOrReset(const std::string& m, const std::string& o) {
-    const std::vector<std::string> words = splitWords(o);
-    if (words.size() != 1 || words[0] != o) return refuse();
+bool LineChecker::setOrReset(const TypedRow& row) {
+    const std::string& o = row.operand;
+    if (row.words.size() != 1 || row.words[0] != o) return refuse();
     if (!rangeCheck(o)) return false;
     const char c = o[0];
-    if (m == "SET") return c == 'Y' || c == 'M' || c == 'S' || refuse();
+    if (row.is(instr::Kind::Set)) return c == 'Y' || c == 'M' || c == 'S' || refuse();
     const bool ok =
         c == 'Y' || c == 'M' || c == 'S' || c == 'T' || c == 'C' || (c == 'D' && m_s.mode2());
     return ok || refuse();
 }
 
-bool LineChecker::applicationOperands(const std::string& m, const std::string& o) {
+bool LineChecker::applicationOperands(const TypedRow& row) {
+    const std::string& m = row.mnemonic;
     if (classifyInstruction(m, SelFunctionNumber, m_s.mode2()) == kUnknownFunction) return refuse();
-    const std::vector<std::string> words = splitWords(o);
-    const int32_t demanded = classifyInstruction(m, SelOperandClasses, m_s.mode2());
-    const auto operandCount =
-        static_cast<size_t>(classifyInstruction(m, SelOperandCount, m_s.mode2()));
+    const std::vector<std::string>& words = row.words;
+    const int32_t demanded = row.instruction->classes;
+    const auto operandCount = static_cast<size_t>(row.instruction->operands);
     // Words beyond the instruction's operands would reach the controller code.
     if (words.size() > operandCount) return refuse();
 

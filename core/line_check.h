@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/program/typed_row.h"
 #include "core/session.h"
 
 namespace rs {
@@ -41,9 +42,9 @@ class LineChecker {
 
   private:
     bool refuse();
-    bool simpleOperand(const std::string& mnemonic, const std::string& operand);
-    bool setOrReset(const std::string& mnemonic, const std::string& operand);
-    bool applicationOperands(const std::string& mnemonic, const std::string& operand);
+    bool simpleOperand(const TypedRow& row);
+    bool setOrReset(const TypedRow& row);
+    bool applicationOperands(const TypedRow& row);
     bool rangeQuiet(const std::string& device) const;
 
     Session& m_s;

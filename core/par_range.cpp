@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "core/char_class.h"
+#include "core/device/device_ref.h"
 #include "core/limits.h"
 
 namespace rs {
@@ -82,12 +83,10 @@ std::optional<RangeLine> parseRangeLine(std::string_view line) {
 bool rangeAccepts(std::string_view t, bool mode2, const std::vector<std::string>& lines) {
     if (t.size() > static_cast<size_t>(kMaxDeviceText) || t.size() < 2) return false;
     // Everything after the letter is the device number, in decimal digits.
-    long long n = 0;
-    for (size_t i = 1; i < t.size(); ++i) {
-        if (!isDigit(t[i])) return false;
-        n = n * 10 + (t[i] - '0');
-    }
-    const char letter = t[0];
+    const auto ref = device::parseDevice(t, device::kRangeSyntax);
+    if (!ref) return false;
+    const long long n = ref->number;
+    const char letter = ref->letter;
     switch (letter) {
         case 'X':
         case 'Y':

@@ -3,18 +3,17 @@
 #include <charconv>
 #include <string>
 
-#include "online/device_address.h"
+#include "core/device/device_address.h"
+#include "core/device/device_ref.h"
 
 namespace rs::online {
 
 namespace {
 
-bool wellFormed(std::string_view device) {
-    if (device.size() < 2 || device.size() > 5 || !isAddressableLetter(device[0])) return false;
-    const char highest = device[0] == 'X' || device[0] == 'Y' ? '7' : '9';
-    for (size_t i = 1; i < device.size(); ++i)
-        if (device[i] < '0' || device[i] > highest) return false;
-    return true;
+bool wellFormed(std::string_view text) {
+    const auto ref = device::parseDevice(text, device::kStrictSyntax);
+    return ref && device::isAddressableLetter(ref->letter) &&
+           !(device::isOctalLetter(ref->letter) && device::hasNonOctalDigit(ref->number));
 }
 
 bool fits(long long value, int bits) {
@@ -24,26 +23,28 @@ bool fits(long long value, int bits) {
 
 }  // namespace
 
-bool setDeviceValue(DeviceMemory& memory, std::string_view device, long long value) {
+bool setDeviceValue(device::DeviceMemory& memory, std::string_view device, long long value) {
     if (!wellFormed(device)) return false;
     const char letter = device[0];
     if (letter == 'S' || letter == 'X' || letter == 'Y' || letter == 'M') {
         if (value != 0 && value != 1) return false;
-        memory.setBit(*deviceAddress(device, AccessKind::Bit), value == 1);
+        memory.setBit(*device::deviceAddress(device, device::AccessKind::Bit), value == 1);
         return true;
     }
     if (letter == 'C' && std::stoi(std::string(device.substr(1))) >= 200) {
         if (!fits(value, 32)) return false;
-        memory.setDword(*deviceAddress(device, AccessKind::Loop), static_cast<uint32_t>(value));
+        memory.setDword(*device::deviceAddress(device, device::AccessKind::Loop),
+                        static_cast<uint32_t>(value));
         return true;
     }
     if (!fits(value, 16)) return false;
-    const AccessKind kind = letter == 'D' ? AccessKind::Word : AccessKind::Loop;
-    memory.setWord(*deviceAddress(device, kind), static_cast<uint16_t>(value));
+    const device::AccessKind kind =
+        letter == 'D' ? device::AccessKind::Word : device::AccessKind::Loop;
+    memory.setWord(*device::deviceAddress(device, kind), static_cast<uint16_t>(value));
     return true;
 }
 
-bool applyDeviceSetting(DeviceMemory& memory, std::string_view assignment) {
+bool applyDeviceSetting(device::DeviceMemory& memory, std::string_view assignment) {
     const size_t eq = assignment.find('=');
     if (eq == std::string_view::npos) return false;
     std::string_view text = assignment.substr(eq + 1);

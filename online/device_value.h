@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "online/device_memory.h"
+#include "core/device/device_memory.h"
 
 namespace rs::online {
 
@@ -14,9 +14,9 @@ namespace rs::online {
 // digits only (octal digits for X and Y), the value decimal or, after "0x",
 // hexadecimal, negative values as their two's complement. False, and nothing
 // stored, for a text or value the device cannot hold.
-bool setDeviceValue(DeviceMemory& memory, std::string_view device, long long value);
+bool setDeviceValue(device::DeviceMemory& memory, std::string_view device, long long value);
 
 // "DEVICE=VALUE" as above.
-bool applyDeviceSetting(DeviceMemory& memory, std::string_view assignment);
+bool applyDeviceSetting(device::DeviceMemory& memory, std::string_view assignment);
 
 }  // namespace rs::online

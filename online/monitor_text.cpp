@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "online/device_address.h"
+#include "core/device/device_address.h"
+#include "core/device/device_ref.h"
 
 namespace rs::online {
 
@@ -123,26 +124,22 @@ std::string hexBytes(const uint8_t* lowFirst, int count) {
 
 MonitorDevice parseMonitorDevice(std::string_view text) {
     MonitorDevice d;
-    if (text.empty()) return d;
-    d.letter = text[0];
-    for (size_t i = 1; i < text.size() && i <= 5; ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') break;
-        if ((d.letter == 'X' || d.letter == 'Y') && c >= '8') d.valid = false;
-        d.number = d.number * 10 + (c - '0');
-    }
+    const auto ref = device::parseDevice(text, device::kMonitorSyntax);
+    if (!ref) return d;
+    d.letter = ref->letter;
+    d.number = static_cast<int>(ref->number);
+    d.valid = !(device::isOctalLetter(d.letter) && device::hasNonOctalDigit(ref->number));
     return d;
 }
 
 bool isBitDevice(char letter) {
-    return letter == 'S' || letter == 'M' || letter == 'X' || letter == 'Y' || letter == 'T' ||
-           letter == 'C';
+    return device::isBitLetter(letter);
 }
 
 std::vector<std::string> rowLabels(const MonitorDevice& device, MonitorLayout layout) {
     std::vector<std::string> labels;
-    if (!device.valid || !isAddressableLetter(device.letter)) return labels;
-    const bool octal = device.letter == 'X' || device.letter == 'Y';
+    if (!device.valid || !device::isAddressableLetter(device.letter)) return labels;
+    const bool octal = device::isOctalLetter(device.letter);
     int r = device.number;
     for (int s = 0; s < rowCount(layout); ++s) {
         labels.push_back(std::string(1, device.letter) + std::to_string(r));
@@ -194,8 +191,8 @@ std::array<std::string, kMonitorValues> valueTexts(const MonitorData& data, Moni
 
 MonitorData alignedToDevice(const MonitorData& data, const MonitorDevice& device) {
     if (!isBitDevice(device.letter) || device.letter == 'T' || device.letter == 'C') return data;
-    const auto bit = deviceAddress(std::string(1, device.letter) + std::to_string(device.number),
-                                   AccessKind::Bit);
+    const auto bit = device::deviceAddress(
+        std::string(1, device.letter) + std::to_string(device.number), device::AccessKind::Bit);
     const unsigned d = bit ? *bit % 8 : 0;
     if (d == 0) return data;
     MonitorData out{};

@@ -2,34 +2,22 @@
 
 #include <algorithm>
 
+#include "core/device/device_address.h"
+#include "core/evaluate/rung_stack.h"
+
 namespace rs::sim {
 
 namespace {
 
 uint32_t mBit(int n) {
-    return static_cast<uint32_t>(n <= 7999 ? n : n - 4416);
+    return *device::deviceAddress('M', static_cast<uint32_t>(n), device::AccessKind::Bit);
 }
 
 }  // namespace
 
-// The result of the rung being worked on: a stack of blocks (the top is the
-// block being built), the point stack of MPS, and whether the top block has
-// driven an output. After an output the rung's result stays: AND, MPS, or a
-// block loaded and joined with ANB or ORB continues from it, as on the
-// controller. A block loaded after an output sits above that result (`held`)
-// until ANB or ORB joins the two, or it reaches an output or MPS on its own and
-// the held result is dropped: a new rung began.
-struct Engine::Logic {
-    std::array<bool, kStackDepth> blocks{};
-    std::array<bool, kStackDepth> points{};
-    int depth = 0;
-    int pointDepth = 0;
-    bool driven = false;
-    bool held = false;
-
-    bool top() const { return blocks[static_cast<size_t>(depth - 1)]; }
-    bool& top() { return blocks[static_cast<size_t>(depth - 1)]; }
-};
+// The rung being worked on: the held result, the block stack and the point
+// stack, one scan wide.
+struct Engine::Logic : eval::RungStack<bool> {};
 
 void Engine::load(Program program) {
     m_program = std::move(program);
@@ -40,6 +28,7 @@ void Engine::load(Program program) {
     m_lastSeen.assign(m_program.rows.size(), 0);
     m_timerMs.fill(0);
     m_timing.fill(false);
+    m_timedScan.fill(-1);
     m_counterCoil.fill(false);
     m_index.fill(0);
     m_bitsNow.fill(0);
@@ -109,31 +98,15 @@ bool Engine::runFrom(int64_t elapsedMs) {
     const int count = static_cast<int>(rows.size());
     long budget = kMaxRowsPerScan;
 
+    // A refusal of the rung stack stops the run at this row.
+    auto refused = [&](int row, const std::optional<eval::RungRefusal>& r) {
+        return !r || fail(row, eval::rungFaultText(r->fault));
+    };
     // A row that stands between rungs: the rung before it must be complete.
-    auto boundary = [&](int row) {
-        if (s.held && s.pointDepth > 0)
-            return fail(row, "a rung loaded after an output left MPS open");
-        if (s.pointDepth > 0) return fail(row, "MPS without MPP before this row");
-        if (s.depth > 0 && !s.driven) return fail(row, "a rung without an output before this row");
-        s = Logic{};
-        return true;
-    };
-    // A new rung began above a held result: drop the held result.
-    auto dropHeld = [&](int row) {
-        if (!s.held || s.depth != 2) return true;
-        if (s.pointDepth > 0) return fail(row, "a rung loaded after an output left MPS open");
-        s.blocks[0] = s.blocks[1];
-        s.depth = 1;
-        s.held = false;
-        return true;
-    };
+    auto boundary = [&](int row) { return refused(row, s.boundary()); };
     // The condition of an output row, or false with the run stopped.
     auto condition = [&](int row, bool& on) {
-        if (!dropHeld(row)) return false;
-        if (s.depth == 0) return fail(row, "an output without a condition");
-        if (s.depth != 1) return fail(row, "an output with a block left open (ANB or ORB missing)");
-        on = s.top();
-        s.driven = true;
+        if (const auto r = s.output(on)) return refused(row, r);
         m_results[static_cast<size_t>(row)] = on;
         return true;
     };
@@ -184,68 +157,42 @@ bool Engine::runFrom(int64_t elapsedMs) {
                 default:
                     break;
             }
+            std::optional<eval::RungRefusal> r;
             switch (in.op) {
                 case Op::Ld:
                 case Op::Ldi:
                 case Op::Ldp:
                 case Op::Ldf:
-                    if (s.driven) {
-                        if (s.depth != 1)
-                            return fail(row, "a load after an output with a block left open");
-                        s.held = true;
-                        s.driven = false;
-                    }
-                    if (s.depth == kStackDepth)
-                        return fail(row, "the block stack already holds " +
-                                             std::to_string(kStackDepth) + " blocks");
-                    s.blocks[static_cast<size_t>(s.depth++)] = v;
+                    r = s.load(v, row);
                     break;
                 case Op::And:
                 case Op::Ani:
                 case Op::Andp:
                 case Op::Andf:
-                    if (s.depth == 0) return fail(row, "AND without a block to work on");
-                    s.top() = s.top() && v;
-                    s.driven = false;
+                    r = s.andWith(v);
                     break;
                 default:
-                    if (s.depth == 0 || s.driven) return fail(row, "OR without a block to work on");
-                    s.top() = s.top() || v;
+                    r = s.orWith(v);
                     break;
             }
+            if (r) return refused(row, r);
             result = s.top();
             continue;
         }
         bool on = false;
         switch (in.op) {
             case Op::Anb:
-            case Op::Orb: {
-                if (s.depth < 2 || s.driven)
-                    return fail(row, "the block stack holds fewer than two blocks");
-                const bool topBlock = s.blocks[static_cast<size_t>(--s.depth)];
-                s.top() = in.op == Op::Anb ? (s.top() && topBlock) : (s.top() || topBlock);
-                if (s.depth == 1) s.held = false;
+            case Op::Orb:
+                if (!refused(row, s.join(in.op == Op::Anb))) return false;
                 result = s.top();
                 break;
-            }
             case Op::Mps:
-                if (!dropHeld(row)) return false;
-                if (s.depth != 1) return fail(row, "MPS needs exactly one block");
-                if (s.pointDepth == kStackDepth)
-                    return fail(row, "the point stack already holds " +
-                                         std::to_string(kStackDepth) + " levels (MPS overflow)");
-                s.points[static_cast<size_t>(s.pointDepth++)] = s.top();
-                s.driven = false;
+                if (!refused(row, s.push())) return false;
                 result = s.top();
                 break;
             case Op::Mrd:
             case Op::Mpp:
-                if (s.pointDepth == 0)
-                    return fail(row, "the point stack is empty (MRD or MPP without MPS)");
-                if (s.depth != 1) return fail(row, "MRD or MPP with a block left open");
-                s.top() = s.points[static_cast<size_t>(s.pointDepth - 1)];
-                if (in.op == Op::Mpp) --s.pointDepth;
-                s.driven = false;
+                if (!refused(row, s.read(in.op == Op::Mpp))) return false;
                 result = s.top();
                 break;
             case Op::Out:
@@ -276,7 +223,7 @@ bool Engine::runFrom(int64_t elapsedMs) {
                 break;
             case Op::NoFlow:
                 // EI, DI, IRET, WDT: with or without a condition, nothing happens.
-                if (s.depth > 0 && !condition(row, on)) return false;
+                if (s.depth() > 0 && !condition(row, on)) return false;
                 break;
             case Op::Label:
                 if (!boundary(row)) return false;
@@ -352,13 +299,19 @@ void Engine::outTimer(const Instruction& in, bool on, int64_t elapsedMs) {
     }
     const int32_t set = read(in.operands[1]);
     int32_t value = static_cast<int16_t>(m_memory.word(valueAt));
-    if (m_timing[n]) {
+    // A timer counts time, not coil runs: a coil that runs again in the same
+    // scan (a second OUT row, inside FOR, a subroutine called twice) adds
+    // nothing more. A scan in which the coil does not run at all adds nothing
+    // either: the timer holds while its coil is jumped over or not called.
+    if (m_timing[n] && m_timedScan[n] != m_scans) {
         const int64_t total = m_timerMs[n] + elapsedMs;
         value = static_cast<int32_t>(std::min<int64_t>(value + total / 100, 32767));
         m_timerMs[n] = static_cast<int32_t>(total % 100);
     }
     m_timing[n] = true;
-    if (set > 0 && value > set) value = set;
+    m_timedScan[n] = m_scans;
+    // The value stops at the set value; a set value of 0 or below holds it at 0.
+    value = std::min(value, std::max(set, 0));
     m_memory.setWord(valueAt, static_cast<uint16_t>(value));
     m_memory.setBit(in.operands[2].address, value >= set);
 }

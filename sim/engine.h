@@ -6,13 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "online/device_memory.h"
+#include "core/device/device_memory.h"
 #include "sim/program.h"
 
 namespace rs::sim {
 
-// Depth of the point stack (MPS) and of the block stack (LD inside a rung).
-constexpr int kStackDepth = 11;
 // How deep CALL and FOR may nest.
 constexpr int kCallNesting = 5;
 constexpr int kForNesting = 5;
@@ -51,7 +49,7 @@ struct Stop {
 // image: whoever sets them (a user, a force, a script) sets the input image.
 class Engine {
   public:
-    explicit Engine(online::DeviceMemory& memory) : m_memory(memory) {}
+    explicit Engine(device::DeviceMemory& memory) : m_memory(memory) {}
 
     // Takes a program and starts from a cleared state: timers stopped, first
     // scan next, clock at 0. The device image is left as it is.
@@ -72,8 +70,8 @@ class Engine {
     // the row did not run or has no result (labels, FEND, ...).
     const std::vector<int8_t>& rowResults() const { return m_results; }
 
-    online::DeviceMemory& memory() { return m_memory; }
-    const online::DeviceMemory& memory() const { return m_memory; }
+    device::DeviceMemory& memory() { return m_memory; }
+    const device::DeviceMemory& memory() const { return m_memory; }
     // A bit at the end of the last scan and at the end of the scan before it.
     bool bitNow(uint32_t bitAddress) const;
     bool bitBefore(uint32_t bitAddress) const;
@@ -96,7 +94,7 @@ class Engine {
     void outCounter(const Instruction& in, bool on);
     void resetTimerOrCounter(const Operand& value, const Operand& contact);
 
-    online::DeviceMemory& m_memory;
+    device::DeviceMemory& m_memory;
     Program m_program;
     std::optional<Stop> m_stop;
     int64_t m_clockMs = 0;
@@ -105,6 +103,7 @@ class Engine {
     std::vector<uint8_t> m_lastSeen;  // per row: a pulse's device, or a P form's condition
     std::array<int32_t, kTimerCount> m_timerMs{};  // time counted below the next 100 ms tick
     std::array<bool, kTimerCount> m_timing{};
+    std::array<int64_t, kTimerCount> m_timedScan{};  // the scan that last counted each timer
     std::array<bool, kCounterCount> m_counterCoil{};
     std::array<int16_t, kIndexRegisters * 2> m_index{};  // V0..V7, Z0..Z7
     std::array<uint8_t, kBitImageBytes> m_bitsNow{};

@@ -1,10 +1,10 @@
 #include "sim/program.h"
 
 #include <map>
-#include <sstream>
 #include <string_view>
 
 #include "core/instructions/instruction.h"
+#include "core/program/typed_row.h"
 
 namespace rs::sim {
 
@@ -18,13 +18,6 @@ bool isApplication(Op op) {
 const instr::Instruction* find(std::string_view m) {
     const instr::Instruction* i = instr::find(m);
     return i != nullptr && i->kind != instr::Kind::Label ? i : nullptr;
-}
-
-std::vector<std::string> words(const std::string& operand) {
-    std::istringstream in(operand);
-    std::vector<std::string> out;
-    for (std::string w; in >> w;) out.push_back(w);
-    return out;
 }
 
 bool isBitDeviceLetter(char c) {
@@ -75,9 +68,9 @@ bool loadTimerOrCounter(Instruction& in, const std::vector<std::string>& w, std:
     return true;
 }
 
-bool loadRow(const eval::ListRow& row, Instruction& in, std::string& problem) {
-    const std::vector<std::string> w = words(row.operand);
-    if (row.mnemonic.empty()) {
+bool loadRow(const TypedRow& row, Instruction& in, std::string& problem) {
+    const std::vector<std::string>& w = row.words;
+    if (row.is(instr::Kind::Label)) {
         if (w.size() != 1 || (w[0][0] != 'P' && w[0][0] != 'I')) {
             problem = "a label row holds one P or I label";
             return false;
@@ -88,7 +81,7 @@ bool loadRow(const eval::ListRow& row, Instruction& in, std::string& problem) {
         in.operands[0] = *label;
         return true;
     }
-    const instr::Instruction* e = find(row.mnemonic);
+    const instr::Instruction* e = row.instruction;
     if (e && e->engineOp == Op::NoOutput) {
         in.op = Op::NoOutput;
         return true;
@@ -164,7 +157,7 @@ std::optional<Program> loadProgram(const std::vector<eval::ListRow>& rows, LoadE
     for (size_t i = 0; i < rows.size(); ++i) {
         std::string problem;
         Instruction& in = p.rows[i];
-        if (!loadRow(rows[i], in, problem)) {
+        if (!loadRow(typeRow(rows[i].mnemonic, rows[i].operand), in, problem)) {
             error = {static_cast<int>(i), rowName(p, static_cast<int>(i)) + ": " + problem};
             return std::nullopt;
         }
@@ -196,9 +189,8 @@ std::string rowName(const Program& program, int row) {
     if (row >= 0 && row < static_cast<int>(program.text.size())) {
         const eval::ListRow& r = program.text[static_cast<size_t>(row)];
         text = r.mnemonic.empty() ? r.operand : r.mnemonic;
-        if (!r.mnemonic.empty() && !words(r.operand).empty()) {
-            for (const std::string& w : words(r.operand)) text += " " + w;
-        }
+        if (!r.mnemonic.empty())
+            for (const std::string& w : splitWords(r.operand)) text += " " + w;
     }
     return "row " + std::to_string(row) + (text.empty() ? "" : " (" + text + ")");
 }

@@ -26,8 +26,9 @@ struct CommandState {
     bool checked = false;
 };
 
-// Whether a command is enabled and checked in a given state. Commands that
-// nothing serves in that state are disabled; their shortcuts then do nothing.
+// Whether a command is enabled and checked in a given state, as its row of the
+// command table says. Commands that nothing serves in that state are disabled;
+// their shortcuts then do nothing.
 CommandState commandState(int command, const ShellState& state);
 
 // The status bar prompt of a command, empty when it has none.

@@ -1,9 +1,17 @@
 #include "app/model/menu_layout.h"
 
+#include "app/model/command_table.h"
+
 namespace rs::shell {
 
 namespace {
 
+// An item with the command's own menu text.
+MenuEntry item(int command) {
+    const CommandRow* row = findCommand(command);
+    return {MenuEntry::Item, row ? row->menuText : std::string(), command, {}};
+}
+// An item whose text in this menu differs from the command's own.
 MenuEntry item(std::string text, int command) {
     return {MenuEntry::Item, std::move(text), command, {}};
 }
@@ -19,21 +27,21 @@ MenuEntry submenu(std::string text, std::vector<MenuEntry> children) {
 
 std::vector<MenuEntry> ladderSymbolEntries() {
     return {
-        item("Open cont&act...\tF5", CmdOpenContact),
-        item("Clos&e contact...\tF6", CmdCloseContact),
-        item("&Open branch...\tShift+F5", CmdOpenBranch),
-        item("Close b&ranch...\tShift+F6", CmdCloseBranch),
-        item("&Coil...\tF7", CmdCoil),
-        item("Application ins&truction...\tF8", CmdAppInstruction),
-        item("Rising &pulse...\tShift+F7", CmdRisingPulse),
-        item("Falling pul&se...\tShift+F8", CmdFallingPulse),
-        item("Rising pulse open &branch...\tAlt+F7", CmdRisingPulseBranch),
-        item("&Falling pulse close branch...\tAlt+F8", CmdFallingPulseBranch),
+        item(CmdOpenContact),
+        item(CmdCloseContact),
+        item(CmdOpenBranch),
+        item(CmdCloseBranch),
+        item(CmdCoil),
+        item(CmdAppInstruction),
+        item(CmdRisingPulse),
+        item(CmdFallingPulse),
+        item(CmdRisingPulseBranch),
+        item(CmdFallingPulseBranch),
         separator(),
-        item("&Horizontal line...\tF9", CmdHorizontalLine),
-        item("&Vertical line...\tshift+F9", CmdVerticalLine),
-        item("Delete hori&zontal line...\tCtrl+F9", CmdDeleteHorizontalLine),
-        item("&Delete vertical line...\tCtrl+F10", CmdDeleteVerticalLine),
+        item(CmdHorizontalLine),
+        item(CmdVerticalLine),
+        item(CmdDeleteHorizontalLine),
+        item(CmdDeleteVerticalLine),
     };
 }
 
@@ -42,21 +50,16 @@ std::vector<MenuEntry> ladderSymbolEntries() {
 const std::vector<MenuBarMenu>& noProjectMenuBar() {
     static const std::vector<MenuBarMenu> bar = {
         {"&Project",
-         {item("&New project...\tCtrl+N", CmdNewProject),
-          item("&Open project...\tCtrl+O", CmdOpenProject),
-          item("&Close project", CmdCloseNoProject), item("&Save\tCtrl+S", CmdSaveNoProject),
-          item("Save &as...", CmdSaveAsNoProject), separator(), recentFiles(), separator(),
-          item("E&xit Rungsmith", CmdExit)}},
+         {item(CmdNewProject), item(CmdOpenProject), item(CmdCloseNoProject),
+          item(CmdSaveNoProject), item(CmdSaveAsNoProject), separator(), recentFiles(), separator(),
+          item(CmdExit)}},
         {"&View",
-         {item("&Toolbar...", CmdFileToolbar), item("&Status bar", CmdStatusBarFlag), separator(),
+         {item(CmdFileToolbar), item(CmdStatusBarFlag), separator(),
           item("&Project data list\tAlt+O ", CmdDataList)}},
         {"&Online",
-         {item("Transfer set&up", CmdTransferSetup),
-          item("Connection setup...", CmdConnectionSetup), item("Device test...", CmdDeviceTest),
-          item("Device batch monitor...", CmdDeviceBatchMonitor)}},
-        {"&Help",
-         {item("Product inform&ation...", CmdAbout), item("Rungsmith User Index", CmdUserIndex),
-          item("Examples", CmdExamples)}},
+         {item("Transfer set&up", CmdTransferSetup), item(CmdConnectionSetup), item(CmdDeviceTest),
+          item(CmdDeviceBatchMonitor)}},
+        {"&Help", {item(CmdAbout), item(CmdUserIndex), item(CmdExamples)}},
     };
     return bar;
 }
@@ -64,63 +67,47 @@ const std::vector<MenuBarMenu>& noProjectMenuBar() {
 const std::vector<MenuBarMenu>& projectMenuBar() {
     static const std::vector<MenuBarMenu> bar = {
         {"&Project",
-         {item("&New project...\tCtrl+N", CmdNewProject),
-          item("&Open project...\tCtrl+O", CmdOpenProject), item("&Close project", CmdCloseProject),
-          item("&Save\tCtrl+S", CmdSave), item("Save &as...", CmdSaveAs), separator(),
-          item("&Print...\tCtrl+P", CmdPrint), item("Print pre&view", CmdPrintPreview),
-          item("Export as PDF...", CmdExportPdf), item("Export as PNG...", CmdExportPng),
-          separator(), recentFiles(), separator(), item("E&xit Rungsmith", CmdExit)}},
+         {item(CmdNewProject), item(CmdOpenProject), item(CmdCloseProject), item(CmdSave),
+          item(CmdSaveAs), separator(), item(CmdPrint), item(CmdPrintPreview), item(CmdExportPdf),
+          item(CmdExportPng), separator(), recentFiles(), separator(), item(CmdExit)}},
         {"&Edit",
-         {item("Undo\tCtrl+Z", CmdUndo), item("Redo\tCtrl+Y", CmdRedo), separator(),
-          item("Cu&t\tCtrl+X", CmdCut), item("&Copy\tCtrl+C", CmdCopy),
-          item("Pa&ste\tCtrl+V", CmdPaste), separator(),
-          item("I&nsert line\tShift+Ins", CmdInsertLine),
-          item("D&elete line\tShift+Del", CmdDeleteLine),
-          item("Insert ro&w\tCtrl+Ins", CmdInsertRow), item("&Delete row\tCtrl+Del", CmdDeleteRow),
-          separator(), submenu("Ladder s&ymbol", ladderSymbolEntries()), separator(),
-          item("Find device...\tCtrl+F", CmdFindDevice),
-          item("Find instruction...", CmdFindInstruction), item("Find string...", CmdFindString),
-          item("Replace device...", CmdReplaceDevice)}},
-        {"&Convert", {item("&Convert\tF4", CmdConvert)}},
+         {item(CmdUndo), item(CmdRedo), separator(), item(CmdCut), item(CmdCopy), item(CmdPaste),
+          separator(), item(CmdInsertLine), item(CmdDeleteLine), item(CmdInsertRow),
+          item(CmdDeleteRow), separator(), submenu("Ladder s&ymbol", ladderSymbolEntries()),
+          separator(), item(CmdFindDevice), item(CmdFindInstruction), item(CmdFindString),
+          item(CmdReplaceDevice)}},
+        {"&Convert", {item(CmdConvert)}},
         {"&View",
-         {submenu("Encoding switch", {item("mode1", CmdMode1), item("mode2", CmdMode2)}),
-          separator(), item("&Toolbar...", CmdFileToolbar), item("&Status bar", CmdStatusBarFlag),
-          separator(), item("&Project data list\tAlt+O", CmdDataList),
-          item("Cross reference", CmdCrossReference), separator(),
-          item("Inst&ruction list\tAlt+F1", CmdInstructionList)}},
+         {submenu("Encoding switch", {item(CmdMode1), item(CmdMode2)}), separator(),
+          item(CmdFileToolbar), item(CmdStatusBarFlag), separator(), item(CmdDataList),
+          item(CmdCrossReference), separator(), item(CmdInstructionList)}},
         {"&Online",
-         {item("Transfer set&up...", CmdTransferSetup),
-          item("Connection setup...", CmdConnectionSetup), item("Device test...", CmdDeviceTest),
-          item("Device batch monitor...", CmdDeviceBatchMonitor), separator(),
-          item("Start simulation", CmdStartSimulation), item("Stop simulation", CmdStopSimulation),
-          item("Single scan", CmdSingleScan)}},
-        {"&Window",
-         {item("&Cascade", CmdCascade), item("&Title horizontally", CmdTileHorizontally),
-          item("&Arrange icons", CmdArrangeIcons)}},
-        {"&Help",
-         {item("Product inform&ation...", CmdAbout), item("Rungsmith User Index", CmdUserIndex),
-          item("Examples", CmdExamples)}},
+         {item(CmdTransferSetup), item(CmdConnectionSetup), item(CmdDeviceTest),
+          item(CmdDeviceBatchMonitor), separator(), item(CmdStartSimulation),
+          item(CmdStopSimulation), item(CmdSingleScan)}},
+        {"&Window", {item(CmdCascade), item(CmdTileHorizontally), item(CmdArrangeIcons)}},
+        {"&Help", {item(CmdAbout), item(CmdUserIndex), item(CmdExamples)}},
     };
     return bar;
 }
 
 const std::vector<MenuEntry>& viewContextMenu() {
     static const std::vector<MenuEntry> menu = {
-        item("Undo\tCtrl+Z", CmdUndo),
+        item(CmdUndo),
         separator(),
-        item("Cu&t\tCtrl+X", CmdCut),
-        item("&Copy\tCtrl+C", CmdCopy),
-        item("Pa&ste\tCtrl+V", CmdPaste),
+        item(CmdCut),
+        item(CmdCopy),
+        item(CmdPaste),
         separator(),
-        item("I&nsert line\tShift+Ins", CmdInsertLine),
-        item("D&elete line\tShift+Del", CmdDeleteLine),
-        item("Insert ro&w\tCtrl+Ins", CmdInsertRow),
-        item("&Delete row\tCtrl+Del", CmdDeleteRow),
+        item(CmdInsertLine),
+        item(CmdDeleteLine),
+        item(CmdInsertRow),
+        item(CmdDeleteRow),
         separator(),
-        item("Draw &line\tF10", CmdDrawLineContext),
-        item("Delete l&ine\tAlt+F9", CmdDeleteLineContext),
+        item(CmdDrawLineContext),
+        item(CmdDeleteLineContext),
         separator(),
-        item("&Convert\tF4", CmdConvert),
+        item(CmdConvert),
     };
     return menu;
 }

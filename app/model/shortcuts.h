@@ -12,7 +12,8 @@ struct ShortcutEntry {
     int command;
 };
 
-// The shortcut table in its order; a key may appear more than once.
+// The shortcut table in its order (the keys of the command table's rows, row by
+// row); a key may appear more than once.
 const std::vector<ShortcutEntry>& shortcutTable();
 
 // The table with every key kept only at its first entry: the binding that

@@ -1,10 +1,10 @@
 #include "app/model/simulation_scene.h"
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 #include "app/model/ladder_scene.h"
+#include "core/char_class.h"
 #include "sim/watch.h"
 
 namespace rs::shell {
@@ -14,8 +14,7 @@ namespace {
 bool isWordDevice(const std::string& word) {
     if (word.size() < 2) return false;
     const char c = word[0];
-    return (c == 'T' || c == 'C' || c == 'D' || c == 'V' || c == 'Z') &&
-           std::isdigit(static_cast<unsigned char>(word[1]));
+    return (c == 'T' || c == 'C' || c == 'D' || c == 'V' || c == 'Z') && isDigit(word[1]);
 }
 
 // Whether the drawing at a point of cell (row, col) carries power.

@@ -4,8 +4,6 @@
 #include <QMdiArea>
 #include <QStatusBar>
 
-#include "app/model/commands.h"
-#include "app/model/edit_commands.h"
 #include "app/model/list_scene.h"
 #include "app/model/view_input.h"
 #include "app/qt/main_frame.h"
@@ -82,52 +80,34 @@ void CChildFrame::stepHistory(bool older) {
     if (!m_view.m_bListMode) m_pView->scrollToCursor();
 }
 
-void CChildFrame::runCommand(int command) {
-    using namespace rs::shell;
-    switch (command) {
-        case CmdStartSimulation:
-            m_pSimulation->start();
-            return;
-        case CmdStopSimulation:
-            m_pSimulation->stop();
-            return;
-        case CmdSingleScan:
-            m_pSimulation->singleScan();
-            return;
-        default:
-            break;
-    }
-    if (command == CmdUndo || command == CmdRedo) {
-        stepHistory(command == CmdUndo);
+void CChildFrame::edit(rs::EditCommand command) {
+    runEditor([&] { m_editor.run(command); });
+}
+
+// Enter opens the entry dialog of the cursor cell or line, as a double-click
+// there does.
+void CChildFrame::enterKey() {
+    if (m_view.m_bListMode) {
+        runEditor([&] { m_editor.editListLine(m_view.m_nListCursor); });
         return;
     }
-    if (command == CmdConvert) {
-        recorded([this] { convert(); });
-        return;
-    }
-    if (command == CmdEnterKey) {
-        // Enter opens the entry dialog of the cursor cell or line, as a
-        // double-click there does.
-        if (m_view.m_bListMode) {
-            runEditor([&] { m_editor.editListLine(m_view.m_nListCursor); });
-            return;
-        }
-        const int row = m_view.grid->m_nCursorRow, col = m_view.grid->m_nCursorCol;
-        if (ladderCellEditable(*m_view.grid, row, col))
-            runEditor([&] { m_editor.cellEdit(row, col); });
-        return;
-    }
-    if (command == CmdInstructionList) {
-        recorded([this] {
-            rs::ladder::switchPresentation(m_session);
-            modelChanged();
-        });
-        return;
-    }
-    if (const auto edit = editCommandFor(command)) runEditor([&] { m_editor.run(*edit); });
+    const int row = m_view.grid->m_nCursorRow, col = m_view.grid->m_nCursorCol;
+    if (rs::shell::ladderCellEditable(*m_view.grid, row, col))
+        runEditor([&] { m_editor.cellEdit(row, col); });
+}
+
+void CChildFrame::switchPresentation() {
+    recorded([this] {
+        rs::ladder::switchPresentation(m_session);
+        modelChanged();
+    });
 }
 
 void CChildFrame::convert() {
+    recorded([this] { convertProgram(); });
+}
+
+void CChildFrame::convertProgram() {
     // Convert does nothing while the list is shown; on the ladder it replaces
     // the mark of an earlier report with its own, if any.
     if (!m_view.m_bListMode) m_view.highlight = {};

@@ -31,8 +31,13 @@ class CChildFrame : public QMdiSubWindow {
     SimulationController& simulation() { return *m_pSimulation; }
     const rs::UndoHistory& history() const { return m_history; }
 
-    // A command of the view: Convert, the list switch or an editing command.
-    void runCommand(int command);
+    // The commands of the view: an editing command, Enter, Convert, the list
+    // switch, and undo (older) or redo with the document's modified flag.
+    void edit(rs::EditCommand command);
+    void enterKey();
+    void convert();
+    void switchPresentation();
+    void stepHistory(bool older);
 
     // After every change of the program: the tidy steps of the paint pass run
     // on the model, then the view repaints from it.
@@ -56,10 +61,7 @@ class CChildFrame : public QMdiSubWindow {
 
   private:
     void runEditor(const std::function<void()>& edit);
-    // Undo (older) or redo: the program as it was, the document's modified flag
-    // with it.
-    void stepHistory(bool older);
-    void convert();
+    void convertProgram();
 
     CMainFrame* m_frame;
     rs::ViewState m_view;

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
@@ -15,27 +14,21 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolButton>
-#include <QUrl>
 #include <cstdlib>
 
+#include "app/model/command_table.h"
 #include "app/model/commands.h"
-#include "app/model/examples_folder.h"
 #include "app/model/menu_layout.h"
 #include "app/model/project_names.h"
 #include "app/model/shortcuts.h"
 #include "app/model/toolbars.h"
-#include "app/qt/about_dialog.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/data_list_dialog.h"
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
 #include "app/qt/settings_store.h"
-#include "comm/qt/communication_dialog.h"
-#include "comm/qt/connection_setup_dialog.h"
 #include "core/messages.h"
 #include "core/program_dir.h"
-#include "online/qt/batch_monitor_dialog.h"
-#include "online/qt/device_test_dialog.h"
 #include "translations/system_text.h"
 
 using namespace rs::shell;
@@ -279,114 +272,7 @@ void CMainFrame::updateCaption() {
 // ---- commands -----------------------------------------------------------------
 
 void CMainFrame::runCommand(int command) {
-    if (!commandState(command, shellState()).enabled) return;
-    if (isRecentFileCommand(command)) {
-        const size_t i = static_cast<size_t>(command - CmdRecentFile1);
-        if (i >= m_recent.paths().size()) return;
-        // An entry that no longer opens leaves the list, as the platform's lists do.
-        const std::string path = m_recent.paths()[i];
-        if (!openProjectFile(qs(path)) && !m_pProject) {
-            m_recent.remove(path);
-            storeRecentFiles();
-            buildMenuBar();
-        }
-        emit stateChanged();
-        return;
-    }
-    switch (command) {
-        case CmdNewProject:
-            newProject();
-            break;
-        case CmdOpenProject:
-            openProject();
-            break;
-        case CmdCloseProject:
-            closeProjectCommand();
-            break;
-        case CmdSave:
-            saveProject(false);
-            break;
-        case CmdSaveAs:
-            saveProject(true);
-            break;
-        case CmdExit:
-            close();
-            break;
-        case CmdMode1:
-            m_app.setMode2(false);
-            break;
-        case CmdMode2:
-            m_app.setMode2(true);
-            break;
-        case CmdFileToolbar:
-            m_toolBars.front()->setVisible(!m_toolBars.front()->isVisibleTo(this));
-            break;
-        case CmdStatusBarFlag:
-            m_nStatusBarFlag = m_nStatusBarFlag ? 0 : 1;
-            statusBar()->setVisible(m_nStatusBarFlag != 0);
-            break;
-        case CmdStatusBarDirect:
-            statusBar()->setVisible(!statusBar()->isVisible());
-            break;
-        case CmdDataList:
-            m_pDataBar->setVisible(!m_pDataBar->isVisibleTo(this));
-            break;
-        case CmdCascade:
-            m_pMdi->cascadeSubWindows();
-            break;
-        case CmdTileHorizontally:
-            m_pMdi->tileSubWindows();
-            break;
-        case CmdArrangeIcons: {
-            int x = 0;
-            for (QMdiSubWindow* w : m_pMdi->subWindowList()) {
-                if (!w->isMinimized()) continue;
-                w->move(x, m_pMdi->viewport()->height() - w->height());
-                x += w->width();
-            }
-            break;
-        }
-        case CmdTransferSetup: {
-            CCommunication communication(m_app, m_sink, m_comm, this);
-            communication.exec();
-            break;
-        }
-        case CmdConnectionSetup: {
-            CConnectionSetup setup(m_app.m_bMode2, m_comm, this);
-            setup.exec();
-            break;
-        }
-        case CmdDeviceTest: {
-            CDeviceTest test(m_sink, this);
-            test.exec();
-            break;
-        }
-        case CmdDeviceBatchMonitor: {
-            CDeviceBatchMonitor monitor(m_sink, this);
-            monitor.exec();
-            break;
-        }
-        case CmdAbout: {
-            CAboutDlg about(this);
-            about.exec();
-            break;
-        }
-        case CmdUserIndex:
-            // The help page beside the program; a missing page reports nothing.
-            QDesktopServices::openUrl(
-                QUrl::fromLocalFile(qs(rs::programDirectory()) + "Help/Help-CN.html"));
-            break;
-        case CmdExamples: {
-            // Like the help page: a missing folder reports nothing.
-            const std::string folder = rs::shell::examplesFolder(rs::programDirectory());
-            if (!folder.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(qs(folder)));
-            break;
-        }
-        default:
-            if (!m_pSearch->run(command) && !m_pPrint->run(command)) runViewCommand(command);
-            break;
-    }
-    emit stateChanged();
+    if (rs::shell::runCommand(command, shellState(), *this)) emit stateChanged();
 }
 
 // ---- projects -------------------------------------------------------------------
@@ -401,7 +287,7 @@ bool CMainFrame::mayCreateProject() {
     bool mayClose = answer == rs::MessageAnswer::No;
     // A save that is refused (unconverted ladder) or fails keeps the open
     // project, as Cancel does, so that its edits are not lost.
-    if (answer == rs::MessageAnswer::Yes) mayClose = saveProject(false);
+    if (answer == rs::MessageAnswer::Yes) mayClose = save(false);
     if (!mayClose) {
         m_sink.inform(kFailedToCreateDocument, rs::msg::kAppTitle, rs::MessageIcon::Warning);
         return false;
@@ -428,7 +314,7 @@ CChildFrame* CMainFrame::createProjectWindow() {
     return child;
 }
 
-bool CMainFrame::newProject() {
+bool CMainFrame::startNewProject() {
     m_app.setMode2(true);  // a project document is constructed in mode 2
     if (!mayCreateProject()) return false;
     CChildFrame* child = createProjectWindow();
@@ -437,11 +323,6 @@ bool CMainFrame::newProject() {
     updateCaption();
     child->view()->setFocus();
     return true;
-}
-
-void CMainFrame::openProject() {
-    const QString path = m_chooseFile(false, {});
-    if (!path.isEmpty()) openProjectFile(path);
 }
 
 bool CMainFrame::openProjectFile(const QString& path) {
@@ -481,7 +362,7 @@ std::unique_ptr<QLockFile> CMainFrame::lockProject(const QString& path, bool& he
     return nullptr;
 }
 
-bool CMainFrame::saveProject(bool saveAs) {
+bool CMainFrame::save(bool saveAs) {
     if (!m_pProject) return false;
     rs::ProjectDocument& doc = m_pProject->document();
     QString path = qs(doc.pathName());
@@ -511,7 +392,7 @@ bool CMainFrame::saveModified() {
     switch (m_sink.ask(text, rs::msg::kAppTitle, rs::MessageButtons::YesNoCancel,
                        rs::MessageAnswer::Yes, rs::MessageIcon::Question)) {
         case rs::MessageAnswer::Yes:
-            return saveProject(false);
+            return save(false);
         case rs::MessageAnswer::No:
             return true;
         default:
@@ -521,10 +402,6 @@ bool CMainFrame::saveModified() {
 
 void CMainFrame::closeProjectWithoutQuestions() {
     if (m_pProject) m_pProject->closeNow();
-}
-
-void CMainFrame::closeProjectCommand() {
-    if (saveModified()) closeProjectWithoutQuestions();
 }
 
 bool CMainFrame::childMayClose(CChildFrame* child) {
@@ -622,8 +499,4 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return false;
-}
-
-void CMainFrame::runViewCommand(int command) {
-    if (m_pProject) m_pProject->runCommand(command);
 }

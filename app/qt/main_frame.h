@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 
+#include "app/model/command_handlers.h"
 #include "app/model/command_state.h"
 #include "app/model/recent_files.h"
 #include "comm/qt/comm_environment.h"
@@ -28,8 +29,9 @@ class QMenu;
 
 // The main window: both menu bars, the shortcut table, three toolbars, the
 // status bar, the project data list, and the one project window at a time
-// with its open, save and close rules.
-class CMainFrame : public QMainWindow {
+// with its open, save and close rules. It carries out the handlers of the
+// command table.
+class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     Q_OBJECT
   public:
     // Chooses a file: for opening (saving false) or saving with a proposed
@@ -47,9 +49,38 @@ class CMainFrame : public QMainWindow {
     // The ports and the settings file of the transfer dialogs.
     void setCommEnvironment(rs::CommEnvironment environment) { m_comm = std::move(environment); }
 
-    // Runs a command as its menu item, toolbar button or shortcut does; a
-    // disabled command does nothing.
+    // Runs a command as its menu item, toolbar button or shortcut does: its
+    // row of the command table; a disabled command does nothing.
     void runCommand(int command);
+
+    // The handlers of the command table (main_frame_commands.cpp).
+    void newProject() override;
+    void openProject() override;
+    void openRecentFile(int index) override;
+    void closeProject() override;
+    void saveProject(bool saveAs) override;
+    void exitProgram() override;
+    void setMode2(bool mode2) override;
+    void toggleFileToolbar() override;
+    void toggleStatusBarFlag() override;
+    void toggleStatusBar() override;
+    void toggleDataList() override;
+    void toggleCrossReference() override;
+    void arrangeWindows(rs::shell::WindowArrangement how) override;
+    void showDialog(rs::shell::ShellDialog dialog) override;
+    void openHelp() override;
+    void openExamples() override;
+    void edit(rs::EditCommand command) override;
+    void enterKey() override;
+    void convert() override;
+    void switchPresentation() override;
+    void undo() override;
+    void redo() override;
+    void find(rs::search::FindKind kind) override;
+    void findNext() override;
+    void replaceDevice() override;
+    void print(rs::shell::PrintOutput output) override;
+    void simulate(rs::shell::SimulationStep step) override;
     // Opens a project file as "Open project" does after its dialog.
     bool openProjectFile(const QString& path);
 
@@ -89,15 +120,12 @@ class CMainFrame : public QMainWindow {
     void updateCaption();
     QAction* makeAction(const QString& text, int command);
 
-    bool newProject();
-    void openProject();
-    bool saveProject(bool saveAs);
+    bool startNewProject();
+    bool save(bool saveAs);
     bool saveModified();
     bool mayCreateProject();
     CChildFrame* createProjectWindow();
     void closeProjectWithoutQuestions();
-    void closeProjectCommand();
-    void runViewCommand(int command);
     void loadRecentFiles();
     void storeRecentFiles();
     std::unique_ptr<QLockFile> lockProject(const QString& path, bool& heldElsewhere);

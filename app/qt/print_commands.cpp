@@ -10,7 +10,6 @@
 #include <QSettings>
 #include <QStatusBar>
 
-#include "app/model/commands.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/print_pages.h"
@@ -32,22 +31,20 @@ CPrintCommands::CPrintCommands(CMainFrame* frame) : QObject(frame), m_frame(fram
     m_runDialog = [](QDialog& dialog) { return dialog.exec(); };
 }
 
-bool CPrintCommands::run(int command) {
-    switch (command) {
-        case CmdPrint:
+void CPrintCommands::run(PrintOutput output) {
+    switch (output) {
+        case PrintOutput::Printer:
             print();
-            return true;
-        case CmdPrintPreview:
+            return;
+        case PrintOutput::Preview:
             preview();
-            return true;
-        case CmdExportPdf:
+            return;
+        case PrintOutput::Pdf:
             exportPdf();
-            return true;
-        case CmdExportPng:
+            return;
+        case PrintOutput::Png:
             exportPng();
-            return true;
-        default:
-            return false;
+            return;
     }
 }
 

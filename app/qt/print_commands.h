@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+#include "app/model/command_handlers.h"
 #include "app/qt/print_pages.h"
 
 class CMainFrame;
@@ -23,8 +24,8 @@ class CPrintCommands : public QObject {
 
     explicit CPrintCommands(CMainFrame* frame);
 
-    // Runs one of the commands above; false for any other command.
-    bool run(int command);
+    // Runs one of the commands above.
+    void run(rs::shell::PrintOutput output);
 
     void setExportChooser(ExportChooser chooser) { m_choose = std::move(chooser); }
     void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }

@@ -3,15 +3,14 @@
 #include <QScrollBar>
 #include <QStatusBar>
 
-#include "app/model/commands.h"
 #include "app/model/ladder_geometry.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/main_frame.h"
 #include "editor/search/replace_device.h"
 
-using namespace rs::shell;
 using rs::search::FindKind;
 using rs::search::FindOutcome;
+using rs::shell::kListLineHeight;
 
 namespace {
 
@@ -32,40 +31,24 @@ CSearchCommands::CSearchCommands(CMainFrame* frame)
     connect(frame, &CMainFrame::stateChanged, this, &CSearchCommands::refreshCrossReference);
 }
 
-bool CSearchCommands::run(int command) {
-    switch (command) {
-        case CmdFindDevice:
-            showDialog(FindKind::Device);
-            return true;
-        case CmdFindInstruction:
-            showDialog(FindKind::Instruction);
-            return true;
-        case CmdFindString:
-            showDialog(FindKind::Text);
-            return true;
-        case CmdFindNext:
-            // F3 repeats the last search; before any, it opens "Find device".
-            if (m_lastQuery)
-                find(*m_lastQuery);
-            else
-                showDialog(FindKind::Device);
-            return true;
-        case CmdReplaceDevice: {
-            CReplaceDeviceDialog dialog(m_frame);
-            if (m_lastQuery && m_lastQuery->kind == FindKind::Device)
-                dialog.fromEdit()->setText(qs(m_lastQuery->text));
-            if (dialog.exec() == QDialog::Accepted)
-                replace(dialog.fromEdit()->text().toStdString(),
-                        dialog.toEdit()->text().toStdString());
-            return true;
-        }
-        case CmdCrossReference:
-            m_pXref->setVisible(!m_pXref->isVisibleTo(m_frame));
-            refreshCrossReference();
-            return true;
-        default:
-            return false;
-    }
+void CSearchCommands::findNext() {
+    if (m_lastQuery)
+        find(*m_lastQuery);
+    else
+        showDialog(FindKind::Device);
+}
+
+void CSearchCommands::replaceDevice() {
+    CReplaceDeviceDialog dialog(m_frame);
+    if (m_lastQuery && m_lastQuery->kind == FindKind::Device)
+        dialog.fromEdit()->setText(qs(m_lastQuery->text));
+    if (dialog.exec() == QDialog::Accepted)
+        replace(dialog.fromEdit()->text().toStdString(), dialog.toEdit()->text().toStdString());
+}
+
+void CSearchCommands::toggleCrossReference() {
+    m_pXref->setVisible(!m_pXref->isVisibleTo(m_frame));
+    refreshCrossReference();
 }
 
 CFindDialog* CSearchCommands::findDialog(FindKind kind) {

@@ -18,8 +18,13 @@ class CSearchCommands : public QObject {
   public:
     explicit CSearchCommands(CMainFrame* frame);
 
-    // Runs one of the commands above; false for any other command.
-    bool run(int command);
+    // Shows the find dialog of a kind.
+    void showDialog(rs::search::FindKind kind);
+    // F3: the last search again; before any, "Find device".
+    void findNext();
+    // "Replace device...": its dialog, then the rename.
+    void replaceDevice();
+    void toggleCrossReference();
     // Searches the open project and reports in the status bar.
     void find(const rs::search::FindQuery& query);
     // Renames a device as one step of the project's history.
@@ -29,7 +34,6 @@ class CSearchCommands : public QObject {
     CFindDialog* findDialog(rs::search::FindKind kind);
 
   private:
-    void showDialog(rs::search::FindKind kind);
     void goTo(const rs::search::DevicePlace& place);
     void refreshCrossReference();
     void note(const QString& text);

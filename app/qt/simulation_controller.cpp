@@ -8,7 +8,7 @@
 #include "app/qt/project_view.h"
 #include "app/qt/simulation_painter.h"
 #include "core/messages.h"
-#include "online/device_address.h"
+#include "core/device/device_address.h"
 #include "translations/system_text.h"
 
 namespace {
@@ -131,7 +131,7 @@ void SimulationController::toggleInputAt(int row, int col) {
         return;
     const std::string& device = grid.text(row, col);
     if (device.empty() || device[0] != 'X') return;
-    const auto bit = rs::online::deviceAddress(device, rs::online::AccessKind::Bit);
+    const auto bit = rs::device::deviceAddress(device, rs::device::AccessKind::Bit);
     if (!bit) return;
     m_memory.setBit(*bit, !m_memory.bit(*bit));
     refreshDisplay();

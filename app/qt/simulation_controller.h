@@ -9,7 +9,7 @@
 #include "app/model/scene.h"
 #include "core/message_sink.h"
 #include "core/session.h"
-#include "online/device_memory.h"
+#include "core/device/device_memory.h"
 #include "sim/ladder_flow.h"
 
 class CCorvaneElectricPLCView;
@@ -54,7 +54,7 @@ class SimulationController : public QObject {
     void paintOverlay(QPainter& painter, const rs::shell::Scene& drawn, int firstY, int lastY);
 
     const rs::sim::Engine& engine() const { return *m_engine; }
-    rs::online::DeviceMemory& memory() { return m_memory; }
+    rs::device::DeviceMemory& memory() { return m_memory; }
 
   signals:
     // Started, paused or stopped: menus follow.
@@ -70,7 +70,7 @@ class SimulationController : public QObject {
     rs::MessageSink& m_sink;
     CCorvaneElectricPLCView* m_pView;
     QPointer<QLabel> m_pStatus;
-    rs::online::DeviceMemory m_memory;
+    rs::device::DeviceMemory m_memory;
     std::unique_ptr<rs::sim::Engine> m_engine;
     rs::sim::LadderFlow m_flow;
     bool m_bFlowPrepared = false;

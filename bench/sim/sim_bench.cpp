@@ -39,7 +39,7 @@ void BM_ScanOf8000Rows(benchmark::State& state) {
         state.SkipWithError(error.message.c_str());
         return;
     }
-    rs::online::DeviceMemory memory;
+    rs::device::DeviceMemory memory;
     rs::sim::Engine engine(memory);
     engine.load(std::move(*program));
     for (int i = 0; i < 64; i += 3) memory.setBit(4608 + static_cast<uint32_t>(i), true);
@@ -66,7 +66,7 @@ void BM_PowerFlowOf4000Rows(benchmark::State& state) {
         grid->setCell(r + 1, 2, rs::HorizontalLine, "", rs::LinkWire);
     }
     grid->m_nLastRow = grid->m_nDrawnLastRow = rs::kGridRows - 2;
-    rs::online::DeviceMemory memory;
+    rs::device::DeviceMemory memory;
     rs::sim::Engine engine(memory);
     rs::sim::LoadError error;
     engine.load(*rs::sim::loadProgram({{"END", ""}}, error));

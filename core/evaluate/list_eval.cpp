@@ -1,7 +1,9 @@
 #include "core/evaluate/list_eval.h"
 
+#include <iterator>
 #include <string_view>
 
+#include "core/evaluate/rung_stack.h"
 #include "core/instructions/instruction.h"
 
 namespace rs::eval {
@@ -15,72 +17,31 @@ struct Decoded {
     bool inverted = false;
 };
 
+// The operation of each instruction kind, in the order of instr::Kind: SET,
+// RST, flow and application rows are driven by the block like an output.
+constexpr Op kOpOfKind[] = {Op::Load,        Op::And,         Op::Or,          Op::Anb,
+                            Op::Orb,         Op::Mps,         Op::Mrd,         Op::Mpp,
+                            Op::Out,         Op::Application, Op::Application, Op::End,
+                            Op::Application, Op::Application, Op::Boundary};
+static_assert(std::size(kOpOfKind) == static_cast<size_t>(instr::Kind::Label) + 1);
+
 Decoded decode(const std::string& m) {
-    using K = instr::Kind;
     const instr::Instruction* i = instr::find(m);
     if (i == nullptr) return {Op::Application, false};
     if (i->in(instr::ListBoundary)) return {Op::Boundary, false};
     const bool inverted = i->polarity == instr::Polarity::Closed || i->edge == instr::Edge::Falling;
-    switch (i->kind) {
-        case K::Load:
-            return {Op::Load, inverted};
-        case K::And:
-            return {Op::And, inverted};
-        case K::Or:
-            return {Op::Or, inverted};
-        case K::Anb:
-            return {Op::Anb, false};
-        case K::Orb:
-            return {Op::Orb, false};
-        case K::Mps:
-            return {Op::Mps, false};
-        case K::Mrd:
-            return {Op::Mrd, false};
-        case K::Mpp:
-            return {Op::Mpp, false};
-        case K::Out:
-            return {Op::Out, false};
-        case K::End:
-            return {Op::End, false};
-        default:
-            return {Op::Application, false};
-    }
+    return {kOpOfKind[static_cast<size_t>(i->kind)], inverted};
 }
-
-// The state of one scan: the operation blocks (the last is the one being
-// built), the point stack of MPS, and whether the current block has driven an
-// output. After an output the rung's result stays: an AND, an MPS or a block
-// joined with ANB or ORB continues from it, as on the controller. A block
-// loaded after an output therefore sits above that result (`held`) until
-// either ANB or ORB joins the two, or the block reaches an output or MPS on
-// its own and the held result is dropped: a new rung began.
-struct Scan {
-    std::vector<uint64_t> blocks;
-    std::vector<uint64_t> points;
-    bool driven = false;
-    bool held = false;  // blocks[0] is the result of the rung before the last load
-    int heldRow = -1;   // the load that started a block above the held result
-
-    // A new rung began at the load above the held result: that result goes,
-    // unless a point of the old rung is still open.
-    bool dropHeld() {
-        if (!held || blocks.size() != 2) return true;
-        if (!points.empty()) return false;
-        blocks.erase(blocks.begin());
-        held = false;
-        return true;
-    }
-};
 
 }  // namespace
 
 WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& devices) {
     WideListResult res;
-    Scan s;
-    auto refuse = [&](int row, const char* why) {
+    RungStack<uint64_t> s;
+    auto refuse = [&](int row, const RungRefusal& r) {
         res.ok = false;
-        res.errorRow = row;
-        res.problem = why;
+        res.errorRow = r.row >= 0 ? r.row : row;
+        res.problem = rungFaultText(r.fault);
         return res;
     };
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -90,82 +51,48 @@ WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& d
             const uint64_t v = devices(rows[i].operand);
             return d.inverted ? ~v : v;
         };
+        RungStack<uint64_t>::Result r;
         switch (d.op) {
             case Op::Load:
-                if (s.driven) {
-                    if (s.blocks.size() != 1) return refuse(row, "output with a block left open");
-                    s.held = true;
-                    s.heldRow = row;
-                    s.driven = false;
-                }
-                s.blocks.push_back(contact());
+                r = s.load(contact(), row);
                 break;
             case Op::And:
-                if (s.blocks.empty()) return refuse(row, "AND without a block");
-                s.blocks.back() &= contact();
-                s.driven = false;
+                r = s.andWith(contact());
                 break;
             case Op::Or:
-                if (s.blocks.empty() || s.driven) return refuse(row, "OR without a block");
-                s.blocks.back() |= contact();
+                r = s.orWith(contact());
                 break;
             case Op::Anb:
-            case Op::Orb: {
-                if (s.blocks.size() < 2 || s.driven)
-                    return refuse(row, "ANB or ORB without two blocks");
-                const uint64_t top = s.blocks.back();
-                s.blocks.pop_back();
-                if (d.op == Op::Anb)
-                    s.blocks.back() &= top;
-                else
-                    s.blocks.back() |= top;
-                if (s.blocks.size() == 1) s.held = false;
+            case Op::Orb:
+                r = s.join(d.op == Op::Anb);
                 break;
-            }
             case Op::Mps:
-                // The block may already drive an output: MPS keeps its value
-                // for the outputs that branch off after it.
-                if (!s.dropHeld()) return refuse(s.heldRow, "LD after an output with MPS open");
-                if (s.blocks.size() != 1) return refuse(row, "MPS without one block");
-                s.points.push_back(s.blocks.back());
-                s.driven = false;
+                r = s.push();
                 break;
             case Op::Mrd:
             case Op::Mpp:
-                if (s.points.empty()) return refuse(row, "MRD or MPP without MPS");
-                if (s.blocks.size() != 1) return refuse(row, "MRD or MPP with a block open");
-                s.blocks.back() = s.points.back();
-                if (d.op == Op::Mpp) s.points.pop_back();
-                s.driven = false;
+                r = s.read(d.op == Op::Mpp);
                 break;
             case Op::Out:
             case Op::Application: {
-                if (!s.dropHeld()) return refuse(s.heldRow, "LD after an output with MPS open");
-                if (s.blocks.size() != 1) return refuse(row, "output with a block left open");
+                uint64_t on = 0;
+                r = s.output(on);
+                if (r) break;
                 std::string name = rows[i].operand;
                 if (d.op == Op::Application)
                     name = rows[i].mnemonic + (name.empty() ? "" : " " + name);
-                res.outputs.push_back({std::move(name), s.blocks.back(), row});
-                s.driven = true;
+                res.outputs.push_back({std::move(name), on, row});
                 break;
             }
             case Op::Boundary:
             case Op::End:
-                if (s.held && !s.points.empty())
-                    return refuse(s.heldRow, "LD after an output with MPS open");
-                if (!s.points.empty()) return refuse(row, "MPS still open");
-                if (!s.blocks.empty() && !s.driven) return refuse(row, "block without an output");
-                s.blocks.clear();
-                s.driven = false;
-                s.held = false;
-                if (d.op == Op::End) return res;
+                r = s.boundary();
+                if (!r && d.op == Op::End) return res;
                 break;
         }
+        if (r) return refuse(row, *r);
     }
-    if (s.held && !s.points.empty()) return refuse(s.heldRow, "LD after an output with MPS open");
-    if (!s.points.empty()) return refuse(static_cast<int>(rows.size()), "MPS still open");
-    if (!s.blocks.empty() && !s.driven)
-        return refuse(static_cast<int>(rows.size()), "block without an output");
+    if (const auto r = s.boundary()) return refuse(static_cast<int>(rows.size()), *r);
     return res;
 }
 

@@ -1,11 +1,34 @@
+#include <array>
+#include <vector>
+
 #include "core/cell.h"
 #include "core/instructions/instruction.h"
 
 namespace rs::instr {
 
+namespace {
+
+// The instructions by the first character of their mnemonic (the label row
+// under 0), so that a lookup compares a handful of names: every cell text and
+// list row of a scan, a Convert or a download is looked up.
+using Buckets = std::array<std::vector<const Instruction*>, 256>;
+
+const Buckets& buckets() {
+    static const Buckets index = [] {
+        Buckets b;
+        for (const Instruction& i : instructions())
+            b[i.mnemonic.empty() ? 0 : static_cast<unsigned char>(i.mnemonic[0])].push_back(&i);
+        return b;
+    }();
+    return index;
+}
+
+}  // namespace
+
 const Instruction* find(std::string_view mnemonic) {
-    for (const Instruction& i : instructions())
-        if (i.mnemonic == mnemonic) return &i;
+    const auto& bucket = buckets()[mnemonic.empty() ? 0 : static_cast<unsigned char>(mnemonic[0])];
+    for (const Instruction* i : bucket)
+        if (i->mnemonic == mnemonic) return i;
     return nullptr;
 }
 

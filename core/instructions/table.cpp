@@ -31,32 +31,34 @@ constexpr std::string_view kAccess = "Controller parameters";
 constexpr std::string_view kEnd = "Program end";
 constexpr std::string_view kBitOperands = "X Y M S T C";
 
-constexpr Instruction contact(std::string_view m, Kind role, Polarity p, Edge e, uint32_t mode1,
-                              uint32_t mode2, Op op, std::string_view summary) {
+// The fields every entry has.
+constexpr Instruction entry(std::string_view m, Kind kind, uint16_t sets, Op op,
+                            std::string_view forms, Help help) {
     Instruction i{};
     i.mnemonic = m;
-    i.kind = role;
+    i.kind = kind;
+    i.sets = sets;
+    i.engineOp = op;
+    i.engineForms = forms;
+    i.help = help;
+    return i;
+}
+
+constexpr Instruction contact(std::string_view m, Kind role, Polarity p, Edge e, uint32_t mode1,
+                              uint32_t mode2, Op op, std::string_view summary) {
+    Instruction i = entry(m, role, kEditorSet, op, "b", {kContact, kBitOperands, summary});
     i.polarity = p;
     i.edge = e;
-    i.sets = kEditorSet;
     i.mode1Code = mode1;
     i.mode2Code = mode2;
-    i.engineOp = op;
-    i.engineForms = "b";
-    i.help = {kContact, kBitOperands, summary};
     return i;
 }
 
 constexpr Instruction noOperand(std::string_view m, Kind kind, uint16_t mode1, uint16_t mode2,
                                 Op op, Help help) {
-    Instruction i{};
-    i.mnemonic = m;
-    i.kind = kind;
-    i.sets = kEditorSet;
+    Instruction i = entry(m, kind, kEditorSet, op, "", help);
     i.fixedMode1 = mode1;
     i.fixedMode2 = mode2;
-    i.engineOp = op;
-    i.help = help;
     return i;
 }
 
@@ -70,18 +72,12 @@ struct Counts {
 
 constexpr Instruction classified(std::string_view m, Kind kind, uint16_t sets, Counts c, Op op,
                                  std::string_view forms, Help help = {}) {
-    Instruction i{};
-    i.mnemonic = m;
-    i.kind = kind;
-    i.sets = static_cast<uint16_t>(sets | InClassifier);
+    Instruction i = entry(m, kind, static_cast<uint16_t>(sets | InClassifier), op, forms, help);
     i.functionMode1 = c.function;
     i.renumberedInMode2 = c.renumbered;
     i.steps = c.steps;
     i.operands = c.operands;
     i.classes = c.classes;
-    i.engineOp = op;
-    i.engineForms = forms;
-    i.help = help;
     return i;
 }
 
@@ -100,12 +96,7 @@ constexpr Instruction endInstruction() {
 }
 
 constexpr Instruction labelRow() {
-    Instruction i{};
-    i.mnemonic = "";
-    i.kind = Kind::Label;
-    i.sets = Downloadable | ListBoundary;
-    i.engineOp = Op::Label;
-    return i;
+    return entry("", Kind::Label, Downloadable | ListBoundary, Op::Label, "", {});
 }
 
 constexpr uint16_t kFlowEnd = RungEnd | ListBoundary;

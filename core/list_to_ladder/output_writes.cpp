@@ -1,43 +1,30 @@
 #include "core/list_to_ladder/output_writes.h"
 
-#include <cctype>
 #include <vector>
+
+#include "core/char_class.h"
+#include "core/device/device_ref.h"
 
 namespace rs::ladder {
 
 namespace {
 
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-bool isAlpha(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
-}
+using device::splitDeviceWord;
 
 // The device letters of an operand word: M of M0 and of K4M0, D of D10Z.
 std::string deviceKind(const std::string& word) {
-    size_t from = 0;
-    if (word.size() > 2 && word[0] == 'K' && isDigit(word[1])) {
-        size_t k = 1;
-        while (k < word.size() && isDigit(word[k])) ++k;
-        if (k < word.size() && isAlpha(word[k])) from = k;
-    }
-    size_t to = from;
-    while (to < word.size() && isAlpha(word[to])) ++to;
-    return word.substr(from, to - from);
+    const device::DeviceWord w = splitDeviceWord(word);
+    if (w.letters == "K" && !w.digits.empty() && !w.rest.empty() && isLetter(w.rest[0]))
+        return std::string(splitDeviceWord(w.rest).letters);
+    return std::string(w.letters);
 }
 
 // "M", "0" for M00; empty number when the word is not letters then digits.
 bool splitPlain(const std::string& word, std::string& letters, std::string& number) {
-    size_t n = 0;
-    while (n < word.size() && isAlpha(word[n])) ++n;
-    if (n == 0 || n == word.size()) return false;
-    for (size_t k = n; k < word.size(); ++k)
-        if (!isDigit(word[k])) return false;
-    size_t z = n;
-    while (z + 1 < word.size() && word[z] == '0') ++z;
-    letters = word.substr(0, n);
-    number = word.substr(z);
+    const device::DeviceWord w = splitDeviceWord(word);
+    if (w.letters.empty() || w.digits.empty() || !w.rest.empty()) return false;
+    letters = w.letters;
+    number = device::withoutLeadingZeros(w.digits);
     return true;
 }
 
@@ -64,7 +51,7 @@ void ContactReads::add(const std::string& device) {
         return;
     }
     m_devices.insert(letters + number);
-    if (number.size() > 4 || (number.size() == 4 && number >= "8000")) m_special = true;
+    if (number.size() > 4 || device::isSpecialNumber(std::stoll(number))) m_special = true;
 }
 
 bool ContactReads::mayWrite(const std::string& mnemonic, const std::string& operand) const {

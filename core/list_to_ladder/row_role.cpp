@@ -1,40 +1,32 @@
 #include "core/list_to_ladder/row_role.h"
 
+#include <iterator>
+
 #include "core/cell.h"
 #include "core/instructions/instruction.h"
 
 namespace rs::ladder {
 
+namespace {
+
+// The role of each instruction kind, in the order of instr::Kind: SET, RST,
+// flow and application rows stand in the output column as boxes.
+constexpr RowRole kRoleOfKind[] = {RowRole::Load,   RowRole::And,    RowRole::Or,     RowRole::Anb,
+                                   RowRole::Orb,    RowRole::Mps,    RowRole::Mrd,    RowRole::Mpp,
+                                   RowRole::Output, RowRole::Output, RowRole::Output, RowRole::End,
+                                   RowRole::Output, RowRole::Output, RowRole::Label};
+static_assert(std::size(kRoleOfKind) == static_cast<size_t>(instr::Kind::Label) + 1);
+
+}  // namespace
+
 RowInfo classifyListRow(const std::string& mnemonic, const std::string& operand) {
-    using K = instr::Kind;
     const instr::Instruction* i = instr::find(mnemonic);
     if (i == nullptr) return {RowRole::Output, AppInstruction};
-    switch (i->kind) {
-        case K::Label:
-            return {operand.empty() ? RowRole::End : RowRole::Label, Empty};
-        case K::Load:
-            return {RowRole::Load, instr::contactCellKind(*i)};
-        case K::And:
-            return {RowRole::And, instr::contactCellKind(*i)};
-        case K::Or:
-            return {RowRole::Or, instr::contactCellKind(*i)};
-        case K::Anb:
-            return {RowRole::Anb, Empty};
-        case K::Orb:
-            return {RowRole::Orb, Empty};
-        case K::Mps:
-            return {RowRole::Mps, Empty};
-        case K::Mrd:
-            return {RowRole::Mrd, Empty};
-        case K::Mpp:
-            return {RowRole::Mpp, Empty};
-        case K::End:
-            return {RowRole::End, Empty};
-        case K::Out:
-            return {RowRole::Output, Coil};
-        default:
-            return {RowRole::Output, AppInstruction};
-    }
+    if (i->kind == instr::Kind::Label && operand.empty()) return {RowRole::End, Empty};
+    const RowRole role = kRoleOfKind[static_cast<size_t>(i->kind)];
+    if (i->isContact()) return {role, instr::contactCellKind(*i)};
+    if (role != RowRole::Output) return {role, Empty};
+    return {role, i->kind == instr::Kind::Out ? Coil : AppInstruction};
 }
 
 std::string outputCellText(const std::string& mnemonic, const std::string& operand) {

@@ -1,9 +1,9 @@
 #include "editor/search/cross_reference.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 
+#include "core/char_class.h"
 #include "core/instructions/instruction.h"
 #include "core/list_steps.h"
 #include "editor/search/device_words.h"
@@ -14,7 +14,7 @@ namespace {
 
 bool isBitDevice(const std::string& key) {
     return !key.empty() && (key[0] == 'Y' || key[0] == 'M' || key[0] == 'S') && key.size() > 1 &&
-           std::isdigit(static_cast<unsigned char>(key[1]));
+           isDigit(key[1]);
 }
 
 class Collector {

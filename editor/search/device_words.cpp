@@ -1,44 +1,31 @@
 #include "editor/search/device_words.h"
 
-#include <cctype>
-
 #include "core/address.h"
+#include "core/char_class.h"
+#include "core/device/device_ref.h"
 
 namespace rs::search {
 
 namespace {
 
-bool isLetter(char c) {
-    return std::isalpha(static_cast<unsigned char>(c)) != 0;
-}
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
 std::string upper(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (char& c : out) c = toUpper(c);
     return out;
 }
 
 // Letters and number of a key.
 std::pair<std::string, std::string> split(const std::string& key) {
-    size_t i = 0;
-    while (i < key.size() && isLetter(key[i])) ++i;
-    return {key.substr(0, i), key.substr(i)};
+    const size_t letters = device::splitDeviceWord(key).letters.size();
+    return {key.substr(0, letters), key.substr(letters)};
 }
 
 }  // namespace
 
 std::optional<std::string> deviceKey(std::string_view word) {
-    size_t i = 0;
-    while (i < word.size() && isLetter(word[i])) ++i;
-    if (i == 0 || i == word.size()) return std::nullopt;
-    size_t j = i;
-    while (j < word.size() && isDigit(word[j])) ++j;
-    if (j != word.size()) return std::nullopt;
-    size_t first = i;
-    while (first + 1 < word.size() && word[first] == '0') ++first;
-    return upper(word.substr(0, i)) + std::string(word.substr(first));
+    const device::DeviceWord w = device::splitDeviceWord(word);
+    if (w.letters.empty() || w.digits.empty() || !w.rest.empty()) return std::nullopt;
+    return upper(w.letters) + std::string(device::withoutLeadingZeros(w.digits));
 }
 
 std::string programDevice(std::string_view word) {
@@ -59,16 +46,7 @@ std::vector<std::string> words(std::string_view text) {
 }
 
 bool isConstant(std::string_view word) {
-    if (word.size() < 2) return false;
-    const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
-    if (c != 'K' && c != 'H') return false;
-    size_t i = 1;
-    if (c == 'K' && word[i] == '-') ++i;
-    if (i == word.size()) return false;
-    for (; i < word.size(); ++i)
-        if (!(c == 'H' ? std::isxdigit(static_cast<unsigned char>(word[i])) : isDigit(word[i])))
-            return false;
-    return true;
+    return device::constantDigits(word, true).has_value();
 }
 
 bool deviceKeyLess(const std::string& a, const std::string& b) {

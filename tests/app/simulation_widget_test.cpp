@@ -7,7 +7,7 @@
 
 #include "app/model/commands.h"
 #include "core/messages.h"
-#include "online/device_address.h"
+#include "core/device/device_address.h"
 #include "tests/app/widget_fixture.h"
 
 using namespace rs;
@@ -54,7 +54,7 @@ struct Simulation : test::FrameFixture {
     }
     bool y000() {
         return project()->simulation().memory().bit(
-            *online::deviceAddress("Y000", online::AccessKind::Bit));
+            *device::deviceAddress("Y000", device::AccessKind::Bit));
     }
     QString status() {
         for (QLabel* l : frame->statusBar()->findChildren<QLabel*>())
@@ -131,6 +131,6 @@ TEST_F(Simulation, SingleScanStartsPausedAndStepsTheClock) {
     EXPECT_EQ(engine.scans(), 12);
     EXPECT_EQ(engine.clockMs(), 110);
     EXPECT_EQ(project()->simulation().memory().word(
-                  *online::deviceAddress("T0", online::AccessKind::Loop)),
+                  *device::deviceAddress("T0", device::AccessKind::Loop)),
               1);
 }

@@ -10,6 +10,7 @@
 #include "core/instruction_set.h"
 #include "core/instructions/instruction.h"
 #include "core/line_check.h"
+#include "core/program/typed_row.h"
 #include "sim/program.h"
 #include "tests/comm/encode_helpers.h"
 #include "tests/support/test_session.h"
@@ -120,6 +121,18 @@ TEST(InstructionTable, ContactsMapOntoTheirCellKindsBothWays) {
         EXPECT_EQ(instr::contactOfCell(i.kind, instr::contactCellKind(i)), &i) << i.mnemonic;
         EXPECT_EQ(instr::byMode1Code(i.mode1Code), &i) << i.mnemonic;
     }
+}
+
+TEST(TypedRow, LooksTheInstructionUpOnceAndCutsTheOperandAtAnyWhiteSpace) {
+    const TypedRow mov = typeRow("MOV", " K10\tD0  ");
+    ASSERT_NE(mov.instruction, nullptr);
+    EXPECT_EQ(mov.instruction->mnemonic, "MOV");
+    EXPECT_EQ(mov.words, (std::vector<std::string>{"K10", "D0"}));
+    EXPECT_EQ(mov.operand, " K10\tD0  ");
+    EXPECT_TRUE(typeRow("", "P0").is(Kind::Label));
+    EXPECT_EQ(typeRow("mov", "").instruction, nullptr);
+    EXPECT_FALSE(typeRow("NOP", "").is(Kind::Application));
+    EXPECT_TRUE(typeRow("LD", "").words.empty());
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "comm/code_encoder.h"
-#include "online/device_address.h"
+#include "core/device/device_address.h"
 #include "tools/plcsim/controller.h"
 #include "tools/plcsim/program_runner.h"
 
@@ -81,13 +81,13 @@ TEST(PlcsimProgram, ForcingX0MakesY0FollowAndTheTimerRun) {
     runner.update(controller.programWords(), message);
     ASSERT_TRUE(runner.running()) << message;
     auto bit = [&](const char* d) {
-        return controller.devices().bit(*online::deviceAddress(d, online::AccessKind::Bit));
+        return controller.devices().bit(*device::deviceAddress(d, device::AccessKind::Bit));
     };
     ASSERT_TRUE(runner.scan(10, message)) << message;
     EXPECT_FALSE(bit("Y000"));
-    EXPECT_EQ(controller.devices().word(*online::deviceAddress("D10", online::AccessKind::Word)),
+    EXPECT_EQ(controller.devices().word(*device::deviceAddress("D10", device::AccessKind::Word)),
               123);
-    controller.devices().setBit(*online::deviceAddress("X000", online::AccessKind::Bit), true);
+    controller.devices().setBit(*device::deviceAddress("X000", device::AccessKind::Bit), true);
     for (int t = 0; t <= 1000; t += 10) ASSERT_TRUE(runner.scan(10, message)) << message;
     EXPECT_TRUE(bit("Y000"));
     EXPECT_TRUE(bit("T0"));
@@ -95,7 +95,7 @@ TEST(PlcsimProgram, ForcingX0MakesY0FollowAndTheTimerRun) {
 }
 
 TEST(PlcsimProgram, AnIncompleteOrRefusedProgramIsNotRun) {
-    online::DeviceMemory memory;
+    device::DeviceMemory memory;
     ProgramRunner runner(true, memory);
     std::string message;
     std::vector<uint16_t> words = encode(kProgram, true);

@@ -4,12 +4,17 @@
 
 #include <string>
 
-#include "online/device_address.h"
+#include "core/device/device_address.h"
 #include "online/device_value.h"
 #include "tools/plcsim/controller.h"
 
 namespace rs::online {
 namespace {
+
+using device::AccessKind;
+using device::deviceAddress;
+using device::DeviceMemory;
+using device::kDeviceMemoryBytes;
 
 std::string textOf(std::span<const uint8_t> bytes) {
     return std::string(bytes.begin(), bytes.end());

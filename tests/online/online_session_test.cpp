@@ -4,7 +4,7 @@
 
 #include "comm/fake_link.h"
 #include "online/batch_monitor.h"
-#include "online/device_address.h"
+#include "core/device/device_address.h"
 #include "online/device_test.h"
 #include "online/online_messages.h"
 #include "tests/support/recording_sink.h"
@@ -12,6 +12,11 @@
 
 namespace rs::online {
 namespace {
+
+using device::AccessKind;
+using device::deviceAddress;
+using device::DeviceMemory;
+using device::kDeviceMemoryBytes;
 
 struct Line {
     Line() {

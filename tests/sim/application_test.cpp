@@ -147,7 +147,7 @@ TEST(SimApplication, ResetsClearWordsTimersAndBitRanges) {
     rig.scan(300);
     rig.setWord("D0", 5);
     for (const char* m : {"M0", "M3", "M4"}) rig.set(m, true);
-    rig.memory.setWord(*online::deviceAddress("C1", online::AccessKind::Loop), 4);
+    rig.memory.setWord(*device::deviceAddress("C1", device::AccessKind::Loop), 4);
     rig.set("C1", true);
     rig.set("X001", true);
     rig.scan(10);

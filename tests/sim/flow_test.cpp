@@ -104,7 +104,7 @@ TEST(SimLoad, OperandsFromAnUploadKeepTheirLeadingBlank) {
     LoadError error;
     auto program = loadProgram({{"LD", "M8000"}, {"MOV", " K5 D0"}, {"END", ""}}, error);
     ASSERT_TRUE(program) << error.message;
-    online::DeviceMemory memory;
+    device::DeviceMemory memory;
     Engine engine(memory);
     engine.load(std::move(*program));
     engine.scan(0);

@@ -9,7 +9,7 @@
 #include "core/convert/convert.h"
 #include "core/convert/tidy.h"
 #include "core/list_text.h"
-#include "online/device_address.h"
+#include "core/device/device_address.h"
 #include "sim/ladder_flow.h"
 #include "sim/watch.h"
 #include "tests/convert/ladder_gen.h"
@@ -58,14 +58,14 @@ void checkFamily(const test::GenOptions& options, uint32_t firstSeed, int count)
         LoadError error;
         auto program = loadProgram(eval::tableRows(t.session.table()), error);
         ASSERT_TRUE(program) << "seed " << seed << ": " << error.message;
-        online::DeviceMemory memory;
+        device::DeviceMemory memory;
         Engine engine(memory);
         engine.load(std::move(*program));
         LadderFlow flow;
         flow.prepare(t.session.grid());
         for (int vector = 0; vector < 8; ++vector) {
             for (const std::string& input : ladder.inputs)
-                memory.setBit(*online::deviceAddress(input, online::AccessKind::Bit), random() & 1);
+                memory.setBit(*device::deviceAddress(input, device::AccessKind::Bit), random() & 1);
             ASSERT_TRUE(engine.scan(10)) << engine.stopped()->message;
             flow.update(t.session.grid(), engine);
             ASSERT_EQ(gridOutputs(t.session.grid(), flow), listOutputs(engine))
@@ -104,12 +104,12 @@ TEST(SimGridAgainstList, PoweredEdgesFollowTheContacts) {
     LoadError error;
     auto program = loadProgram(eval::tableRows(t.session.table()), error);
     ASSERT_TRUE(program);
-    online::DeviceMemory memory;
+    device::DeviceMemory memory;
     Engine engine(memory);
     engine.load(std::move(*program));
     LadderFlow flow;
     flow.prepare(g);
-    memory.setBit(*online::deviceAddress("X000", online::AccessKind::Bit), true);
+    memory.setBit(*device::deviceAddress("X000", device::AccessKind::Bit), true);
     engine.scan(0);
     flow.update(g, engine);
     EXPECT_TRUE(flow.cell(0, 1).left);
@@ -120,7 +120,7 @@ TEST(SimGridAgainstList, PoweredEdgesFollowTheContacts) {
     EXPECT_FALSE(flow.cell(0, 2).right);
     EXPECT_FALSE(flow.cell(0, 5).left);
     EXPECT_FALSE(flow.cell(0, kOutputCol).energized);
-    memory.setBit(*online::deviceAddress("X001", online::AccessKind::Bit), true);
+    memory.setBit(*device::deviceAddress("X001", device::AccessKind::Bit), true);
     engine.scan(10);
     flow.update(g, engine);
     EXPECT_TRUE(flow.cell(0, 5).left);

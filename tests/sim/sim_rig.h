@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "online/device_address.h"
+#include "core/device/device_address.h"
 #include "sim/engine.h"
 
 namespace rs::sim::test {
@@ -39,29 +39,29 @@ struct Rig {
         if (program) engine.load(std::move(*program));
     }
     void set(const std::string& device, bool on) {
-        memory.setBit(*online::deviceAddress(device, online::AccessKind::Bit), on);
+        memory.setBit(*device::deviceAddress(device, device::AccessKind::Bit), on);
     }
     // D words, timer and counter values.
     void setWord(const std::string& device, int value) {
-        memory.setWord(*online::deviceAddress(device, wordKind(device)),
+        memory.setWord(*device::deviceAddress(device, wordKind(device)),
                        static_cast<uint16_t>(value));
     }
     bool bit(const std::string& device) const {
-        return memory.bit(*online::deviceAddress(device, online::AccessKind::Bit));
+        return memory.bit(*device::deviceAddress(device, device::AccessKind::Bit));
     }
     int word(const std::string& device) const {
-        return static_cast<int16_t>(memory.word(*online::deviceAddress(device, wordKind(device))));
+        return static_cast<int16_t>(memory.word(*device::deviceAddress(device, wordKind(device))));
     }
-    static online::AccessKind wordKind(const std::string& device) {
+    static device::AccessKind wordKind(const std::string& device) {
         const bool loop = device[0] == 'T' || device[0] == 'C';
-        return loop ? online::AccessKind::Loop : online::AccessKind::Word;
+        return loop ? device::AccessKind::Loop : device::AccessKind::Word;
     }
     bool scan(int64_t elapsedMs = 10) { return engine.scan(elapsedMs); }
     std::string stopMessage() const {
         return engine.stopped() ? engine.stopped()->message : std::string();
     }
 
-    online::DeviceMemory memory;
+    device::DeviceMemory memory;
     Engine engine{memory};
 };
 

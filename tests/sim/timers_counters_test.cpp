@@ -91,7 +91,7 @@ TEST(SimCounters, WideCountersKeepCountingPastTheSetValue) {
         rig.set("X000", false);
         rig.scan();
     }
-    EXPECT_EQ(rig.memory.dword(*online::deviceAddress("C200", online::AccessKind::Loop)), 4u);
+    EXPECT_EQ(rig.memory.dword(*device::deviceAddress("C200", device::AccessKind::Loop)), 4u);
     EXPECT_TRUE(rig.bit("C200"));
 }
 

@@ -27,7 +27,7 @@ uint32_t hexField(const Bytes& f, size_t at, size_t digits, bool& ok) {
 }
 
 // The bytes of the device memory from an address on, as a read returns them.
-Bytes deviceBytes(const online::DeviceMemory& devices, uint32_t address, uint32_t count) {
+Bytes deviceBytes(const device::DeviceMemory& devices, uint32_t address, uint32_t count) {
     Bytes data(count);
     devices.read(address, data);
     return data;

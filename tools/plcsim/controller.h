@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/limits.h"
-#include "online/device_memory.h"
+#include "core/device/device_memory.h"
 
 namespace rs::plcsim {
 
@@ -52,8 +52,8 @@ class Controller {
     void loadProgram(const std::vector<uint16_t>& words);
     // The device memory the device frames read, write and force; a program
     // run by the stand-in works on the same image.
-    online::DeviceMemory& devices() { return m_devices; }
-    const online::DeviceMemory& devices() const { return m_devices; }
+    device::DeviceMemory& devices() { return m_devices; }
+    const device::DeviceMemory& devices() const { return m_devices; }
     bool mode2() const { return m_mode2; }
 
     struct Counts {
@@ -82,7 +82,7 @@ class Controller {
     double m_lastByteAt = 0;  // when the last bytes came from the line
     std::array<uint16_t, kCodeWords> m_program;
     int m_written = 0;  // highest program index written + 1
-    online::DeviceMemory m_devices;
+    device::DeviceMemory m_devices;
     Counts m_counts;
 };
 

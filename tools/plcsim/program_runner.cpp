@@ -2,7 +2,7 @@
 
 namespace rs::plcsim {
 
-ProgramRunner::ProgramRunner(bool mode2, online::DeviceMemory& devices)
+ProgramRunner::ProgramRunner(bool mode2, device::DeviceMemory& devices)
     : m_decoder(mode2), m_engine(devices) {}
 
 void ProgramRunner::update(const std::vector<uint16_t>& words, std::string& message) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "online/device_memory.h"
+#include "core/device/device_memory.h"
 #include "sim/engine.h"
 #include "tools/plcsim/program_decoder.h"
 
@@ -17,7 +17,7 @@ namespace rs::plcsim {
 // live controller.
 class ProgramRunner {
   public:
-    ProgramRunner(bool mode2, online::DeviceMemory& devices);
+    ProgramRunner(bool mode2, device::DeviceMemory& devices);
 
     // Takes the program words (up to and including END). A program that
     // changed is decoded and loaded anew; one that is incomplete (no END yet)

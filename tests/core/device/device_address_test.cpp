@@ -1,8 +1,8 @@
-#include "online/device_address.h"
+#include "core/device/device_address.h"
 
 #include <gtest/gtest.h>
 
-namespace rs::online {
+namespace rs::device {
 namespace {
 
 struct AddressCase {
@@ -63,4 +63,4 @@ TEST(DeviceAddress, BitAndWordAddressesOfBitDevicesAgree) {
 }
 
 }  // namespace
-}  // namespace rs::online
+}  // namespace rs::device

@@ -1,6 +1,6 @@
-#include "online/device_memory.h"
+#include "core/device/device_memory.h"
 
-namespace rs::online {
+namespace rs::device {
 
 bool DeviceMemory::bit(uint32_t bitAddress) const {
     return (byte(bitAddress / 8) >> (bitAddress % 8)) & 1;
@@ -52,4 +52,4 @@ void DeviceMemory::clear() {
     bytes_.fill(0);
 }
 
-}  // namespace rs::online
+}  // namespace rs::device

@@ -1,10 +1,10 @@
-#include "online/device_memory.h"
+#include "core/device/device_memory.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace rs::online {
+namespace rs::device {
 namespace {
 
 TEST(DeviceMemory, BitsLiveInTheirBytesLowBitFirst) {
@@ -44,4 +44,4 @@ TEST(DeviceMemory, NothingReachesPastTheImage) {
 }
 
 }  // namespace
-}  // namespace rs::online
+}  // namespace rs::device

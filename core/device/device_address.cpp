@@ -1,23 +1,14 @@
-#include "online/device_address.h"
+#include "core/device/device_address.h"
 
-namespace rs::online {
+#include "core/device/device_ref.h"
+
+namespace rs::device {
 
 namespace {
 
-// The decimal value of up to four digits after the letter.
-uint32_t deviceNumber(std::string_view text) {
-    uint32_t n = 0;
-    for (size_t i = 1; i < text.size() && i <= 4; ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') break;
-        n = n * 10 + static_cast<uint32_t>(c - '0');
-    }
-    return n;
-}
-
 // X and Y numbers: three octal digits written in decimal.
-uint32_t octalDigits(uint32_t n) {
-    return (n % 1000) / 100 * 64 + (n % 100) / 10 * 8 + n % 10;
+uint32_t octal(uint32_t n) {
+    return static_cast<uint32_t>(octalValue(static_cast<int>(n)));
 }
 
 uint32_t bitAddress(char letter, uint32_t n) {
@@ -25,13 +16,13 @@ uint32_t bitAddress(char letter, uint32_t n) {
         case 'S':
             return n + 5120;
         case 'X':
-            return octalDigits(n) + 4608;
+            return octal(n) + 4608;
         case 'Y':
-            return octalDigits(n) + 3072;
+            return octal(n) + 3072;
         case 'T':
             return n + 4096;
         case 'M':
-            return n <= 7999 ? n : n - 4416;
+            return isSpecialNumber(n) ? n - 4416 : n;
         case 'C':
             return n + 3840;
         default:
@@ -44,17 +35,17 @@ uint32_t wordAddress(char letter, uint32_t n) {
         case 'S':
             return n / 8 + 640;
         case 'X':
-            return octalDigits(n) / 8 + 576;
+            return octal(n) / 8 + 576;
         case 'Y':
-            return octalDigits(n) / 8 + 384;
+            return octal(n) / 8 + 384;
         case 'T':
             return n / 8 + 512;
         case 'M':
-            return n <= 7999 ? n / 8 : (n - 8000) / 8 + 448;
+            return isSpecialNumber(n) ? (n - kFirstSpecialNumber) / 8 + 448 : n / 8;
         case 'C':
             return n / 8 + 480;
         case 'D':
-            return n <= 7999 ? 2 * n + 16384 : 2 * n - 12416;
+            return isSpecialNumber(n) ? 2 * n - 12416 : 2 * n + 16384;
         default:
             return 0;
     }
@@ -89,9 +80,13 @@ bool isAddressableLetter(char letter) {
 }
 
 std::optional<uint32_t> deviceAddress(std::string_view text, AccessKind kind) {
-    if (text.empty() || !isAddressableLetter(text[0])) return std::nullopt;
-    const char letter = text[0];
-    const uint32_t n = deviceNumber(text);
+    if (text.empty()) return std::nullopt;
+    return deviceAddress(text[0], static_cast<uint32_t>(parseDevice(text, kAddressSyntax)->number),
+                         kind);
+}
+
+std::optional<uint32_t> deviceAddress(char letter, uint32_t n, AccessKind kind) {
+    if (!isAddressableLetter(letter)) return std::nullopt;
     switch (kind) {
         case AccessKind::Bit:
             return bitAddress(letter, n);
@@ -103,4 +98,4 @@ std::optional<uint32_t> deviceAddress(std::string_view text, AccessKind kind) {
     return 0u;
 }
 
-}  // namespace rs::online
+}  // namespace rs::device

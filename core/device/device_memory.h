@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-namespace rs::online {
+namespace rs::device {
 
 // Bytes in the controller's device memory image. The highest address the
 // device address rule gives is D7999's word at 2 * 7999 + 16384 = 32382, so
@@ -42,4 +42,4 @@ class DeviceMemory {
     std::array<uint8_t, kDeviceMemoryBytes> bytes_{};
 };
 
-}  // namespace rs::online
+}  // namespace rs::device

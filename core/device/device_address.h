@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace rs::online {
+namespace rs::device {
 
 // How a device is reached in the controller's memory image: as one bit, as the
 // word (byte address) holding it, or as a timer's or counter's current value.
@@ -18,8 +18,10 @@ enum class AccessKind { Bit, Word, Loop };
 // and loop addresses count bytes. A letter outside the table gives no address:
 // the caller shows "Please Inter the right Device" and sends nothing.
 std::optional<uint32_t> deviceAddress(std::string_view text, AccessKind kind);
+// The same rule for a letter and a number already read.
+std::optional<uint32_t> deviceAddress(char letter, uint32_t number, AccessKind kind);
 
 // True when the letter is one the address rule knows.
 bool isAddressableLetter(char letter);
 
-}  // namespace rs::online
+}  // namespace rs::device

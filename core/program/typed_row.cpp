@@ -1,0 +1,31 @@
+#include "core/program/typed_row.h"
+
+#include <utility>
+
+#include "core/char_class.h"
+
+namespace rs {
+
+std::vector<std::string> splitWords(const std::string& text) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && isBlank(text[i])) ++i;
+        size_t j = i;
+        while (j < text.size() && !isBlank(text[j])) ++j;
+        if (j > i) words.push_back(text.substr(i, j - i));
+        i = j;
+    }
+    return words;
+}
+
+TypedRow typeRow(std::string mnemonic, std::string operand) {
+    TypedRow row;
+    row.instruction = instr::find(mnemonic);
+    row.words = splitWords(operand);
+    row.mnemonic = std::move(mnemonic);
+    row.operand = std::move(operand);
+    return row;
+}
+
+}  // namespace rs
