@@ -2,6 +2,7 @@
 
 #include "core/device/device_address.h"
 #include "core/device/device_ref.h"
+#include "core/program/typed_row.h"
 
 namespace rs::sim {
 
@@ -64,6 +65,12 @@ bool resolve(Operand& op, std::string& problem) {
 }  // namespace
 
 std::optional<Operand> parseOperand(std::string_view word, bool asWord, std::string& problem) {
+    return parseOperand(word, readOperandWord(word), asWord, problem);
+}
+
+std::optional<Operand> parseOperand(std::string_view word,
+                                    const std::optional<device::DeviceRef>& read, bool asWord,
+                                    std::string& problem) {
     const std::string shown(word);
     if (word.size() < 2) {
         problem = "\"" + shown + "\" is no operand";
@@ -72,7 +79,7 @@ std::optional<Operand> parseOperand(std::string_view word, bool asWord, std::str
     Operand op;
     const char letter = word[0];
     if (device::hasGroupShape(word)) {
-        const auto group = device::parseGroup(word, device::kStrictSyntax);
+        const auto& group = read;
         if (!group || group->groupDigits < 1 || group->groupDigits > 4 || group->letter == 'T' ||
             group->letter == 'C' || !isBitLetter(group->letter)) {
             problem = shown + ": the simulation takes groups K1 to K4 of X, Y, M or S";
@@ -86,7 +93,7 @@ std::optional<Operand> parseOperand(std::string_view word, bool asWord, std::str
         return op;
     }
     if (letter == 'K' || letter == 'H') {
-        const auto constant = device::parseConstant(word);
+        const auto& constant = read;
         if (!constant) {
             problem = shown + " is no 16-bit constant";
             return std::nullopt;
@@ -96,7 +103,7 @@ std::optional<Operand> parseOperand(std::string_view word, bool asWord, std::str
         op.value = constant->value;
         return op;
     }
-    const auto ref = device::parseDevice(word, device::kStrictSyntax);
+    const auto& ref = read;
     if (!ref) {
         problem = "\"" + shown + "\" is no device";
         return std::nullopt;

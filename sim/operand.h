@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/device/device_ref.h"
+
 namespace rs::sim {
 
 // What one operand word of a row names, resolved once when the program is
@@ -43,6 +45,10 @@ constexpr int kIndexRegisters = 8;
 // Empty with a reason in `problem` when the word names nothing the engine can
 // reach.
 std::optional<Operand> parseOperand(std::string_view word, bool asWord, std::string& problem);
+// The same for a word already read (readOperandWord of the word).
+std::optional<Operand> parseOperand(std::string_view word,
+                                    const std::optional<device::DeviceRef>& read, bool asWord,
+                                    std::string& problem);
 
 // The operand `offset` places after `op` in its own kind: the next word, the
 // next group of the same size, the next bit (X and Y counted in octal). Empty

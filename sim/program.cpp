@@ -25,10 +25,11 @@ bool isBitDeviceLetter(char c) {
 }
 
 // Parses the word for one form; the problem says why it does not fit.
-std::optional<Operand> parseForm(char form, const std::string& word, std::string& problem) {
+std::optional<Operand> parseForm(char form, const TypedRow& row, size_t k, std::string& problem) {
     using K = Operand::Kind;
+    const std::string& word = row.words[k];
     const bool asWord = form == 's' || form == 'w' || (form == 'z' && !isBitDeviceLetter(word[0]));
-    auto op = parseOperand(word, asWord, problem);
+    auto op = parseOperand(word, row.operands[k], asWord, problem);
     if (!op) return std::nullopt;
     const bool fits = (form == 'b' && op->kind == K::Bit) ||
                       (form == 's' && op->kind != K::Bit && op->kind != K::Label) ||
@@ -44,20 +45,21 @@ std::optional<Operand> parseForm(char form, const std::string& word, std::string
 
 // OUT and RST of a timer or counter keep its current value in operand 0, its
 // contact in operand 2 and (OUT) the set value in operand 1.
-bool loadTimerOrCounter(Instruction& in, const std::vector<std::string>& w, std::string& problem) {
+bool loadTimerOrCounter(Instruction& in, const TypedRow& row, std::string& problem) {
+    const std::vector<std::string>& w = row.words;
     const bool out = in.op == Op::Out;
     if (w.size() != (out ? 2u : 1u)) {
         problem = out ? "OUT of a timer or counter takes the device and its set value"
                       : "RST takes one device";
         return false;
     }
-    auto value = parseOperand(w[0], true, problem);
-    auto contact = value ? parseOperand(w[0], false, problem) : std::nullopt;
+    auto value = parseOperand(w[0], row.operands[0], true, problem);
+    auto contact = value ? parseOperand(w[0], row.operands[0], false, problem) : std::nullopt;
     if (!contact) return false;
     in.operands[0] = *value;
     in.operands[2] = *contact;
     if (out) {
-        auto set = parseForm('s', w[1], problem);
+        auto set = parseForm('s', row, 1, problem);
         if (!set || set->kind == Operand::Kind::Group) {
             if (set) problem = "the set value is a constant or a word device";
             return false;
@@ -75,7 +77,7 @@ bool loadRow(const TypedRow& row, Instruction& in, std::string& problem) {
             problem = "a label row holds one P or I label";
             return false;
         }
-        auto label = parseOperand(w[0], false, problem);
+        auto label = parseOperand(w[0], row.operands[0], false, problem);
         if (!label) return false;
         in.op = Op::Label;
         in.operands[0] = *label;
@@ -90,7 +92,7 @@ bool loadRow(const TypedRow& row, Instruction& in, std::string& problem) {
     if (e && (e->engineOp == Op::Out || e->engineOp == Op::Rst)) {
         in.op = e->engineOp;
         if (!w.empty() && (w[0][0] == 'T' || w[0][0] == 'C'))
-            return loadTimerOrCounter(in, w, problem);
+            return loadTimerOrCounter(in, row, problem);
         forms = in.op == Op::Rst && !w.empty() && !isBitDeviceLetter(w[0][0]) ? "w" : "b";
         if (in.op == Op::Rst && forms == "w" &&
             (w[0][0] != 'D' && w[0][0] != 'V' && w[0][0] != 'Z')) {
@@ -117,7 +119,7 @@ bool loadRow(const TypedRow& row, Instruction& in, std::string& problem) {
         return false;
     }
     for (size_t i = 0; i < forms.size(); ++i) {
-        auto op = parseForm(forms[i], w[i], problem);
+        auto op = parseForm(forms[i], row, i, problem);
         if (!op) return false;
         in.operands[i] = *op;
     }

@@ -5,48 +5,41 @@
 #include <functional>
 #include <memory>
 
+#include "app/model/project.h"
 #include "app/qt/project_view.h"
 #include "app/qt/simulation_controller.h"
-#include "core/session.h"
-#include "editor/editor.h"
-#include "editor/history/undo_history.h"
-#include "project/project_document.h"
 
-class CMainFrame;
+class QStatusBar;
 
-// The project window: holds the project's view state, its document and the
-// view widget. Its close box asks the frame, which applies the close rules.
+// The project window: holds the project and the view widget that shows it,
+// and follows the project's changes. Its close box asks the close check the
+// main window gives it.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
   public:
     CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::RangeFile& ranges,
-                rs::DialogProvider& dialogs, rs::ClipboardText& clipboard, CMainFrame* frame);
+                rs::DialogProvider& dialogs, rs::ClipboardText& clipboard, QStatusBar* status);
     ~CChildFrame() override;
 
-    rs::Session& session() { return m_session; }
-    rs::ViewState& viewState() { return m_view; }
-    rs::ProjectDocument& document() { return m_doc; }
+    rs::shell::Project& project() { return m_project; }
+    rs::Session& session() { return m_project.session(); }
+    rs::ViewState& viewState() { return m_project.view(); }
+    rs::ProjectDocument& document() { return m_project.document(); }
     CCorvaneElectricPLCView* view() const { return m_pView; }
-    rs::Editor& editor() { return m_editor; }
+    rs::Editor& editor() { return m_project.editor(); }
     SimulationController& simulation() { return *m_pSimulation; }
-    const rs::UndoHistory& history() const { return m_history; }
+    const rs::UndoHistory& history() const { return m_project.history(); }
 
-    // The commands of the view: an editing command, Enter, Convert, the list
-    // switch, and undo (older) or redo with the document's modified flag.
+    // The commands of the view: an editing command and Enter at the pointer's
+    // drag state.
     void edit(rs::EditCommand command);
     void enterKey();
-    void convert();
-    void switchPresentation();
-    void stepHistory(bool older);
 
-    // After every change of the program: the tidy steps of the paint pass run
-    // on the model, then the view repaints from it.
-    void modelChanged();
-    // The program was edited: the model changed and the document is modified.
-    void edited();
-    // Runs a command that may change the program as one step of the history.
-    void recorded(const std::function<void()>& command);
+    // The program was replaced (new, opened): tidied and drawn again.
+    void modelChanged() { m_project.refresh(); }
 
+    // Asked when the close box is pressed: whether the window may close.
+    void setCloseCheck(std::function<bool()> mayClose) { m_mayClose = std::move(mayClose); }
     // Keeps the project's lock (other instances see the project as open).
     void setLock(std::unique_ptr<QLockFile> lock) { m_lock = std::move(lock); }
     void releaseLock() { m_lock.reset(); }
@@ -56,21 +49,22 @@ class CChildFrame : public QMdiSubWindow {
     // Restored or cascaded, the window takes three quarters of the area.
     QSize sizeHint() const override;
 
+  signals:
+    // The program, its history or the simulation changed: menus and buttons follow.
+    void stateChanged();
+    // The window accepted its close.
+    void closed(CChildFrame* child);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void runEditor(const std::function<void()>& edit);
-    void convertProgram();
+    void follow(bool program, bool followCursor);
 
-    CMainFrame* m_frame;
-    rs::ViewState m_view;
-    rs::Session m_session;
-    rs::ProjectDocument m_doc;
-    rs::Editor m_editor;
-    rs::UndoHistory m_history;
+    rs::shell::Project m_project;
     CCorvaneElectricPLCView* m_pView;
     SimulationController* m_pSimulation;
+    std::function<bool()> m_mayClose;
     std::unique_ptr<QLockFile> m_lock;
     bool m_bClosingNow = false;
 };

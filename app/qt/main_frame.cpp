@@ -79,8 +79,11 @@ CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
 
     createToolBars();
     createDataList();
-    m_pSearch = new CSearchCommands(this);
-    m_pPrint = new CPrintCommands(this);
+    const auto project = [this] { return m_pProject; };
+    m_pSearch = new CSearchCommands(this, project);
+    m_pPrint = new CPrintCommands(this, project);
+    connect(m_pSearch, &CSearchCommands::stateChanged, this, &CMainFrame::stateChanged);
+    connect(this, &CMainFrame::stateChanged, m_pSearch, &CSearchCommands::refreshCrossReference);
     createStatusBar();
     loadRecentFiles();
     buildMenuBar();
@@ -96,7 +99,8 @@ CMainFrame::~CMainFrame() {
     // The bars report their hiding while the window goes away.
     for (QToolBar* bar : m_toolBars) disconnect(bar, nullptr, this, nullptr);
     disconnect(m_pDataBar, nullptr, this, nullptr);
-    if (m_pSearch) disconnect(m_pSearch->crossReferenceBar(), nullptr, this, nullptr);
+    if (m_pSearch) disconnect(m_pSearch, nullptr, this, nullptr);
+    if (m_pProject) disconnect(m_pProject, nullptr, this, nullptr);
     disconnect(this, &CMainFrame::stateChanged, nullptr, nullptr);
 }
 
@@ -298,13 +302,16 @@ bool CMainFrame::mayCreateProject() {
 
 // A project window is always created visible and maximized.
 CChildFrame* CMainFrame::createProjectWindow() {
-    auto* child = new CChildFrame(m_app, m_sink, m_ranges, m_dialogs, m_clipboard, this);
+    auto* child = new CChildFrame(m_app, m_sink, m_ranges, m_dialogs, m_clipboard, statusBar());
     child->setWindowIcon(windowIcon());
     m_pMdi->addSubWindow(child);
     child->setWindowState(Qt::WindowMaximized);
     child->show();
     m_pProject = child;
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateCaption);
+    connect(child, &CChildFrame::stateChanged, this, &CMainFrame::stateChanged);
+    connect(child, &CChildFrame::closed, this, &CMainFrame::childClosed);
+    child->setCloseCheck([this, child] { return childMayClose(child); });
     connect(child->view(), &CCorvaneElectricPLCView::commandRequested, this,
             &CMainFrame::runCommand);
     // The two line entries without a command can be chosen and do nothing.
@@ -318,8 +325,7 @@ bool CMainFrame::startNewProject() {
     m_app.setMode2(true);  // a project document is constructed in mode 2
     if (!mayCreateProject()) return false;
     CChildFrame* child = createProjectWindow();
-    child->document().initNew(m_titles);
-    child->modelChanged();
+    child->project().startNew(m_titles);
     updateCaption();
     child->view()->setFocus();
     return true;
@@ -336,7 +342,7 @@ bool CMainFrame::openProjectFile(const QString& path) {
         return false;
     }
     CChildFrame* child = createProjectWindow();
-    if (!child->document().open(QFileInfo(path).absoluteFilePath().toStdString())) {
+    if (!child->project().open(QFileInfo(path).absoluteFilePath().toStdString())) {
         child->closeNow();
         return false;
     }
@@ -344,7 +350,6 @@ bool CMainFrame::openProjectFile(const QString& path) {
     m_recent.add(child->document().pathName());
     storeRecentFiles();
     buildMenuBar();
-    child->modelChanged();
     updateCaption();
     child->view()->setFocus();
     return true;

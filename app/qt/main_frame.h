@@ -97,10 +97,6 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     // The actions that show a command in the menu bar and the toolbars.
     std::vector<QAction*> actionsFor(int command) const;
 
-    // The close box of the project window: whether it may close now.
-    bool childMayClose(CChildFrame* child);
-    void childClosed(CChildFrame* child);
-
   signals:
     // The program or the windows changed: menus and buttons follow.
     void stateChanged();
@@ -112,6 +108,9 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The close box of the project window: whether it may close now.
+    bool childMayClose(CChildFrame* child);
+    void childClosed(CChildFrame* child);
     void createToolBars();
     void createDataList();
     void createStatusBar();

@@ -149,19 +149,19 @@ void CMainFrame::enterKey() {
 }
 
 void CMainFrame::convert() {
-    if (m_pProject) m_pProject->convert();
+    if (m_pProject) m_pProject->project().convert();
 }
 
 void CMainFrame::switchPresentation() {
-    if (m_pProject) m_pProject->switchPresentation();
+    if (m_pProject) m_pProject->project().switchPresentation();
 }
 
 void CMainFrame::undo() {
-    if (m_pProject) m_pProject->stepHistory(true);
+    if (m_pProject) m_pProject->project().undo();
 }
 
 void CMainFrame::redo() {
-    if (m_pProject) m_pProject->stepHistory(false);
+    if (m_pProject) m_pProject->project().redo();
 }
 
 void CMainFrame::find(rs::search::FindKind kind) {

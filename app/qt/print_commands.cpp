@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -11,7 +12,6 @@
 #include <QStatusBar>
 
 #include "app/qt/child_frame.h"
-#include "app/qt/main_frame.h"
 #include "app/qt/print_pages.h"
 #include "app/qt/settings_store.h"
 
@@ -24,7 +24,8 @@ constexpr const char* kPreviewPagesKey = "Settings/PreviewPages";
 
 }  // namespace
 
-CPrintCommands::CPrintCommands(CMainFrame* frame) : QObject(frame), m_frame(frame) {
+CPrintCommands::CPrintCommands(QMainWindow* frame, ProjectWindow project)
+    : QObject(frame), m_frame(frame), m_project(std::move(project)) {
     m_choose = [frame](const QString& proposed, const QString& filter) {
         return QFileDialog::getSaveFileName(frame, "Export", proposed, filter);
     };
@@ -58,7 +59,7 @@ void CPrintCommands::note(const QString& text) {
 }
 
 void CPrintCommands::print() {
-    CChildFrame* project = m_frame->project();
+    CChildFrame* project = m_project();
     if (!project) return;
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, m_frame);
@@ -67,7 +68,7 @@ void CPrintCommands::print() {
 }
 
 void CPrintCommands::preview() {
-    CChildFrame* project = m_frame->project();
+    CChildFrame* project = m_project();
     if (!project) return;
     const CPrintPages pages = pagesOf(*project);
     QPrinter printer(QPrinter::HighResolution);
@@ -88,7 +89,7 @@ void CPrintCommands::preview() {
 }
 
 void CPrintCommands::exportPdf() {
-    CChildFrame* project = m_frame->project();
+    CChildFrame* project = m_project();
     if (!project) return;
     const QString proposed = QString::fromStdString(project->document().title()) + ".pdf";
     const QString path = m_choose(proposed, "PDF (*.pdf)");
@@ -100,7 +101,7 @@ void CPrintCommands::exportPdf() {
 }
 
 void CPrintCommands::exportPng() {
-    CChildFrame* project = m_frame->project();
+    CChildFrame* project = m_project();
     if (!project) return;
     const QString proposed = QString::fromStdString(project->document().title()) + ".png";
     const QString path = m_choose(proposed, "PNG (*.png)");

@@ -7,7 +7,8 @@
 #include "app/model/command_handlers.h"
 #include "app/qt/print_pages.h"
 
-class CMainFrame;
+class CChildFrame;
+class QMainWindow;
 class CChildFrame;
 class QDialog;
 
@@ -22,7 +23,10 @@ class CPrintCommands : public QObject {
     // Runs a modal dialog (the print dialog, the preview); tests replace it.
     using DialogRunner = std::function<int(QDialog&)>;
 
-    explicit CPrintCommands(CMainFrame* frame);
+    // The open project window, or null.
+    using ProjectWindow = std::function<CChildFrame*()>;
+
+    CPrintCommands(QMainWindow* window, ProjectWindow project);
 
     // Runs one of the commands above.
     void run(rs::shell::PrintOutput output);
@@ -38,7 +42,8 @@ class CPrintCommands : public QObject {
     void exportPng();
     void note(const QString& text);
 
-    CMainFrame* m_frame;
+    QMainWindow* m_frame;
+    ProjectWindow m_project;
     ExportChooser m_choose;
     DialogRunner m_runDialog;
 };

@@ -1,12 +1,11 @@
 #include "app/qt/search_commands.h"
 
+#include <QMainWindow>
 #include <QScrollBar>
 #include <QStatusBar>
 
 #include "app/model/ladder_geometry.h"
 #include "app/qt/child_frame.h"
-#include "app/qt/main_frame.h"
-#include "editor/search/replace_device.h"
 
 using rs::search::FindKind;
 using rs::search::FindOutcome;
@@ -22,13 +21,15 @@ QString qs(const std::string& s) {
 
 }  // namespace
 
-CSearchCommands::CSearchCommands(CMainFrame* frame)
-    : QObject(frame), m_frame(frame), m_pXref(new CCrossReferenceBar(frame)) {
+CSearchCommands::CSearchCommands(QMainWindow* frame, ProjectWindow project)
+    : QObject(frame),
+      m_frame(frame),
+      m_project(std::move(project)),
+      m_pXref(new CCrossReferenceBar(frame)) {
     frame->addDockWidget(Qt::RightDockWidgetArea, m_pXref);
     m_pXref->hide();
     connect(m_pXref, &CCrossReferenceBar::placeChosen, this, &CSearchCommands::goTo);
-    connect(m_pXref, &QDockWidget::visibilityChanged, frame, &CMainFrame::stateChanged);
-    connect(frame, &CMainFrame::stateChanged, this, &CSearchCommands::refreshCrossReference);
+    connect(m_pXref, &QDockWidget::visibilityChanged, this, &CSearchCommands::stateChanged);
 }
 
 void CSearchCommands::findNext() {
@@ -74,7 +75,7 @@ void CSearchCommands::note(const QString& text) {
 }
 
 void CSearchCommands::find(const rs::search::FindQuery& query) {
-    CChildFrame* project = m_frame->project();
+    CChildFrame* project = m_project();
     if (!project) return;
     m_lastQuery = query;
     rs::Session& s = project->session();
@@ -106,7 +107,7 @@ void CSearchCommands::find(const rs::search::FindQuery& query) {
 
 // Puts the cursor on a place of the shown presentation and scrolls to it.
 void CSearchCommands::goTo(const rs::search::DevicePlace& place) {
-    CChildFrame* project = m_frame->project();
+    CChildFrame* project = m_project();
     if (!project) return;
     rs::Session& s = project->session();
     if (place.inList != (s.view.m_bListMode != 0)) return;  // the other presentation
@@ -128,13 +129,9 @@ void CSearchCommands::goTo(const rs::search::DevicePlace& place) {
 }
 
 void CSearchCommands::replace(const std::string& from, const std::string& to) {
-    CChildFrame* project = m_frame->project();
+    CChildFrame* project = m_project();
     if (!project) return;
-    rs::search::ReplaceOutcome out;
-    project->recorded([&] {
-        out = rs::search::replaceDevice(project->session(), from, to);
-        if (out.result == rs::search::ReplaceOutcome::Replaced) project->edited();
-    });
+    const rs::search::ReplaceOutcome out = project->project().replaceDevice(from, to);
     switch (out.result) {
         case rs::search::ReplaceOutcome::Replaced:
             note(QString("%1 renamed to %2 in %3 places.")
@@ -154,6 +151,6 @@ void CSearchCommands::replace(const std::string& from, const std::string& to) {
 
 void CSearchCommands::refreshCrossReference() {
     if (!m_pXref->isVisibleTo(m_frame)) return;
-    CChildFrame* project = m_frame->project();
+    CChildFrame* project = m_project();
     m_pXref->refresh(project ? &project->session() : nullptr);
 }

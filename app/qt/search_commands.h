@@ -2,13 +2,15 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <optional>
 
 #include "app/qt/cross_reference_bar.h"
 #include "app/qt/find_dialog.h"
 
-class CMainFrame;
+class CChildFrame;
+class QMainWindow;
 
 // The find, find-next (F3), replace and cross reference commands of the main
 // window: the find dialogs and the cross reference dock, the search of the
@@ -16,7 +18,10 @@ class CMainFrame;
 class CSearchCommands : public QObject {
     Q_OBJECT
   public:
-    explicit CSearchCommands(CMainFrame* frame);
+    // The open project window, or null.
+    using ProjectWindow = std::function<CChildFrame*()>;
+
+    CSearchCommands(QMainWindow* window, ProjectWindow project);
 
     // Shows the find dialog of a kind.
     void showDialog(rs::search::FindKind kind);
@@ -30,15 +35,22 @@ class CSearchCommands : public QObject {
     // Renames a device as one step of the project's history.
     void replace(const std::string& from, const std::string& to);
 
+    // Lists the open project's devices again while the cross reference shows.
+    void refreshCrossReference();
+
     CCrossReferenceBar* crossReferenceBar() const { return m_pXref; }
     CFindDialog* findDialog(rs::search::FindKind kind);
 
+  signals:
+    // The cross reference was shown or hidden.
+    void stateChanged();
+
   private:
     void goTo(const rs::search::DevicePlace& place);
-    void refreshCrossReference();
     void note(const QString& text);
 
-    CMainFrame* m_frame;
+    QMainWindow* m_frame;
+    ProjectWindow m_project;
     CCrossReferenceBar* m_pXref;
     std::map<rs::search::FindKind, QPointer<CFindDialog>> m_dialogs;
     std::optional<rs::search::FindQuery> m_lastQuery;

@@ -19,10 +19,18 @@ std::vector<std::string> splitWords(const std::string& text) {
     return words;
 }
 
+std::optional<device::DeviceRef> readOperandWord(std::string_view word) {
+    if (word.empty()) return std::nullopt;
+    if (device::hasGroupShape(word)) return device::parseGroup(word, device::kStrictSyntax);
+    if (word[0] == 'K' || word[0] == 'H') return device::parseConstant(word);
+    return device::parseDevice(word, device::kStrictSyntax);
+}
+
 TypedRow typeRow(std::string mnemonic, std::string operand) {
     TypedRow row;
     row.instruction = instr::find(mnemonic);
     row.words = splitWords(operand);
+    for (const std::string& w : row.words) row.operands.push_back(readOperandWord(w));
     row.mnemonic = std::move(mnemonic);
     row.operand = std::move(operand);
     return row;

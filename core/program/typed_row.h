@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/device/device_ref.h"
 #include "core/instructions/instruction.h"
 
 namespace rs {
@@ -15,11 +18,18 @@ struct TypedRow {
     std::string operand;                              // as written
     const instr::Instruction* instruction = nullptr;  // nullptr: the table does not hold it
     std::vector<std::string> words;                   // the operand's words, split at white space
+    // Each word read once (readOperandWord); empty where it names nothing.
+    std::vector<std::optional<device::DeviceRef>> operands;
 
     bool is(instr::Kind k) const { return instruction != nullptr && instruction->kind == k; }
 };
 
 TypedRow typeRow(std::string mnemonic, std::string operand);
+
+// One operand word as a bit group (K4M0), a constant (K10, H1F) or a device
+// (X000, D0, P3), each in the strict syntax: the letter and one to four
+// digits. Empty when the word is none of them.
+std::optional<device::DeviceRef> readOperandWord(std::string_view word);
 
 // The maximal runs of non-blank characters of a text.
 std::vector<std::string> splitWords(const std::string& text);

@@ -133,6 +133,22 @@ TEST(TypedRow, LooksTheInstructionUpOnceAndCutsTheOperandAtAnyWhiteSpace) {
     EXPECT_EQ(typeRow("mov", "").instruction, nullptr);
     EXPECT_FALSE(typeRow("NOP", "").is(Kind::Application));
     EXPECT_TRUE(typeRow("LD", "").words.empty());
+
+    // Each word read once as a group, a constant or a device; nothing where it names none.
+    const TypedRow bmov = typeRow("BMOV", "K4M8 H1F D12 X D1x");
+    ASSERT_EQ(bmov.operands.size(), 5u);
+    ASSERT_TRUE(bmov.operands[0].has_value());
+    EXPECT_EQ(bmov.operands[0]->kind, device::DeviceRef::Kind::Group);
+    EXPECT_EQ(bmov.operands[0]->groupDigits, 4);
+    EXPECT_EQ(bmov.operands[0]->letter, 'M');
+    EXPECT_EQ(bmov.operands[0]->number, 8);
+    ASSERT_TRUE(bmov.operands[1].has_value());
+    EXPECT_EQ(bmov.operands[1]->value, 0x1F);
+    ASSERT_TRUE(bmov.operands[2].has_value());
+    EXPECT_EQ(bmov.operands[2]->letter, 'D');
+    EXPECT_EQ(bmov.operands[2]->number, 12);
+    EXPECT_FALSE(bmov.operands[3].has_value());
+    EXPECT_FALSE(bmov.operands[4].has_value());
 }
 
 }  // namespace

@@ -1,0 +1,155 @@
+#include "app/model/project.h"
+
+#include "app/model/list_scene.h"
+#include "app/model/view_input.h"
+#include "core/convert/convert.h"
+#include "core/convert/tidy.h"
+#include "core/list_to_ladder/presentation_switch.h"
+
+namespace rs::shell {
+
+Project::Project(AppStore& app, MessageSink& sink, const RangeFile& ranges, DialogProvider& dialogs,
+                 ClipboardText& clipboard)
+    : m_session(app, m_view, sink, ranges),
+      m_doc(m_session),
+      m_editor(m_session, dialogs, clipboard),
+      m_history(m_session) {
+    m_session.startView();
+    m_editor.onModified = [this] { m_doc.setModifiedFlag(true); };
+}
+
+void Project::perform(const std::function<void()>& change) {
+    m_pending = {};
+    m_history.begin(m_doc.isModified());
+    change();
+    if (m_pending.program) tidy();
+    m_history.commit(m_doc.isModified());
+    notify(m_pending);
+}
+
+void Project::changed(bool followCursor) {
+    m_pending.program = true;
+    m_pending.followCursor = m_pending.followCursor || followCursor;
+}
+
+bool Project::undo() {
+    if (!m_history.undo(m_doc.isModified())) return false;
+    m_doc.setModifiedFlag(m_history.modified());
+    tidy();
+    notify({true, !listMode()});
+    return true;
+}
+
+bool Project::redo() {
+    if (!m_history.redo(m_doc.isModified())) return false;
+    m_doc.setModifiedFlag(m_history.modified());
+    tidy();
+    notify({true, !listMode()});
+    return true;
+}
+
+void Project::refresh() {
+    tidy();
+    notify({true, false});
+}
+
+void Project::startNew(TitleCounter& titles) {
+    m_doc.initNew(titles);
+    refresh();
+}
+
+bool Project::open(const std::string& path) {
+    if (!m_doc.open(path)) return false;
+    refresh();
+    return true;
+}
+
+void Project::tidy() {
+    if (m_doc.m_bJustLoaded) m_doc.takeOver();
+    if (listMode())
+        prepareListForDrawing(m_session);
+    else
+        tidyGrid(m_session);
+}
+
+void Project::notify(const ProjectChange& change) {
+    for (ProjectObserver* observer : m_observers) observer->projectChanged(change);
+}
+
+// Every entry sets the document's modified flag when it leaves the program
+// unconverted; one that does not (a cancelled dialog on a converted program)
+// has changed nothing.
+void Project::runEditor(bool dragged, const std::function<void()>& entry) {
+    if (m_bLocked) return;
+    perform([&] {
+        m_editor.m_bDragged = dragged;
+        // The mark of an earlier report goes with the next edit; a report of this
+        // edit sets its own.
+        m_view.highlight = {};
+        entry();
+        if (!m_view.m_bCompiled) m_doc.setModifiedFlag(true);
+        changed(true);
+    });
+}
+
+void Project::edit(EditCommand command, bool dragged) {
+    runEditor(dragged, [&] { m_editor.run(command); });
+}
+
+void Project::editCell(int row, int col, bool dragged) {
+    runEditor(dragged, [&] { m_editor.cellEdit(row, col); });
+}
+
+void Project::editListLine(bool dragged) {
+    runEditor(dragged, [&] { m_editor.editListLine(m_view.m_nListCursor); });
+}
+
+// Enter opens the entry dialog of the cursor cell or line, as a double-click
+// there does.
+void Project::enterKey(bool dragged) {
+    if (listMode()) {
+        editListLine(dragged);
+        return;
+    }
+    const int row = m_view.grid->m_nCursorRow, col = m_view.grid->m_nCursorCol;
+    if (ladderCellEditable(*m_view.grid, row, col)) editCell(row, col, dragged);
+}
+
+void Project::convert() {
+    perform([this] {
+        // Convert does nothing while the list is shown; on the ladder it replaces
+        // the mark of an earlier report with its own, if any.
+        if (!listMode()) m_view.highlight = {};
+        const ConvertOutcome outcome = convertLadder(m_session);
+        if (!outcome.ran) return;
+        m_doc.setModifiedFlag(true);
+        // The report puts the cursor on the cell it names and scrolls to it.
+        const bool report =
+            outcome.unconvertible && outcome.reportRow >= 0 && outcome.reportCol >= 0;
+        if (report) {
+            m_view.grid->m_nCursorRow = outcome.reportRow;
+            m_view.grid->m_nCursorCol = outcome.reportCol;
+        }
+        changed(report);
+    });
+}
+
+void Project::switchPresentation() {
+    perform([this] {
+        ladder::switchPresentation(m_session);
+        changed();
+    });
+}
+
+search::ReplaceOutcome Project::replaceDevice(const std::string& from, const std::string& to) {
+    search::ReplaceOutcome out;
+    perform([&] {
+        out = search::replaceDevice(m_session, from, to);
+        if (out.result != search::ReplaceOutcome::Replaced) return;
+        m_doc.setModifiedFlag(true);
+        changed();
+    });
+    return out;
+}
+
+}  // namespace rs::shell
