@@ -198,3 +198,68 @@ void BM_ConvertSeriesParallelProgram(benchmark::State& state) {
 BENCHMARK(BM_ConvertSeriesParallelProgram)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+namespace {
+
+// Worst cases of F4 on grids the editor can hold. Each converts (or is
+// reported) once per iteration from the drawn grid.
+void runDrawn(benchmark::State& state, const std::string& t) {
+    Bench b;
+    for (auto _ : state) {
+        state.PauseTiming();
+        rs::readCellTable(t, b.s.grid());
+        b.s.commit();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(rs::convertLadder(b.s));
+    }
+}
+
+// One rung of 4000 rows: a contact in column 4 after plain wire on every row,
+// all joined by a vertical wire at column 5 (a parallel block of 4000).
+void BM_ConvertOneRungOf4000Rows(benchmark::State& state) {
+    std::string t;
+    for (int r = 0; r < rs::kGridRows; ++r) {
+        wire(t, r, 1, 3);
+        cell(t, r, 4, 1, "0x003", dev('X', r));
+        cell(t, r, 5, 14, r + 1 < rs::kGridRows ? "0x011" : "0x001", "");
+        if (r == 0) {
+            wire(t, r, 6, 9);
+            cell(t, r, 10, 5, "0x003", "Y000");
+        }
+    }
+    runDrawn(state, t);
+}
+BENCHMARK(BM_ConvertOneRungOf4000Rows)->Unit(benchmark::kMillisecond);
+
+// A rung of 600 rows full of branches: every row a contact, a branch contact
+// under it and one more contact, the rows joined at columns 2 and 4.
+void BM_ConvertRungOf600RowsOfBranches(benchmark::State& state) {
+    std::string t;
+    for (int r = 0; r < 600; ++r) {
+        cell(t, r, 1, 1, "0x003", dev('X', r));
+        cell(t, r, 2, r % 2 == 0 ? 1 : 3, r + 1 < 600 ? "0x013" : "0x003", dev('M', r));
+        cell(t, r, 3, 2, "0x003", dev('X', r + 1));
+        cell(t, r, 4, 14, r + 1 < 600 ? "0x011" : "0x001", "");
+        if (r == 0) {
+            wire(t, r, 5, 9);
+            cell(t, r, 10, 5, "0x003", "Y000");
+        }
+    }
+    runDrawn(state, t);
+}
+BENCHMARK(BM_ConvertRungOf600RowsOfBranches)->Unit(benchmark::kMillisecond);
+
+// Every cell of columns 1 to 9 of all 4000 rows a plain wire with a vertical
+// wire down from it, a coil on every row.
+void BM_ConvertGridOfWires(benchmark::State& state) {
+    std::string t;
+    for (int r = 0; r < rs::kGridRows; ++r) {
+        for (int c = 1; c <= 9; ++c)
+            cell(t, r, c, 14, c >= 2 && r + 1 < rs::kGridRows ? "0x011" : "0x001", "");
+        cell(t, r, 10, 5, "0x003", dev('Y', r));
+    }
+    runDrawn(state, t);
+}
+BENCHMARK(BM_ConvertGridOfWires)->Unit(benchmark::kMillisecond);
+
+}  // namespace

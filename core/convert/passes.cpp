@@ -66,8 +66,11 @@ void Converter::passCheck() {
                 // nothing here; the rung's meaning check judges the rung.
                 const bool passing = has(i - 1, j, LinkDown) && has(i + 1, j, LinkDown);
                 const bool open = (l & (LinkBranchStart | LinkBranchEnd)) == 0 && !passing;
+                // The columns of an instruction box are Empty cells with a
+                // wire: a vertical wire down onto them feeds the box.
                 const bool nothingBelow = m_g.kind(i + 1, j - 1) == Empty &&
-                                          m_g.kind(i + 1, j) == Empty && !has(i + 1, j, LinkDown);
+                                          !wired(i + 1, j - 1) && m_g.kind(i + 1, j) == Empty &&
+                                          !wired(i + 1, j) && !has(i + 1, j, LinkDown);
                 if (open || nothingBelow) return reportUnconvertible(i, j);
             }
             if (l & LinkWire) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <map>
 
 #include "tests/convert/ladder_gen.h"
@@ -23,10 +24,23 @@ class Drawer {
         if (m_rows == 0)
             for (int k = pick(1, 3); k > 0; --k) rung();
         for (int e = pick(0, 4); e > 0; --e) edit();
+        const bool wide = chance(20);
+        if (wide) {
+            if (chance(60)) bigRung();
+            widen();
+        }
         GenLadder out;
         for (const auto& [pos, c] : m_cells) {
             out.cells.push_back(c);
             out.lastRow = std::max(out.lastRow, pos.first);
+        }
+        if (wide) {
+            // Every contact its own device: rungs of more than 12 devices.
+            for (const auto& [pos, c] : m_cells)
+                if (isSerialContactKind(serialTwin(c.kind)) &&
+                    std::find(out.inputs.begin(), out.inputs.end(), c.text) == out.inputs.end())
+                    out.inputs.push_back(c.text);
+            return out;
         }
         for (int i = 0; i < 8; ++i) out.inputs.push_back("X00" + std::to_string(i));
         out.inputs.push_back("M0");
@@ -139,6 +153,32 @@ class Drawer {
         for (int c = 1; c <= contacts; ++c) symbol(r, c, c == 1 || chance(70) ? 1 : 2);
         hline(r, contacts + 1, 9);
         symbol(r, kOutputCol, chance(50) ? Coil : AppInstruction);
+    }
+
+    // A rung of nine contacts with a series block of contacts in parallel
+    // under part of it.
+    void bigRung() {
+        const int r = m_rows;
+        for (int c = 1; c <= 9; ++c) symbol(r, c, chance(80) ? 1 : 2);
+        symbol(r, kOutputCol, Coil);
+        const int from = pick(1, 5), to = pick(from + 2, 9);
+        for (int c = from; c <= to; ++c) symbol(r + 1, c, chance(80) ? 1 : 8);
+        if (from > 1) at(r, from).links |= LinkDown;
+        if (to < 9)
+            at(r, to + 1).links |= LinkDown;
+        else
+            at(r, kOutputCol).links |= LinkDown;
+    }
+
+    // Every contact gets a device of its own, X010 upwards (octal).
+    void widen() {
+        int next = 8;
+        for (auto& [pos, c] : m_cells) {
+            if (!isSerialContactKind(serialTwin(c.kind))) continue;
+            const int n = next++;
+            c.text =
+                "X" + std::to_string(n / 64) + std::to_string(n / 8 % 8) + std::to_string(n % 8);
+        }
     }
 
     std::mt19937 m_rng;

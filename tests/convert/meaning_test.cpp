@@ -89,13 +89,16 @@ TEST(ConvertMeaning, EveryDrawnGridConvertsRightOrIsReported) {
     const char* env = std::getenv("RUNGSMITH_CONVERT_GRIDS");
     const int count = env != nullptr ? std::max(1, std::atoi(env)) : 10000;
     TestSession t;
-    int converted = 0, wrong = 0;
+    int converted = 0, wrong = 0, many = 0, manyConverted = 0;
     for (uint32_t seed = 1; seed <= static_cast<uint32_t>(count); ++seed) {
         const GenLadder ladder = generateDrawnGrid(seed);
+        const bool manyDevices = ladder.inputs.size() > 12;
         drawLadder(ladder, t.session.grid(), std::max(64, ladder.lastRow + 2));
         t.session.commit();
         const std::string diff = everyCombinationDiffers(t.session, ladder.inputs);
         if (diff.empty()) ++converted;
+        if (manyDevices) ++many;
+        if (manyDevices && diff.empty()) ++manyConverted;
         if (diff.empty() || diff == "not converted") continue;
         if (++wrong <= 3) {
             const std::string list = listText(t.session.table());
@@ -105,7 +108,10 @@ TEST(ConvertMeaning, EveryDrawnGridConvertsRightOrIsReported) {
                           << list;
         }
     }
-    std::printf("drawn grids: %d, converted %d, wrong %d\n", count, converted, wrong);
+    std::printf(
+        "drawn grids: %d, converted %d, wrong %d; of more than 12 devices %d, "
+        "converted %d\n",
+        count, converted, wrong, many, manyConverted);
     EXPECT_EQ(wrong, 0);
     EXPECT_GE(converted * 5, count);  // a fair share are well formed and convert
 }
