@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "comm/comm_messages.h"
 #include "comm/frames.h"
+#include "comm/port_opening.h"
 #include "core/device/device_address.h"
 #include "core/messages.h"
 #include "online/device_frames.h"
@@ -50,13 +50,7 @@ bool BatchMonitor::start(std::string_view text) {
     }
     changed();
     m_address = *address;
-    if (m_link.isOpen()) m_link.close();
-    if (!m_link.open(m_port, m_settings)) {
-        m_sink.inform(msg::kCannotOpenPort, msg::kErrorCaption, MessageIcon::Warning);
-        return false;
-    }
-    m_link.setReceiveThreshold(1);
-    m_link.readAll();  // input left from before
+    if (!reopenPort(m_link, m_port, m_settings, m_sink)) return false;
     m_polling = true;
     sendRequest();
     return true;

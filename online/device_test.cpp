@@ -4,6 +4,7 @@
 
 #include "comm/comm_messages.h"
 #include "comm/frames.h"
+#include "comm/port_opening.h"
 #include "core/device/device_address.h"
 #include "core/messages.h"
 #include "online/online_messages.h"
@@ -23,19 +24,6 @@ void DeviceTest::setPort(std::string port, const SerialSettings& settings) {
     m_settings = settings;
 }
 
-bool DeviceTest::openPort() {
-    m_rx.fill(0);
-    m_rxSize = 0;
-    if (m_link.isOpen()) m_link.close();
-    if (!m_link.open(m_port, m_settings)) {
-        m_sink.inform(msg::kCannotOpenPort, msg::kErrorCaption, MessageIcon::Warning);
-        return false;
-    }
-    m_link.setReceiveThreshold(1);
-    m_link.readAll();  // input left from an earlier request
-    return true;
-}
-
 std::optional<uint32_t> DeviceTest::addressOf(std::string_view device, int byteCount, int choice) {
     const auto address = device::deviceAddress(
         device, choice != 0 ? device::AccessKind::Loop : device::AccessKind::Word);
@@ -48,11 +36,9 @@ std::optional<uint32_t> DeviceTest::addressOf(std::string_view device, int byteC
 
 bool DeviceTest::send(const DeviceFrame& frame, std::string_view device, const char* description,
                       int readCount) {
-    if (!openPort()) return false;
+    if (!reopenPort(m_link, m_port, m_settings, m_sink)) return false;
     m_lastDevice = std::string(device);
-    m_lastDescription = description;
-    m_readCount = readCount;
-    m_outstanding = true;
+    m_exchange.step(DeviceExchange::Request{description, readCount});
     m_link.write(frame.toVector());
     return true;
 }
@@ -82,29 +68,8 @@ bool DeviceTest::readWords(std::string_view device, int byteCount, int choice) {
 void DeviceTest::onReceive() {
     if (m_link.bytesWaiting() == 0) return;
     const std::vector<uint8_t> in = m_link.readAll();
-    // A read reply may come in pieces: its bytes gather after those already
-    // in; anything else is read from byte 0. Never past the buffer.
-    if (m_rxSize == 0 || m_rx[0] != frame::STX) m_rxSize = 0;
-    const size_t n = std::min(in.size(), m_rx.size() - m_rxSize);
-    std::copy_n(in.begin(), n, m_rx.begin() + static_cast<std::ptrdiff_t>(m_rxSize));
-    m_rxSize += n;
-    if (!m_outstanding || m_rxSize == 0) return;
-
-    if (m_rx[0] == frame::ACK) return finish(m_lastDescription);
-    if (m_rx[0] == frame::STX && m_readCount >= 0) {
-        const size_t whole = 4 + 2 * static_cast<size_t>(m_readCount);
-        if (m_rxSize < whole) return;  // the rest is on its way
-        const auto data = readReplyData({m_rx.data(), m_rxSize}, m_readCount);
-        return finish(data ? readDescription(*data) : msg::kMissionError);
-    }
-    finish(msg::kMissionError);
-}
-
-void DeviceTest::finish(std::string condition) {
-    m_outstanding = false;
-    m_rx.fill(0);
-    m_rxSize = 0;
-    if (onHistory) onHistory({m_lastDevice, std::move(condition)});
+    if (auto condition = m_exchange.step(DeviceExchange::Bytes{in}))
+        if (onHistory) onHistory({m_lastDevice, std::move(*condition)});
 }
 
 }  // namespace rs::online

@@ -10,6 +10,7 @@
 #include "comm/serial_link.h"
 #include "core/limits.h"
 #include "core/message_sink.h"
+#include "online/device_exchange.h"
 #include "online/device_frames.h"
 
 namespace rs::online {
@@ -50,22 +51,16 @@ class DeviceTest {
     std::function<void(const HistoryEntry&)> onHistory;
 
   private:
-    bool openPort();
     std::optional<uint32_t> addressOf(std::string_view device, int byteCount, int choice);
     bool send(const DeviceFrame& frame, std::string_view device, const char* description,
               int readCount);
-    void finish(std::string condition);
 
     SerialLink& m_link;
     MessageSink& m_sink;
     std::string m_port;
     SerialSettings m_settings;
-    std::array<uint8_t, kSerialBufferSize> m_rx{};
-    size_t m_rxSize = 0;
-    bool m_outstanding = false;
+    DeviceExchange m_exchange;
     std::string m_lastDevice;
-    std::string m_lastDescription;
-    int m_readCount = -1;  // bytes asked by an outstanding read, -1 for others
 };
 
 }  // namespace rs::online

@@ -28,6 +28,7 @@ void Engine::load(Program program) {
     m_lastSeen.assign(m_program.rows.size(), 0);
     m_timerMs.fill(0);
     m_timing.fill(false);
+    m_timedScan.fill(-1);
     m_counterCoil.fill(false);
     m_index.fill(0);
     m_bitsNow.fill(0);
@@ -298,13 +299,19 @@ void Engine::outTimer(const Instruction& in, bool on, int64_t elapsedMs) {
     }
     const int32_t set = read(in.operands[1]);
     int32_t value = static_cast<int16_t>(m_memory.word(valueAt));
-    if (m_timing[n]) {
+    // A timer counts time, not coil runs: a coil that runs again in the same
+    // scan (a second OUT row, inside FOR, a subroutine called twice) adds
+    // nothing more. A scan in which the coil does not run at all adds nothing
+    // either: the timer holds while its coil is jumped over or not called.
+    if (m_timing[n] && m_timedScan[n] != m_scans) {
         const int64_t total = m_timerMs[n] + elapsedMs;
         value = static_cast<int32_t>(std::min<int64_t>(value + total / 100, 32767));
         m_timerMs[n] = static_cast<int32_t>(total % 100);
     }
     m_timing[n] = true;
-    if (set > 0 && value > set) value = set;
+    m_timedScan[n] = m_scans;
+    // The value stops at the set value; a set value of 0 or below holds it at 0.
+    value = std::min(value, std::max(set, 0));
     m_memory.setWord(valueAt, static_cast<uint16_t>(value));
     m_memory.setBit(in.operands[2].address, value >= set);
 }

@@ -103,6 +103,7 @@ class Engine {
     std::vector<uint8_t> m_lastSeen;  // per row: a pulse's device, or a P form's condition
     std::array<int32_t, kTimerCount> m_timerMs{};  // time counted below the next 100 ms tick
     std::array<bool, kTimerCount> m_timing{};
+    std::array<int64_t, kTimerCount> m_timedScan{};  // the scan that last counted each timer
     std::array<bool, kCounterCount> m_counterCoil{};
     std::array<int16_t, kIndexRegisters * 2> m_index{};  // V0..V7, Z0..Z7
     std::array<uint8_t, kBitImageBytes> m_bitsNow{};

@@ -89,36 +89,47 @@ std::vector<Watch> drivenDevices(const Program& program) {
     return out;
 }
 
-bool runTrace(Engine& engine, const TraceOptions& options, std::ostream& out) {
+bool runOnClock(Engine& engine, const TraceOptions& options, const ScanObserver& afterScan,
+                bool* untilMet) {
     std::vector<SetEvent> sets = options.sets;
     std::stable_sort(sets.begin(), sets.end(),
                      [](const SetEvent& a, const SetEvent& b) { return a.atMs < b.atMs; });
-    std::vector<std::string> last(options.watches.size());
-    auto line = [&](int64_t t, const std::string& device, const std::string& value) {
-        char buf[160];
-        std::snprintf(buf, sizeof buf, "%-10s %-8s %s\n", (std::to_string(t) + "ms").c_str(),
-                      device.c_str(), value.c_str());
-        out << buf;
-    };
-    out << "time       device   value\n";
+    if (untilMet) *untilMet = false;
     size_t next = 0;
     const int64_t step = std::max<int64_t>(options.scanMs, 1);
     for (int64_t k = 0;; ++k) {
         const int64_t t = k * step;
-        if (options.scans ? k >= *options.scans : t > options.forMs) break;
-        for (; next < sets.size() && sets[next].atMs <= t; ++next) {
-            const SetEvent& e = sets[next];
-            engine.write(e.device.value, e.value);
-        }
+        if (options.scans ? k >= *options.scans : t > options.forMs) return true;
+        for (; next < sets.size() && sets[next].atMs <= t; ++next)
+            engine.write(sets[next].device.value, sets[next].value);
         if (!engine.scan(k == 0 ? 0 : step)) return false;
-        for (size_t i = 0; i < options.watches.size(); ++i) {
-            const std::string value = watchValue(engine, options.watches[i]);
-            if (k > 0 && value == last[i]) continue;
-            last[i] = value;
-            line(t, options.watches[i].name, value);
+        if (afterScan) afterScan(t);
+        if (options.until && holds(engine, *options.until)) {
+            if (untilMet) *untilMet = true;
+            return true;
         }
     }
-    return true;
+}
+
+bool runTrace(Engine& engine, const TraceOptions& options, std::ostream& out,
+              const ScanObserver& alsoAfterScan, bool* untilMet) {
+    std::vector<std::string> last(options.watches.size());
+    bool first = true;
+    out << "time       device   value\n";
+    auto table = [&](int64_t t) {
+        for (size_t i = 0; i < options.watches.size(); ++i) {
+            const std::string value = watchValue(engine, options.watches[i]);
+            if (!first && value == last[i]) continue;
+            last[i] = value;
+            char buf[160];
+            std::snprintf(buf, sizeof buf, "%-10s %-8s %s\n", (std::to_string(t) + "ms").c_str(),
+                          options.watches[i].name.c_str(), value.c_str());
+            out << buf;
+        }
+        first = false;
+        if (alsoAfterScan) alsoAfterScan(t);
+    };
+    return runOnClock(engine, options, table, untilMet);
 }
 
 }  // namespace rs::sim

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "sim/condition.h"
 #include "sim/watch.h"
 
 namespace rs::sim {
@@ -18,14 +20,26 @@ struct SetEvent {
 };
 
 // A run on the virtual clock: scans every scanMs from 0, either `scans` of
-// them or as many as fit in forMs (the scan at forMs included).
+// them or as many as fit in forMs (the scan at forMs included). With `until`
+// the run ends after the first scan at whose end the condition holds.
 struct TraceOptions {
     std::optional<int64_t> scans;
     int64_t forMs = 1000;
     int64_t scanMs = 10;
     std::vector<SetEvent> sets;
     std::vector<Watch> watches;
+    std::optional<Condition> until;
 };
+
+// Called after every scan with the time of that scan.
+using ScanObserver = std::function<void(int64_t atMs)>;
+
+// Runs the engine as the options say: each set written before the first scan
+// at or after its time, `afterScan` told of every scan. False when the engine
+// stopped (its message in engine.stopped()). `untilMet` (when given) tells
+// whether the run ended because `until` held.
+bool runOnClock(Engine& engine, const TraceOptions& options, const ScanObserver& afterScan,
+                bool* untilMet = nullptr);
 
 // The scans a run of these options makes (a scripted run makes at most
 // kMaxTraceScans).
@@ -44,8 +58,10 @@ std::vector<Watch> drivenDevices(const Program& program);
 // Runs the engine as the options say and writes a table of the watched
 // devices to `out`: a header line, every watched device after the first scan,
 // then each device whenever its value changes, as "TIME DEVICE VALUE" with the
-// time in milliseconds. False when the engine stopped (its message in
+// time in milliseconds. `alsoAfterScan` (when set) sees every scan too, as a
+// VCD writer does. False when the engine stopped (its message in
 // engine.stopped()).
-bool runTrace(Engine& engine, const TraceOptions& options, std::ostream& out);
+bool runTrace(Engine& engine, const TraceOptions& options, std::ostream& out,
+              const ScanObserver& alsoAfterScan = {}, bool* untilMet = nullptr);
 
 }  // namespace rs::sim

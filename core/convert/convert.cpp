@@ -135,13 +135,20 @@ void Converter::emitOr(int R, int c) {
 }
 
 void Converter::emitContact(int R, int c, int spKind) {
+    const int before = m_r;
+    emitContact(m_g, R, c, spKind);
+    if (m_r != before) noteWritten(R, c);
+}
+
+// A contact of grid g; its row notes the cell, not yet as written.
+void Converter::emitContact(const LadderGrid& g, int R, int c, int spKind) {
     const instr::Kind role = spKind == SpStep::Load  ? instr::Kind::Load
                              : spKind == SpStep::And ? instr::Kind::And
                                                      : instr::Kind::Or;
-    const instr::Instruction* contact = instr::contactOfCell(role, serialTwin(m_g.kind(R, c)));
+    const instr::Instruction* contact = instr::contactOfCell(role, serialTwin(g.kind(R, c)));
     if (contact == nullptr) return reportUnconvertible(R, c);
-    emitRow(std::string(contact->mnemonic), m_g.text(R, c), 0, 1);
-    noteWritten(R, c);
+    emitRow(std::string(contact->mnemonic), g.text(R, c), 0, 1);
+    if (!m_rowCell.empty()) m_rowCell.back() = R * (kOutputCol + 1) + c;
 }
 
 void Converter::emitPlain(const char* mnemonic) {

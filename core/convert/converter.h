@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,7 @@ class Converter {
     // a cell, or left the stacks unbalanced, reports the ladder instead of
     // handing over a list that means something else.
     void noteWritten(int R, int c);
+    void noteCovered(int R, int c);
     void noteFlowRow(int R);
     void checkWrittenList();
 
@@ -78,8 +80,21 @@ class Converter {
     RungMark markRung() const;
     void rollBack(const RungMark& mark, int H);
     bool compileGeneral(int H, int B, int& failRow, int& failCol);
+    // The same compiler on the rung as drawn, for a rung the passes reshaped
+    // into another circuit: its contacts are read from the drawn grid, its
+    // outputs written at their cells of the walked grid, and every symbol of
+    // rows H..B counts as written (the check then holds the rows to the
+    // drawn circuit).
+    bool compileDrawn(int H, int B);
     bool rungMeansItsList(int H, int B, int r0) const;
     void captureDrawnMeaning();
+    // The drawn rung that holds the first output of walked rows H..B, or -1.
+    int drawnRungOf(int H, int B) const;
+    // A rung that cannot be written, when its drawn circuit needs current
+    // through a contact from right to left: the grid is put back as drawn and
+    // the rung reported at that contact. False when the rung has no such
+    // contact.
+    bool reportReversedContact(int H, int B);
     void noteNormalisedOutputs();
 
     // "There is a ladder which cannot be converted": the first one of a run
@@ -99,6 +114,7 @@ class Converter {
     // A contact written by the series-parallel compiler: branch kinds as their
     // serial twins, in the family the step asks for.
     void emitContact(int R, int c, int spKind);
+    void emitContact(const LadderGrid& g, int R, int c, int spKind);
     // Counts one nested sub-walk; false (after a report) when a bound is reached.
     bool enterSubWalk(int R, int c);
 
@@ -137,19 +153,24 @@ class Converter {
     struct DrawnOutput {
         std::string name;
         int rung = 0;
+        int row = 0;  // as drawn
     };
     struct DrawnRung {
         std::vector<std::string> devices;
         int firstOutput = 0, outputs = 0;
         int words = 1;
-        bool exhaustive = true;
-        bool tooTall = false;      // more rows than the check takes
-        std::vector<uint64_t> on;  // per output of the rung, per word
+        bool exhaustive = true;   // few enough devices to try every combination
+        bool tooTall = false;     // more rows than the check takes
+        int first = 0, last = 0;  // its rows as drawn
+        mutable bool truthTaken = false;
+        mutable std::vector<uint64_t> on;  // per output of the rung, per word
     };
+    void drawnTruth(const DrawnRung& rung) const;
     std::vector<DrawnOutput> m_drawnOutputs;
     std::vector<DrawnRung> m_drawnRungs;
-    std::vector<int> m_outputRows;     // rows of the outputs of the walked grid, in order
-    std::vector<size_t> m_writtenLog;  // the cells written, in order, while a rung is open
+    std::unique_ptr<LadderGrid> m_drawnGrid;  // the grid before the passes
+    std::vector<int> m_outputRows;            // rows of the outputs of the walked grid, in order
+    std::vector<size_t> m_writtenLog;         // the cells written, in order, while a rung is open
     // While the walk tries a rung, its reports are held back: the first one
     // is kept here and made only when no other way converts the rung.
     bool m_trial = false;

@@ -98,6 +98,16 @@ void Converter::compileRung(int H) {
     }
     if (m_out.stepOverflow) return;
     rollBack(mark, H);
+    if (compileDrawn(H, B)) {
+        if (m_out.stepOverflow) return;
+        if (rungMeansItsList(H, B, mark.r)) {
+            m_nRowReached = B;
+            return;
+        }
+    }
+    if (m_out.stepOverflow) return;
+    rollBack(mark, H);
+    if (reportReversedContact(H, B)) return;
     if (walkRow >= 0) {
         // The walk again, now making its report as it always did.
         columnWalk(H);
@@ -142,6 +152,48 @@ bool Converter::compileGeneral(int H, int B, int& failRow, int& failCol) {
     failRow = m_trialRow;
     failCol = m_trialCol;
     return false;
+}
+
+}  // namespace rs::convert
+
+namespace rs::convert {
+
+bool Converter::compileDrawn(int H, int B) {
+    const int k = drawnRungOf(H, B);
+    if (k < 0 || !m_drawnGrid) return false;
+    const DrawnRung& rung = m_drawnRungs[static_cast<size_t>(k)];
+    if (rung.tooTall) return false;
+    const SpResult sp =
+        compileSeriesParallel(*m_drawnGrid, rung.first, rung.last, m_limits.nestingDepth);
+    if (!sp.ok) return false;
+    // Drawn output row -> its row in the walked grid (outputs keep their order).
+    std::vector<int> drawnRows;
+    for (int i = 0; i < rung.outputs; ++i)
+        drawnRows.push_back(m_drawnOutputs[static_cast<size_t>(rung.firstOutput + i)].row);
+    m_trial = true;
+    m_trialRow = m_trialCol = -1;
+    for (const SpStep& s : sp.steps) {
+        if (stopped()) break;
+        if (s.kind == SpStep::Plain) {
+            emitPlain(s.mnemonic);
+        } else if (s.kind == SpStep::Output) {
+            const auto at = std::find(drawnRows.begin(), drawnRows.end(), s.row);
+            if (at == drawnRows.end()) {
+                reportUnconvertible(H, 1);
+                break;
+            }
+            emitOutput(
+                m_outputRows[static_cast<size_t>(rung.firstOutput + (at - drawnRows.begin()))]);
+        } else {
+            emitContact(*m_drawnGrid, s.row, s.col, s.kind);
+        }
+    }
+    m_trial = false;
+    if (m_trialRow >= 0) return false;
+    for (int r = H; r <= B; ++r)
+        for (int c = 1; c <= 9; ++c)
+            if (sym(r, c)) noteCovered(r, c);
+    return true;
 }
 
 }  // namespace rs::convert

@@ -1,13 +1,15 @@
-// The meaning check of one rung. Before the passes change the grid, every
-// rung as drawn (rows joined by vertical wires) is run as a relay circuit:
-// for every combination of its contacts (up to 12 distinct devices), or for
-// 256 seeded combinations (more than 12), which outputs it drives. After the
-// walk has written a rung, its rows of the list are run alone by the list
-// evaluator over the same combinations, and must drive the same outputs, the
-// same way, and nothing else.
+// The meaning check of one rung, exact: the rung as drawn (rows joined by
+// vertical wires, on a copy of the grid taken before the passes change it)
+// is run as a relay circuit over every combination of its contact devices,
+// up to 20 of them, as bit sets of 64 combinations. The walk's or the
+// compiler's rows for the rung are run alone by the list evaluator over the
+// same combinations, and must drive the same outputs, the same way, and
+// nothing else. A rung of more devices is not checked by sampling: its list
+// is not kept, and the rung is reported.
 #include <algorithm>
 
 #include "core/convert/converter.h"
+#include "core/convert/series_parallel.h"
 #include "core/evaluate/list_eval.h"
 #include "core/evaluate/power_flow.h"
 #include "core/instructions/instruction.h"
@@ -16,8 +18,7 @@ namespace rs::convert {
 
 namespace {
 
-constexpr int kExhaustiveDevices = 12;
-constexpr int kSampledWords = 4;  // 256 combinations, 64 per word
+constexpr int kExhaustiveDevices = 20;
 constexpr uint64_t kAll = ~uint64_t{0};
 
 // Bit k of word w is combination 64 * w + k; device i is on in it when bit i
@@ -28,14 +29,6 @@ uint64_t exhaustive(int device, int word) {
                                      0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
     if (device < 6) return kLow[device];
     return ((word >> (device - 6)) & 1) != 0 ? kAll : 0;
-}
-
-uint64_t sampled(int device, int word) {
-    uint64_t z = 0x5EEDC0DEull + static_cast<uint64_t>(device) * 0x9E3779B97F4A7C15ull +
-                 static_cast<uint64_t>(word) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
 }
 
 bool isFlowText(const std::string& t) {
@@ -53,12 +46,11 @@ bool wiredDown(const LadderGrid& g, int r) {
 }
 
 // The reader of one word of combinations over a rung's devices.
-eval::WideReader readerFor(const std::vector<std::string>& devices, bool all, int word) {
-    return [&devices, all, word](const std::string& d) -> uint64_t {
+eval::WideReader readerFor(const std::vector<std::string>& devices, int word) {
+    return [&devices, word](const std::string& d) -> uint64_t {
         const auto it = std::find(devices.begin(), devices.end(), d);
         if (it == devices.end()) return 0;
-        const int i = static_cast<int>(it - devices.begin());
-        return all ? exhaustive(i, word) : sampled(i, word);
+        return exhaustive(static_cast<int>(it - devices.begin()), word);
     };
 }
 
@@ -67,11 +59,14 @@ eval::WideReader readerFor(const std::vector<std::string>& devices, bool all, in
 void Converter::captureDrawnMeaning() {
     m_drawnOutputs.clear();
     m_drawnRungs.clear();
+    m_drawnGrid = std::make_unique<LadderGrid>(m_g);
     for (int a = 0; a <= lastRow(); ++a) {
         int b = a;
         while (b < lastRow() && wiredDown(m_g, b)) ++b;
         DrawnRung rung;
         rung.firstOutput = static_cast<int>(m_drawnOutputs.size());
+        rung.first = a;
+        rung.last = b;
         for (int r = a; r <= b; ++r) {
             for (int c = 1; c <= 9; ++c)
                 if (sym(r, c) && isSerialContactKind(serialTwin(m_g.kind(r, c))) &&
@@ -80,26 +75,51 @@ void Converter::captureDrawnMeaning() {
                     rung.devices.push_back(m_g.text(r, c));
             if (isOutputCell(m_g, r))
                 m_drawnOutputs.push_back(
-                    {m_g.text(r, kOutputCol), static_cast<int>(m_drawnRungs.size())});
+                    {m_g.text(r, kOutputCol), static_cast<int>(m_drawnRungs.size()), r});
         }
         rung.outputs = static_cast<int>(m_drawnOutputs.size()) - rung.firstOutput;
         const int n = static_cast<int>(rung.devices.size());
         rung.exhaustive = n <= kExhaustiveDevices;
-        rung.words = rung.exhaustive ? (n <= 6 ? 1 : 1 << (n - 6)) : kSampledWords;
+        rung.words = rung.exhaustive ? (n <= 6 ? 1 : 1 << (n - 6)) : 0;
         rung.tooTall = b - a + 1 > m_limits.rungRows;
-        if (rung.outputs > 0 && !rung.tooTall) {
-            rung.on.assign(static_cast<size_t>(rung.outputs * rung.words), 0);
-            for (int w = 0; w < rung.words; ++w) {
-                const std::vector<eval::WideOutput> out =
-                    eval::runGridWide(m_g, a, b, readerFor(rung.devices, rung.exhaustive, w));
-                for (size_t k = 0; k < out.size(); ++k)
-                    rung.on[k * static_cast<size_t>(rung.words) + static_cast<size_t>(w)] =
-                        out[k].on;
-            }
-        }
         m_drawnRungs.push_back(std::move(rung));
         a = b;
     }
+}
+
+// The outputs the drawn rung drives, every combination of its devices, worked
+// out on the grid as drawn the first time the rung is checked.
+void Converter::drawnTruth(const DrawnRung& rung) const {
+    if (rung.truthTaken) return;
+    rung.truthTaken = true;
+    rung.on.assign(static_cast<size_t>(rung.outputs * rung.words), 0);
+    for (int w = 0; w < rung.words; ++w) {
+        const std::vector<eval::WideOutput> out =
+            eval::runGridWide(*m_drawnGrid, rung.first, rung.last, readerFor(rung.devices, w));
+        for (size_t k = 0; k < out.size(); ++k)
+            rung.on[k * static_cast<size_t>(rung.words) + static_cast<size_t>(w)] = out[k].on;
+    }
+}
+
+int Converter::drawnRungOf(int H, int B) const {
+    const auto lo = std::lower_bound(m_outputRows.begin(), m_outputRows.end(), H);
+    if (lo == m_outputRows.end() || *lo > B || m_outputRows.size() != m_drawnOutputs.size())
+        return -1;
+    return m_drawnOutputs[static_cast<size_t>(lo - m_outputRows.begin())].rung;
+}
+
+bool Converter::reportReversedContact(int H, int B) {
+    const int k = drawnRungOf(H, B);
+    if (k < 0 || !m_drawnGrid) return false;
+    const DrawnRung& rung = m_drawnRungs[static_cast<size_t>(k)];
+    if (rung.tooTall) return false;
+    const SpResult sp =
+        compileSeriesParallel(*m_drawnGrid, rung.first, rung.last, m_limits.nestingDepth);
+    if (sp.ok || !sp.reversed) return false;
+    m_g = *m_drawnGrid;
+    reportUnconvertible(sp.row, sp.col);
+    m_bWalkStopped = true;
+    return true;
 }
 
 void Converter::noteNormalisedOutputs() {
@@ -122,7 +142,9 @@ bool Converter::rungMeansItsList(int H, int B, int r0) const {
             return false;
     const DrawnRung& rung =
         m_drawnRungs[static_cast<size_t>(m_drawnOutputs[static_cast<size_t>(k0)].rung)];
-    if (rung.firstOutput != k0 || rung.outputs != k1 - k0 || rung.tooTall) return false;
+    if (rung.firstOutput != k0 || rung.outputs != k1 - k0 || rung.tooTall || !rung.exhaustive)
+        return false;
+    drawnTruth(rung);
 
     const InstructionTable& table = m_s.table();
     std::vector<eval::ListRow> rows;
@@ -137,8 +159,7 @@ bool Converter::rungMeansItsList(int H, int B, int r0) const {
             return false;
     }
     for (int w = 0; w < rung.words; ++w) {
-        const eval::WideListResult list =
-            eval::runListWide(rows, readerFor(rung.devices, rung.exhaustive, w));
+        const eval::WideListResult list = eval::runListWide(rows, readerFor(rung.devices, w));
         if (!list.ok || static_cast<int>(list.outputs.size()) != rung.outputs) return false;
         for (size_t j = 0; j < list.outputs.size(); ++j) {
             // The output cell the list row was written for, as output k.

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "core/evaluate/direction.h"
 #include "core/instructions/instruction.h"
 
 namespace rs::convert {
@@ -88,6 +89,11 @@ class Circuit {
         fail(r, c);
         return false;
     }
+    // A contact that would have to pass current from right to left.
+    bool reversedAt(int r, int c) {
+        if (m_res.row < 0) m_res.reversed = true;
+        return failed(r, c);
+    }
 
     // The nodes, contacts and outputs of the rows.
     bool build() {
@@ -97,11 +103,13 @@ class Circuit {
         for (int r = m_first; r <= m_last; ++r) {
             unite(id(r, 1), id(m_first, 1));  // the left rail
             for (int c = 1; c <= 9; ++c) {
-                if (m_g.hasSymbol(r, c)) {
-                    if (!isSerialContactKind(serialTwin(m_g.kind(r, c)))) return failed(r, c);
-                } else if (m_g.hasWire(r, c)) {
+                // The columns of an instruction box join its left edge to the
+                // box; the meaning check holds the list to their one-way path.
+                const eval::CellPath path = eval::cellPath(m_g, r, c);
+                if (path == eval::CellPath::BothWays || path == eval::CellPath::LeftToRight)
                     unite(id(r, c), id(r, c + 1));
-                }
+                else if (m_g.hasSymbol(r, c) && path != eval::CellPath::Contact)
+                    return failed(r, c);
             }
             if (m_g.hasSymbol(r, kOutputCol) &&
                 (!isOutputKind(m_g.kind(r, kOutputCol)) || isFlowText(m_g.text(r, kOutputCol))))
@@ -274,6 +282,7 @@ class Circuit {
         if (depth > m_maxDepth) return failed(m_first, 1);
         const Net& n = m_nets[static_cast<size_t>(net)];
         if (n.type == Net::Contact) {
+            if (rev) return reversedAt(n.row, n.col);
             step(SpStep::Load, n.row, n.col);
             return true;
         }
@@ -284,6 +293,7 @@ class Circuit {
             if (n.type == Net::Series) {
                 if (!emitAndTo(kids[i].first, kids[i].second, depth + 1)) return false;
             } else if (k.type == Net::Contact) {
+                if (kids[i].second) return reversedAt(k.row, k.col);
                 step(SpStep::Or, k.row, k.col);
             } else {
                 if (!emitBlock(kids[i].first, kids[i].second, depth + 1)) return false;
@@ -298,6 +308,7 @@ class Circuit {
         if (depth > m_maxDepth) return failed(m_first, 1);
         const Net& n = m_nets[static_cast<size_t>(net)];
         if (n.type == Net::Contact) {
+            if (rev) return reversedAt(n.row, n.col);
             step(SpStep::And, n.row, n.col);
         } else if (n.type == Net::Series) {
             for (const auto& [k, r] : kidsOf(net, rev))

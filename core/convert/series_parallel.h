@@ -21,6 +21,7 @@ struct SpResult {
     bool ok = false;
     int row = -1;  // the cell that keeps the rung from converting, when not ok
     int col = -1;
+    bool reversed = false;  // that cell is a contact the circuit reads right to left
     std::vector<SpStep> steps;
 };
 
@@ -33,6 +34,9 @@ struct SpResult {
 // there). A rung that reduces to branches from the left rail is written in
 // the list style of Convert: LD, AND, OR with ANB and ORB for blocks, outputs
 // at their point, MPS, MRD and MPP where a point has more than one branch.
+// Contacts pass current from left to right only (`eval::cellPath`): a rung
+// whose reduction reads a contact from its right end to its left end means
+// something the list cannot say, and is refused at that contact.
 // Refused, at a cell, are: a contact in parallel with a plain wire (shorted),
 // a contact that leads nowhere, an output wired straight to the rail or to no
 // rail, a symbol that is neither a contact left of column 10 nor an output in

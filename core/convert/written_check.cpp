@@ -22,6 +22,16 @@ void Converter::noteWritten(int R, int c) {
     m_writtenLog.push_back(cell);
 }
 
+// A cell accounted for by a rung written as a whole, without a row of its own.
+void Converter::noteCovered(int R, int c) {
+    if (R < 0 || R >= kGridRows || c < 0 || c > kOutputCol) return;
+    if (m_written.empty()) m_written.assign(static_cast<size_t>(kGridRows) * kCols, 0);
+    const size_t cell = static_cast<size_t>(R) * kCols + static_cast<size_t>(c);
+    if (m_written[cell] != 0) return;
+    m_written[cell] = 1;
+    m_writtenLog.push_back(cell);
+}
+
 // A flow row is written as its instruction alone; the contacts drawn on it
 // are not walked and count as accounted for.
 void Converter::noteFlowRow(int R) {

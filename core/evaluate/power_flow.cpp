@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <numeric>
 
+#include "core/evaluate/direction.h"
 #include "core/instructions/instruction.h"
 
 namespace rs::eval {
@@ -12,31 +12,14 @@ namespace {
 
 constexpr uint64_t kAll = ~uint64_t{0};
 
-// Union-find over the nodes (row, edge): edge e is the left edge of column e,
-// 1 to 10; edge 1 of every row is the left rail, node 0.
-class Nodes {
-  public:
-    explicit Nodes(int rows) : m_parent(static_cast<size_t>(rows) * 10 + 1) {
-        std::iota(m_parent.begin(), m_parent.end(), 0);
-    }
-    static int id(int row, int edge) { return edge == 1 ? 0 : 1 + row * 10 + (edge - 1); }
-    int find(int x) {
-        while (m_parent[x] != x) x = m_parent[x] = m_parent[m_parent[x]];
-        return x;
-    }
-    void join(int a, int b) { m_parent[find(a)] = find(b); }
-
-  private:
-    std::vector<int> m_parent;
-};
-
-// Which scans let a cell of columns 1 to 9 join its left and right edges.
-uint64_t conducts(const LadderGrid& g, int r, int c, const WideReader& devices) {
+// Which scans let a cell of columns 1 to 9 pass current from its left edge to
+// its right edge.
+uint64_t conducts(const LadderGrid& g, int r, int c, CellPath path, const WideReader& devices) {
+    if (path == CellPath::BothWays || path == CellPath::LeftToRight) return kAll;
+    if (path != CellPath::Contact) return 0;
     const int32_t kind = serialTwin(g.kind(r, c));
-    const bool symbol = g.hasSymbol(r, c);
-    if (symbol && (kind == OpenContact || kind == RisingPulse)) return devices(g.text(r, c));
-    if (symbol && (kind == CloseContact || kind == FallingPulse)) return ~devices(g.text(r, c));
-    return g.hasWire(r, c) && !symbol ? kAll : 0;
+    if (kind == OpenContact || kind == RisingPulse) return devices(g.text(r, c));
+    return ~devices(g.text(r, c));
 }
 
 bool isFlowText(const std::string& t) {
@@ -55,25 +38,32 @@ std::vector<WideOutput> runGridWide(const LadderGrid& grid, int first, int last,
     // Per row: the conducting scans of columns 1 to 9 and the powered scans of
     // the left edges 1 to 10 (edge 1 is the left rail).
     std::vector<std::array<uint64_t, 10>> cond(static_cast<size_t>(rows));
+    std::vector<uint16_t> back(static_cast<size_t>(rows), 0);  // bit c: conducts both ways
     std::vector<std::array<uint64_t, 11>> power(static_cast<size_t>(rows));
     std::vector<uint16_t> downs(static_cast<size_t>(rows), 0);  // bit c: LinkDown at column c
     for (int i = 0; i < rows; ++i) {
         const int r = first + i;
-        for (int c = 1; c <= 9; ++c) cond[i][c] = conducts(grid, r, c, devices);
+        for (int c = 1; c <= 9; ++c) {
+            const CellPath path = cellPath(grid, r, c);
+            cond[i][c] = conducts(grid, r, c, path, devices);
+            if (path == CellPath::BothWays) back[i] |= static_cast<uint16_t>(1u << c);
+        }
         power[i].fill(0);
         power[i][1] = kAll;
         if (i + 1 < rows)
             for (int c = 2; c <= kOutputCol; ++c)
                 if (grid.has(r, c, LinkDown)) downs[i] |= static_cast<uint16_t>(1u << c);
     }
-    // Power spreads along rows both ways and over vertical wires both ways,
-    // until nothing changes.
+    // Power spreads along rows to the right through every conducting cell,
+    // to the left through plain wires only, and over vertical wires both
+    // ways, until nothing changes.
     for (bool changed = true; changed;) {
         changed = false;
         for (int i = 0; i < rows; ++i) {
             auto& p = power[i];
             for (int c = 1; c <= 9; ++c) p[c + 1] |= p[c] & cond[i][c];
-            for (int c = 9; c >= 1; --c) p[c] |= p[c + 1] & cond[i][c];
+            for (int c = 9; c >= 1; --c)
+                if (back[i] & (1u << c)) p[c] |= p[c + 1];
         }
         for (int i = 0; i + 1 < rows; ++i) {
             if (downs[i] == 0) continue;
@@ -100,18 +90,32 @@ FlowMap flowMap(const LadderGrid& grid, const std::function<bool(int row, int co
     const int rows = std::max(std::min(grid.m_nDrawnLastRow + 1, kGridRows), 0);
     FlowMap map(rows);
     if (rows == 0) return map;
-    Nodes nodes(rows);
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 1; c <= 9; ++c)
-            if (conducts(r, c)) nodes.join(Nodes::id(r, c), Nodes::id(r, c + 1));
-        for (int c = 1; c <= kOutputCol; ++c)
-            if (r + 1 < rows && grid.has(r, c, LinkDown))
-                nodes.join(Nodes::id(r, c), Nodes::id(r + 1, c));
-    }
-    const int rail = nodes.find(0);
+    // Per cell of columns 1 to 9: passes to the right now, and back as well.
+    std::vector<uint8_t> right(static_cast<size_t>(rows) * 10, 0), left(right.size(), 0);
+    auto at = [](int r, int e) { return static_cast<size_t>(r) * 10 + static_cast<size_t>(e - 1); };
     for (int r = 0; r < rows; ++r)
-        for (int e = 1; e <= 10; ++e)
-            if (nodes.find(Nodes::id(r, e)) == rail) map.setPowered(r, e);
+        for (int c = 1; c <= 9; ++c) {
+            if (!conducts(r, c)) continue;
+            right[at(r, c)] = 1;
+            left[at(r, c)] = cellPath(grid, r, c) == CellPath::BothWays ? 1 : 0;
+        }
+    // Every row's edge 1 is the left rail; power spreads from there.
+    std::vector<std::pair<int, int>> todo;
+    todo.reserve(static_cast<size_t>(rows) * 2);
+    auto reach = [&](int r, int e) {
+        if (r < 0 || r >= rows || e < 1 || e > 10 || map.powered(r, e)) return;
+        map.setPowered(r, e);
+        todo.emplace_back(r, e);
+    };
+    for (int r = 0; r < rows; ++r) reach(r, 1);
+    while (!todo.empty()) {
+        const auto [r, e] = todo.back();
+        todo.pop_back();
+        if (e <= 9 && right[at(r, e)]) reach(r, e + 1);
+        if (e >= 2 && left[at(r, e - 1)]) reach(r, e - 1);
+        if (e >= 2 && grid.has(r, e, LinkDown)) reach(r + 1, e);
+        if (e >= 2 && r > 0 && grid.has(r - 1, e, LinkDown)) reach(r - 1, e);
+    }
     return map;
 }
 

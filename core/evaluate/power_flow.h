@@ -11,10 +11,11 @@ namespace rs::eval {
 
 // Runs the ladder as a relay circuit over the given device values, rows 0 to
 // the grid's drawn last row. Every row starts at the left rail (the left edge
-// of column 1); a cell of columns 1 to 9 joins its left and right edges when it
-// conducts: a contact by its device (branch and edge kinds as their serial
-// twins), a wire (LinkWire without a symbol) always. LinkDown joins the left
-// edges of a cell and the cell below it. Current flows both ways, as in wires.
+// of column 1); a cell of columns 1 to 9 passes current as the direction rule
+// of `cellPath` says: a contact by its device (branch and edge kinds as their
+// serial twins) from left to right only, a plain wire both ways, the columns
+// of an instruction box left to right. LinkDown joins the left edges of a
+// cell and the cell below it, both ways.
 // An output cell in column 10 (coil or application instruction; not the flow
 // rows FEND, SRET, FOR, NEXT) is on when its left edge is powered. Outputs come
 // in row order.
@@ -27,9 +28,9 @@ std::vector<WideOutput> runGridWide(const LadderGrid& grid, int first, int last,
                                     const WideReader& devices);
 
 // Which edges the left rail reaches, rows 0 to the grid's drawn last row, when
-// each cell of columns 1 to 9 conducts as `conducts(row, col)` says (wires and
-// LinkDown joins as above). Edge e is the left edge of column e (1 to 10), so
-// a cell's right edge is the next column's left edge.
+// each cell of columns 1 to 9 conducts as `conducts(row, col)` says, in the
+// directions `cellPath` allows (LinkDown joins as above). Edge e is the left edge of column e (1 to
+// 10), so a cell's right edge is the next column's left edge.
 class FlowMap {
   public:
     FlowMap(int rows) : m_rows(rows), m_powered(static_cast<size_t>(rows) * 10) {}

@@ -73,7 +73,7 @@ class Drawer {
     }
 
     void edit() {
-        switch (pick(0, 9)) {
+        switch (pick(0, 11)) {
             case 0:
             case 1: {  // any symbol anywhere, mostly contacts
                 static const int32_t kKinds[] = {1, 1, 2, 7, 8, 3, 3, 4, 9, 10, 5, 6, 11, 12, 13};
@@ -108,6 +108,24 @@ class Drawer {
             case 7:
                 at(row(), 0).text = "P" + std::to_string(pick(0, 9));
                 break;
+            case 8: {  // outputs of two rows joined at column 10
+                const int r = pick(0, std::max(0, m_rows - 1));
+                at(r, kOutputCol).links |= LinkDown;
+                if (chance(50)) symbol(r + 1, pick(1, 9), chance(70) ? 1 : 8);
+                if (chance(50)) symbol(r + 1, kOutputCol, Coil);
+                break;
+            }
+            case 9: {  // a vertical wire in the middle of a row of contacts
+                const int r = pick(0, std::max(0, m_rows - 1));
+                const int c = pick(2, 9);
+                symbol(r, c - 1, chance(70) ? 1 : 2);
+                symbol(r, c, chance(70) ? 1 : 7);
+                at(r, c).links |= LinkDown;
+                symbol(r + 1, chance(50) ? c - 1 : c, chance(70) ? 1 : 8);
+                if (chance(50)) hline(r + 1, c + 1, 9);
+                if (chance(40)) symbol(r + 1, kOutputCol, Coil);
+                break;
+            }
             default:
                 rung();
                 break;

@@ -23,7 +23,9 @@ void printHelp() {
         "  --par-range FILE  the device range file instead of ParRange.txt beside the program\n\n"
         "Exit status: 0 on success, 1 when the program refuses the input (its message\n"
         "on standard error), 2 on wrong usage. diff, as diff tools do, exits 0 when the\n"
-        "two lists are equal, 1 when they differ and 2 when a file cannot be read.\n\n"
+        "two lists are equal, 1 when they differ and 2 when a file cannot be read.\n"
+        "test exits 0 when every expectation of the scenario holds, 1 when one\n"
+        "fails, 2 when the scenario is malformed or its project cannot be opened.\n\n"
         "Version control: with the attribute '*.epj diff=epj' and\n"
         "  git config diff.epj.textconv 'rungsmith-cli export'\n"
         "git diff shows the instruction lists of two projects.\n");

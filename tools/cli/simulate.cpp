@@ -1,12 +1,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
+#include <optional>
 #include <sstream>
 
 #include "core/evaluate/list_eval.h"
 #include "core/limits.h"
 #include "sim/trace.h"
+#include "sim/vcd.h"
 #include "tools/cli/project_session.h"
 
 namespace rs::cli {
@@ -15,7 +18,8 @@ namespace {
 int run(const std::vector<std::string>& arguments);
 const Command kSimulate{"simulate",
                         "simulate INPUT.epj [--scans N | --for 5s] [--scan-ms 10] "
-                        "[--set X000=1@0ms]... [--watch Y000,T0,D0,...]",
+                        "[--set X000=1@0ms]... [--watch Y000,T0,D0,...] [--until \"Y000 = 1\"] "
+                        "[--vcd OUT.vcd]",
                         &run};
 
 std::vector<std::string> takeAll(std::vector<std::string>& args, const std::string& name,
@@ -38,6 +42,8 @@ int run(const std::vector<std::string>& arguments) {
     const std::string scanMs = takeOption(args, "--scan-ms", ok);
     const std::vector<std::string> sets = takeAll(args, "--set", ok);
     const std::vector<std::string> watches = takeAll(args, "--watch", ok);
+    const std::string until = takeOption(args, "--until", ok);
+    const std::string vcdPath = takeOption(args, "--vcd", ok);
     if (!ok) return usageError(kSimulate, "an option is missing its value");
     if (args.size() != 1) return usageError(kSimulate, "");
     if (!scans.empty() && !duration.empty())
@@ -86,6 +92,12 @@ int run(const std::vector<std::string>& arguments) {
         }
     }
 
+    if (!until.empty()) {
+        std::string problem;
+        trace.until = sim::parseCondition(until, problem);
+        if (!trace.until) return usageError(kSimulate, problem);
+    }
+
     ProjectSession p(options);
     if (!p.open(args[0], options)) return kExitRefused;
     sim::LoadError error;
@@ -98,8 +110,34 @@ int run(const std::vector<std::string>& arguments) {
     device::DeviceMemory memory;
     sim::Engine engine(memory);
     engine.load(std::move(*program));
-    const bool ran = sim::runTrace(engine, trace, std::cout);
+    std::ofstream vcdFile;
+    std::optional<sim::VcdWriter> vcd;
+    if (!vcdPath.empty()) {
+        vcdFile.open(vcdPath, std::ios::binary | std::ios::trunc);
+        if (!vcdFile) {
+            std::fprintf(stderr, "%s cannot be written\n", vcdPath.c_str());
+            return kExitRefused;
+        }
+        vcd.emplace(vcdFile, trace.watches);
+    }
+    bool untilMet = false;
+    const bool ran = sim::runTrace(
+        engine, trace, std::cout,
+        [&](int64_t t) {
+            if (vcd) vcd->sample(t, engine);
+        },
+        &untilMet);
     std::cout.flush();
+    if (vcd) {
+        vcdFile.flush();
+        if (!vcdFile) {
+            std::fprintf(stderr, "%s cannot be written\n", vcdPath.c_str());
+            return kExitRefused;
+        }
+    }
+    if (trace.until && ran)
+        std::fprintf(stderr, untilMet ? "%s held at %lldms\n" : "%s did not hold by %lldms\n",
+                     trace.until->text.c_str(), static_cast<long long>(engine.clockMs()));
     if (!ran) {
         std::fprintf(stderr, "Simulation stopped at %s\n", engine.stopped()->message.c_str());
         return kExitRefused;

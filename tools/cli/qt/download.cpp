@@ -39,9 +39,6 @@ int run(const std::vector<std::string>& arguments) {
         case TransferOutcome::Cancelled:
             std::fprintf(stderr, "%s\n", kStopped);
             return kExitInterrupted;
-        case TransferOutcome::EndedSilently:
-            std::fprintf(stderr, "the transfer ended with no reply\n");
-            return kExitRefused;
         default:
             return kExitRefused;
     }
