@@ -14,19 +14,12 @@ using device::isBitLetter;
 using device::octalDigits;
 using device::octalValue;
 
-// True when a number written for an X or Y device has a digit 8 or 9.
-bool hasNonOctalDigit(int writtenDigits) {
-    for (int n = writtenDigits; n > 0; n /= 10)
-        if (n % 10 >= 8) return true;
-    return false;
-}
-
 // Fills in the address of a device operand from its letter and number.
 bool resolve(Operand& op, std::string& problem) {
     const std::string text = deviceText(op.letter, op.number);
     // X and Y count in octal: the line check refuses the digits 8 and 9, and
     // so does every name given to the engine (a program row, a watch, a set).
-    if ((op.letter == 'X' || op.letter == 'Y') && hasNonOctalDigit(op.number)) {
+    if (device::isOctalLetter(op.letter) && device::hasNonOctalDigit(op.number)) {
         problem = text + ": X and Y numbers are octal (digits 0 to 7)";
         return false;
     }

@@ -56,7 +56,7 @@ int run(const std::vector<std::string>& arguments) {
         std::fprintf(stderr, "%s\n", loadError.message.c_str());
         return kExitRefused;
     }
-    online::DeviceMemory memory;
+    device::DeviceMemory memory;
     sim::Engine engine(memory);
     engine.load(std::move(*program));
     const bool passed = sim::runScenario(engine, *scenario, std::cout);
