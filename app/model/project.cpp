@@ -33,15 +33,17 @@ void Project::changed(bool followCursor) {
 }
 
 bool Project::undo() {
-    if (!m_history.undo(m_doc.isModified())) return false;
-    m_doc.setModifiedFlag(m_history.modified());
-    tidy();
-    notify({true, !listMode()});
-    return true;
+    return step(true);
 }
 
 bool Project::redo() {
-    if (!m_history.redo(m_doc.isModified())) return false;
+    return step(false);
+}
+
+bool Project::step(bool older) {
+    const bool done =
+        older ? m_history.undo(m_doc.isModified()) : m_history.redo(m_doc.isModified());
+    if (!done) return false;
     m_doc.setModifiedFlag(m_history.modified());
     tidy();
     notify({true, !listMode()});

@@ -82,6 +82,7 @@ class Project {
     // An entry of the editor: the report mark of an earlier one goes, the
     // modified flag follows the compiled flag, the cursor stays in sight.
     void runEditor(bool dragged, const std::function<void()>& entry);
+    bool step(bool older);  // undo (older) or redo
     void tidy();
     void notify(const ProjectChange& change);
 
