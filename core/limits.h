@@ -19,4 +19,8 @@ constexpr int kMaxOperandWords = 5;  // operand words a line may hold
 constexpr int kMaxWordLength = 50;   // characters of one operand word or mnemonic
 constexpr int kMaxDeviceText = 7;    // characters of one device text (X001, D8000)
 
+constexpr int kMaxCommentChars = 32;            // characters (not bytes) of one device comment
+constexpr int kMaxDeviceComments = 16000;       // device comments one project may hold
+constexpr int kMaxCommentsFileBytes = 4 << 20;  // bytes of a comments file that are read
+
 }  // namespace rs

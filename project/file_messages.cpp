@@ -31,4 +31,12 @@ std::string fileErrorMessage(int error, const std::string& path, bool saving) {
     return out;
 }
 
+std::string commentsDamagedMessage(const std::string& path, int line, const std::string& problem) {
+    std::string out = kCommentsDamaged;
+    out.replace(out.find("%1"), 2, path);
+    out.replace(out.find("%2"), 2, std::to_string(line));
+    out.replace(out.find("%3"), 2, problem);
+    return out;
+}
+
 }  // namespace rs::msg

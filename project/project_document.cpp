@@ -1,8 +1,10 @@
 #include "project/project_document.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #include "core/messages.h"
+#include "project/comments_file.h"
 #include "project/file_io.h"
 #include "project/file_messages.h"
 #include "project/project_file.h"
@@ -31,6 +33,8 @@ void ProjectDocument::initNew(TitleCounter& titles) {
     m_strTitle = titles.next();
     m_strPathName.clear();
     m_bModified = false;
+    m_comments.clear();
+    m_damagedCommentsPath.clear();
 }
 
 // The title shows the file name without its ".epj" extension.
@@ -53,6 +57,12 @@ SaveResult ProjectDocument::save(const std::string& path) {
     // accepts: the file on disk is kept instead.
     if (!store::listsConsistent(view.records)) {
         reportFileProblem(m_session.sink, msg::kFailedToSave);
+        return SaveResult::WriteFailed;
+    }
+    // The comments go first: when they cannot be written the project file
+    // is left as it was too.
+    if (const int err = saveComments(path); err != 0) {
+        reportFileProblem(m_session.sink, msg::fileErrorMessage(err, commentsPathFor(path), true));
         return SaveResult::WriteFailed;
     }
     if (const int err = replaceFile(path, encodeProject(view.records)); err != 0) {
@@ -89,10 +99,50 @@ bool ProjectDocument::open(const std::string& path) {
         app.m_bMode2 = modeTextIsMode2(GetProtocol(0)->m_strText);
     }
     app.setMode2(app.m_bMode2);  // the check marks follow the mode
+    openComments(path);
     m_bJustLoaded = 1;
     takeName(path);
     m_bModified = false;
     return true;
+}
+
+int ProjectDocument::saveComments(const std::string& path) {
+    const std::string commentsPath = commentsPathFor(path);
+    if (commentsPath == m_damagedCommentsPath && m_comments.revision() == m_damagedRevision)
+        return 0;
+    m_damagedCommentsPath.clear();
+    if (!m_comments.empty()) return replaceFile(commentsPath, encodeComments(m_comments));
+    std::error_code ec;
+    std::filesystem::remove(commentsPath, ec);
+    return 0;
+}
+
+void ProjectDocument::openComments(const std::string& path) {
+    const std::string commentsPath = commentsPathFor(path);
+    m_comments.clear();
+    m_damagedCommentsPath.clear();
+    removeStaleSaves(commentsPath);
+    std::string bytes;
+    bool tooLarge = false;
+    const int err = readWholeFile(commentsPath, kMaxCommentsFileBytes, bytes, tooLarge);
+    if (err == ENOENT) return;  // no file: no comments
+    if (err != 0 || tooLarge) {
+        reportFileProblem(m_session.sink,
+                          err != 0 ? msg::fileErrorMessage(err, commentsPath, false)
+                                   : msg::commentsDamagedMessage(commentsPath, 1, "too large"));
+        m_damagedCommentsPath = commentsPath;
+        m_damagedRevision = m_comments.revision();
+        return;
+    }
+    const CommentsReadResult read = decodeComments(bytes);
+    for (const DeviceComments::Entry& e : read.comments.entries())
+        m_comments.set(*readCommentDevice(e.device), e.comment);
+    if (!read.ok()) {
+        reportFileProblem(m_session.sink,
+                          msg::commentsDamagedMessage(commentsPath, read.badLine, read.problem));
+        m_damagedCommentsPath = commentsPath;
+        m_damagedRevision = m_comments.revision();
+    }
 }
 
 bool ProjectDocument::takeOver() {

@@ -71,6 +71,46 @@ TEST_F(CliTest, RefusedLineWritesNothing) {
     EXPECT_EQ(readFile(out), "keep");
 }
 
+TEST_F(CliTest, CommentsImportExportAndCommentedListText) {
+    writeFile(in, "LD X000\nOUT T0 K10\nMOV D0 D1\nEND\n");
+    ASSERT_EQ(cli("import " + in + " " + out).status, 0);
+    const std::string epj = readFile(out);
+    const std::string csv = dir.file("io.csv");
+    writeFile(csv,
+              "Device,Comment\r\nx0,\"Start, green\"\r\nT0,Delay\r\nD1,Preset\r\nD0,Count\r\n");
+    ASSERT_EQ(cli("comments import " + out + " " + csv).status, 0);
+    EXPECT_EQ(readFile(out), epj);
+    EXPECT_EQ(cli("comments export " + out).out,
+              "X000,\"Start, green\"\nT0,Delay\nD0,Count\nD1,Preset\n");
+
+    // A second list adds and removes; --replace keeps only the file's.
+    writeFile(csv, "T0,\nY0,Motor\n");
+    ASSERT_EQ(cli("comments import " + out + " " + csv).status, 0);
+    EXPECT_EQ(cli("comments export " + out).out,
+              "X000,\"Start, green\"\nY000,Motor\nD0,Count\nD1,Preset\n");
+    const CliRun commented = cli("export --comments " + out);
+    EXPECT_EQ(commented.out,
+              "LD X000  # Start, green\nOUT T0 K10\nMOV D0 D1  # D0: Count; D1: Preset\nEND\n");
+    // The commented text imports back to the same program.
+    writeFile(in, commented.out);
+    const std::string again = dir.file("again.epj");
+    ASSERT_EQ(cli("import " + in + " " + again).status, 0);
+    EXPECT_EQ(readFile(again), epj);
+
+    writeFile(csv, "Y0,Motor\n");
+    ASSERT_EQ(cli("comments import --replace " + out + " " + csv).status, 0);
+    EXPECT_EQ(cli("comments export " + out).out, "Y000,Motor\n");
+
+    // A damaged list is named by its line and changes nothing.
+    writeFile(csv, "X1,Stop\nX8,not octal\n");
+    const CliRun bad = cli("comments import " + out + " " + csv);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.out.find(csv + ":2:"), std::string::npos) << bad.out;
+    EXPECT_EQ(cli("comments export " + out).out, "Y000,Motor\n");
+    EXPECT_EQ(cli("comments list " + out).status, 2);
+    EXPECT_EQ(cli("comments export").status, 2);
+}
+
 TEST_F(CliTest, MalformedProjectAndWrongUsage) {
     writeFile(out, test::emptyProjectMode2().substr(0, 50));
     const CliRun r = cli("export " + out);
