@@ -87,25 +87,19 @@ void Converter::compileRung(int H) {
     }
     if (walkRow < 0 && m_nRowReached == B && rungMeansItsList(H, B, mark.r)) return;
 
+    // A compiler's rows stay when they mean what the rung draws; a step
+    // overflow ends the conversion either way.
+    const auto settled = [&](bool compiled) {
+        if (m_out.stepOverflow) return true;
+        if (!compiled || !rungMeansItsList(H, B, mark.r)) return false;
+        m_nRowReached = B;
+        return true;
+    };
     rollBack(mark, H);
     int failRow = H, failCol = 1;
-    if (compileGeneral(H, B, failRow, failCol)) {
-        if (m_out.stepOverflow) return;
-        if (rungMeansItsList(H, B, mark.r)) {
-            m_nRowReached = B;
-            return;
-        }
-    }
-    if (m_out.stepOverflow) return;
+    if (settled(compileGeneral(H, B, failRow, failCol))) return;
     rollBack(mark, H);
-    if (compileDrawn(H, B)) {
-        if (m_out.stepOverflow) return;
-        if (rungMeansItsList(H, B, mark.r)) {
-            m_nRowReached = B;
-            return;
-        }
-    }
-    if (m_out.stepOverflow) return;
+    if (settled(compileDrawn(H, B))) return;
     rollBack(mark, H);
     if (reportReversedContact(H, B)) return;
     if (walkRow >= 0) {
