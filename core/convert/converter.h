@@ -88,8 +88,6 @@ class Converter {
     bool compileDrawn(int H, int B);
     bool rungMeansItsList(int H, int B, int r0) const;
     void captureDrawnMeaning();
-    // The drawn rung that holds the first output of walked rows H..B, or -1.
-    int drawnRungOf(int H, int B) const;
     // A rung that cannot be written, when its drawn circuit needs current
     // through a contact from right to left: the grid is put back as drawn and
     // the rung reported at that contact. False when the rung has no such
@@ -166,6 +164,9 @@ class Converter {
         mutable std::vector<uint64_t> on;  // per output of the rung, per word
     };
     void drawnTruth(const DrawnRung& rung) const;
+    // The drawn rung that holds the first output of walked rows H..B, when
+    // the grid as drawn is kept and the rung is not too tall to compile.
+    const DrawnRung* drawnRungOf(int H, int B) const;
     std::vector<DrawnOutput> m_drawnOutputs;
     std::vector<DrawnRung> m_drawnRungs;
     std::unique_ptr<LadderGrid> m_drawnGrid;  // the grid before the passes

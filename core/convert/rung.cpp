@@ -153,10 +153,9 @@ bool Converter::compileGeneral(int H, int B, int& failRow, int& failCol) {
 namespace rs::convert {
 
 bool Converter::compileDrawn(int H, int B) {
-    const int k = drawnRungOf(H, B);
-    if (k < 0 || !m_drawnGrid) return false;
-    const DrawnRung& rung = m_drawnRungs[static_cast<size_t>(k)];
-    if (rung.tooTall) return false;
+    const DrawnRung* drawn = drawnRungOf(H, B);
+    if (!drawn) return false;
+    const DrawnRung& rung = *drawn;
     const SpResult sp =
         compileSeriesParallel(*m_drawnGrid, rung.first, rung.last, m_limits.nestingDepth);
     if (!sp.ok) return false;

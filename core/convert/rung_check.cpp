@@ -101,20 +101,22 @@ void Converter::drawnTruth(const DrawnRung& rung) const {
     }
 }
 
-int Converter::drawnRungOf(int H, int B) const {
+const Converter::DrawnRung* Converter::drawnRungOf(int H, int B) const {
     const auto lo = std::lower_bound(m_outputRows.begin(), m_outputRows.end(), H);
-    if (lo == m_outputRows.end() || *lo > B || m_outputRows.size() != m_drawnOutputs.size())
-        return -1;
-    return m_drawnOutputs[static_cast<size_t>(lo - m_outputRows.begin())].rung;
+    if (!m_drawnGrid || lo == m_outputRows.end() || *lo > B ||
+        m_outputRows.size() != m_drawnOutputs.size())
+        return nullptr;
+    const int k = m_drawnOutputs[static_cast<size_t>(lo - m_outputRows.begin())].rung;
+    if (k < 0) return nullptr;
+    const DrawnRung& rung = m_drawnRungs[static_cast<size_t>(k)];
+    return rung.tooTall ? nullptr : &rung;
 }
 
 bool Converter::reportReversedContact(int H, int B) {
-    const int k = drawnRungOf(H, B);
-    if (k < 0 || !m_drawnGrid) return false;
-    const DrawnRung& rung = m_drawnRungs[static_cast<size_t>(k)];
-    if (rung.tooTall) return false;
+    const DrawnRung* rung = drawnRungOf(H, B);
+    if (!rung) return false;
     const SpResult sp =
-        compileSeriesParallel(*m_drawnGrid, rung.first, rung.last, m_limits.nestingDepth);
+        compileSeriesParallel(*m_drawnGrid, rung->first, rung->last, m_limits.nestingDepth);
     if (sp.ok || !sp.reversed) return false;
     m_g = *m_drawnGrid;
     reportUnconvertible(sp.row, sp.col);
