@@ -2,6 +2,7 @@
 
 #include "core/instructions/instruction.h"
 #include "core/messages.h"
+#include "core/program/row_refusal.h"
 
 namespace rs {
 
@@ -11,17 +12,17 @@ bool inDownloadSet(const std::string& mnemonic) {
 
 std::optional<std::string> downloadRefusal(const InstructionTable& table, bool mode2) {
     for (int r = 0; r < kListRows; ++r) {
-        const std::string& m = table.m_Instruction[static_cast<size_t>(r)];
-        switch (instr::rowRefusal(m, table.m_Parameter[static_cast<size_t>(r)], mode2,
-                                  instr::Downloadable)) {
-            case instr::RowRefusal::None:
+        const TypedRow row = typeRow(table.m_Instruction[static_cast<size_t>(r)],
+                                     table.m_Parameter[static_cast<size_t>(r)]);
+        switch (rowRefusal(row, mode2, instr::Downloadable)) {
+            case RowRefusal::None:
                 break;
-            case instr::RowRefusal::Nop:
+            case RowRefusal::Nop:
                 return std::string(msg::kNopNotSupported);
-            case instr::RowRefusal::DeviceSetting:
+            case RowRefusal::DeviceSetting:
                 return std::string(msg::kDeviceSettingWrong);
-            case instr::RowRefusal::Unsupported:
-                return msg::notSupported(m);
+            case RowRefusal::Unsupported:
+                return msg::notSupported(row.mnemonic);
         }
     }
     return std::nullopt;

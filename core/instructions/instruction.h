@@ -118,16 +118,6 @@ bool inSet(std::string_view mnemonic, Membership set);
 // Whether the mnemonic is known and refused in this mode (PRR and PRW in mode 2).
 bool refusedInMode(std::string_view mnemonic, bool mode2);
 
-// Why a row of a program cannot go on to the ladder or the controller.
-enum class RowRefusal : uint8_t {
-    None,
-    Nop,            // NOP is never supported
-    DeviceSetting,  // RST of a data register outside mode 2
-    Unsupported,    // not in the set, or refused in this mode
-};
-RowRefusal rowRefusal(std::string_view mnemonic, std::string_view operand, bool mode2,
-                      Membership set);
-
 // The contact of a rung role with the polarity and edge of a contact cell
 // kind (OpenContact, CloseContact, RisingPulse, FallingPulse); nullptr when
 // no instruction loads it.

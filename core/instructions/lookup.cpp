@@ -42,16 +42,6 @@ bool refusedInMode(std::string_view mnemonic, bool mode2) {
     return i != nullptr && !i->acceptedIn(mode2);
 }
 
-RowRefusal rowRefusal(std::string_view mnemonic, std::string_view operand, bool mode2,
-                      Membership set) {
-    if (mnemonic == "NOP") return RowRefusal::Nop;
-    const Instruction* i = find(mnemonic);
-    if (!mode2 && i && i->kind == Kind::Rst && operand.find('D') != std::string_view::npos)
-        return RowRefusal::DeviceSetting;
-    if (!i || !i->in(set) || !i->acceptedIn(mode2)) return RowRefusal::Unsupported;
-    return RowRefusal::None;
-}
-
 int32_t contactCellKind(const Instruction& contact) {
     switch (contact.edge) {
         case Edge::Rising:

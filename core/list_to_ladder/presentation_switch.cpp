@@ -1,12 +1,11 @@
 #include "core/list_to_ladder/presentation_switch.h"
 
-#include <string_view>
-
 #include "core/instructions/instruction.h"
 #include "core/limits.h"
 #include "core/line_check.h"
 #include "core/list_to_ladder/list_to_ladder.h"
 #include "core/messages.h"
+#include "core/program/row_refusal.h"
 
 namespace rs::ladder {
 
@@ -17,20 +16,20 @@ bool rowsPass(Session& s) {
     const InstructionTable& t = s.table();
     LineChecker checker(s);
     for (int i = 0; i < kListRows; ++i) {
-        const std::string& m = t.m_Instruction[static_cast<size_t>(i)];
-        if (m.empty()) continue;
-        switch (instr::rowRefusal(m, t.m_Parameter[static_cast<size_t>(i)], s.mode2(),
-                                  instr::ListToLadder)) {
-            case instr::RowRefusal::None:
+        if (t.m_Instruction[static_cast<size_t>(i)].empty()) continue;
+        const TypedRow row =
+            typeRow(t.m_Instruction[static_cast<size_t>(i)], t.m_Parameter[static_cast<size_t>(i)]);
+        switch (rowRefusal(row, s.mode2(), instr::ListToLadder)) {
+            case RowRefusal::None:
                 continue;
-            case instr::RowRefusal::Nop:
+            case RowRefusal::Nop:
                 msg::refuse(s.sink, msg::kNopNotSupported);
                 return false;
-            case instr::RowRefusal::DeviceSetting:
+            case RowRefusal::DeviceSetting:
                 msg::refuse(s.sink, msg::kDeviceSettingWrong);
                 return false;
-            case instr::RowRefusal::Unsupported:
-                checker.reportUnsupported(m, ReportPlace{true, i, 0});
+            case RowRefusal::Unsupported:
+                checker.reportUnsupported(row.mnemonic, ReportPlace{true, i, 0});
                 return false;
         }
     }
