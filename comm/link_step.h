@@ -33,6 +33,7 @@ enum class Ending {
     UploadWithoutEnd,  // no END word within the code buffer
     ReadsDiffer,       // a second reading of the upload brought other words
     NotHeld,           // the program read back after a download is not the one sent
+    Undecodable,       // mode-2 code read back that is no program of the instruction set
 };
 
 // ---- events ---------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comm/comm_messages.h"
+#include "comm/mode2_upload.h"
 #include "comm/port_opening.h"
 #include "comm/settle_period.h"
 #include "core/limits.h"
@@ -45,6 +46,8 @@ EndingEffect effectOf(link::Ending ending) {
             return {TransferOutcome::Failed, msg::kUploadReadsDiffer, false, false};
         case Ending::NotHeld:
             return {TransferOutcome::Failed, msg::kProgramNotHeld, false, true};
+        case Ending::Undecodable:  // its message names the word, see finish()
+            return {TransferOutcome::Failed, nullptr, false, false};
     }
     return {TransferOutcome::Failed, nullptr, false, false};
 }
@@ -253,7 +256,8 @@ void Transfer::run(link::Actions actions) {
         } else if (auto* enabled = std::get_if<link::DownloadEnabled>(&action)) {
             if (m_observer) m_observer->downloadEnabled(enabled->enabled);
         } else if (auto* word = std::get_if<link::WordRead>(&action)) {
-            if (!m_readingBack) m_decoder.DecodeWord(word->word, *m_app.table);
+            // Mode-2 code is decoded whole once its END word is in (see ended()).
+            if (!m_readingBack && !m_mode2) m_decoder.DecodeWord(word->word, *m_app.table);
         } else if (auto* end = std::get_if<link::Finish>(&action)) {
             ended(end->ending);
         }
@@ -273,6 +277,8 @@ void Transfer::ended(link::Ending ending) {
     }
     if (m_readingBack && ending == Ending::Uploaded)
         ending = heldAsSent() ? Ending::Succeeded : Ending::NotHeld;
+    else if (ending == Ending::Uploaded && m_mode2)
+        ending = decodeMode2Upload();
     else if (m_readingBack && ending == Ending::ReadsDiffer)
         ending = Ending::NotHeld;
     finish(ending);
@@ -292,10 +298,22 @@ bool Transfer::heldAsSent() const {
     return true;
 }
 
+// An uploaded mode-2 program becomes the list whose mode-2 encoding is the
+// words read; code that no list encodes to is refused and nothing is kept.
+link::Ending Transfer::decodeMode2Upload() {
+    const auto& read = std::get<link::ProgramUpload>(m_protocol).digits();
+    if (auto refusal = decodeMode2Program(read, *m_app.table)) {
+        m_refusal = std::move(*refusal);
+        return link::Ending::Undecodable;
+    }
+    return link::Ending::Uploaded;
+}
+
 void Transfer::finish(link::Ending ending) {
     const EndingEffect effect = effectOf(ending);
     if (ending == link::Ending::Uploaded) m_app.m_bUploaded = true;
-    if (ending == link::Ending::ReadsDiffer) clearTable();  // no list read wrong is kept
+    // No list read wrong is kept.
+    if (ending == link::Ending::ReadsDiffer || ending == link::Ending::Undecodable) clearTable();
     m_active = false;
     m_outcome = effect.outcome;
     m_retryTimer.stop();
@@ -305,6 +323,7 @@ void Transfer::finish(link::Ending ending) {
     if (ending == link::Ending::Succeeded)
         m_sink.inform(msg::kDownloadSucceed, msg::kDownloadCaption, MessageIcon::Information);
     if (effect.error) showError(effect.error, effect.unlessErrorShowing);
+    if (ending == link::Ending::Undecodable) showError(m_refusal.c_str(), false);
     const bool enable =
         effect.enableDownload || (m_downloading && effect.outcome == TransferOutcome::Failed);
     if (enable && m_observer) m_observer->downloadEnabled(true);

@@ -93,6 +93,7 @@ class Transfer {
     bool cancelling() const;
     void ended(link::Ending ending);
     bool heldAsSent() const;
+    link::Ending decodeMode2Upload();
     void finish(link::Ending ending);
     void clearTable();
     void showError(const char* text, bool unlessErrorShowing);
@@ -115,6 +116,7 @@ class Transfer {
     TransferOutcome m_outcome = TransferOutcome::None;
     bool m_answered = false;
     std::string m_portError;
+    std::string m_refusal;  // why uploaded mode-2 code was refused
     bool m_errorShowing = false;
     bool m_downloading = false;  // the transfer under way is a download
     bool m_verify = false;       // the download is read back once it succeeds

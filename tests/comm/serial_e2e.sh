@@ -173,6 +173,11 @@ out="$(grep -vE '^download ' "$work/stderr")"
 # 10. Upload without --mode: mode 2 first, mode 1 when the controller is silent.
 cli upload --port "$work/clean2" "$work/up2.epj"
 [ $rc -eq 0 ] && [ "$out" = "uploaded in mode 2" ] || fail "upload mode 2: rc $rc, $out"
+# The uploaded mode-2 list encodes to the code the controller holds, and is the list sent.
+diff <("$cli" encode --mode 2 "$work/up2.epj") <(memory clean2) > /dev/null \
+  || fail "mode 2 upload does not encode to the controller's code"
+[ "$("$cli" export "$work/up2.epj")" = "$("$cli" export "$work/p2.epj")" ] \
+  || fail "mode 2 upload text"
 cli upload --port "$work/clean1" "$work/up1.epj"
 [ $rc -eq 0 ] && [ "$out" = "no answer in mode 2, trying mode 1
 uploaded in mode 1" ] || fail "upload mode 1: rc $rc, $out"

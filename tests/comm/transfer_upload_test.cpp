@@ -106,14 +106,57 @@ TEST(TransferUpload, Mode2ReadRequestCarriesTheMode2Sum) {
     rig.transfer->upload();
     // Bytes 1..13 summed, written over the last two bytes (the CR included).
     EXPECT_EQ(rig.lastFrame(), ":01033A98000129C");
-    // Mode-2 code comes back plain and ends at its own END word, read as END.
-    rig.link.deliver(reply(0x0F24));
-    EXPECT_EQ(rig.app.table->m_Instruction[0], "LD");  // the upload's device map
-    EXPECT_TRUE(rig.transfer->running());
-    rig.link.deliver(reply(0x0F00));
-    EXPECT_EQ(rig.transfer->outcome(), TransferOutcome::Uploaded);
-    EXPECT_EQ(rig.app.table->m_Instruction[1], "END");
-    EXPECT_EQ(rig.frames(), 2u);
+    EXPECT_EQ(rig.frames(), 1u);
+}
+
+// A mode-2 upload: the code comes back plain, ends at its own END word, and
+// becomes the list whose mode-2 encoding is the words read. Code that no list
+// encodes to is refused with a message naming the word; nothing is kept.
+TEST(TransferUpload, Mode2CodeBecomesTheListThatEncodesToItOrIsRefusedWhole) {
+    const test::Rows program{{"LD", "X000"},       {"OR", "Y000"}, {"ANI", "X001"},
+                             {"OUT", "Y000"},      {"LD", "Y000"}, {"OUT", "T0 K20"},
+                             {"MOV", "K5000 D10"}, {"END", ""}};
+    const std::vector<uint16_t> words = test::encode(program, true);
+    ASSERT_FALSE(words.empty());
+    struct Case {
+        const char* name;
+        size_t corruptAt;  // the word replaced by one no row starts with, or none
+    };
+    for (const Case c : {Case{"sound", SIZE_MAX}, Case{"second row", 1}, Case{"last row", 0}}) {
+        SCOPED_TRACE(c.name);
+        TransferRig rig(true, {});
+        rig.app.table->m_Instruction[7000] = "LD";
+        rig.transfer->openPort("ttyS0", {});
+        rig.transfer->upload();
+        std::vector<uint16_t> sent = words;
+        // The second row starts after LD X000's words, the last one (MOV) its
+        // own words before END.
+        const size_t at = c.corruptAt == 1 ? test::encodeRow("LD", "X000", true).size()
+                          : c.corruptAt == 0
+                              ? words.size() - 1 - test::encodeRow("MOV", "K5000 D10", true).size()
+                              : SIZE_MAX;
+        if (at != SIZE_MAX) sent[at] = 0xFFFE;
+        for (uint16_t w : sent) rig.link.deliver(reply(w));
+        EXPECT_EQ(rig.frames(), sent.size());
+        const InstructionTable& t = *rig.app.table;
+        EXPECT_TRUE(t.m_Instruction[7000].empty());
+        if (at == SIZE_MAX) {
+            EXPECT_EQ(rig.transfer->outcome(), TransferOutcome::Uploaded);
+            for (size_t r = 0; r < program.size(); ++r) {
+                EXPECT_EQ(t.m_Instruction[r], program[r].first) << r;
+                EXPECT_EQ(t.m_Parameter[r], program[r].second) << r;
+            }
+            EXPECT_TRUE(rig.sink.shown.empty());
+            continue;
+        }
+        EXPECT_EQ(rig.transfer->outcome(), TransferOutcome::Failed);
+        EXPECT_FALSE(rig.app.m_bUploaded);
+        EXPECT_TRUE(t.m_Instruction[0].empty());
+        ASSERT_EQ(rig.sink.shown.size(), 1u);
+        EXPECT_NE(rig.sink.shown[0].text.find("Word " + std::to_string(at) + " "),
+                  std::string::npos)
+            << rig.sink.shown[0].text;
+    }
 }
 
 }  // namespace
