@@ -1,49 +1,26 @@
 #include "comm/code_encoder.h"
 
-#include <string>
-
 #include "comm/code_words.h"
-#include "core/char_class.h"
 #include "core/device/device_ref.h"
 #include "core/instruction_set.h"
-#include "core/instructions/instruction.h"
 
 namespace rs {
 
 namespace {
 
-// The rows whose words EncodeWord gives whole: contacts, blocks, the point
+using Piece = OperandPiece;
+
+// The rows whose words the whole operand gives: contacts, blocks, the point
 // stack and END; in mode 2 SET and RST too.
-bool isGroupA(std::string_view m, bool mode2) {
-    const instr::Instruction* i = instr::find(m);
+bool isGroupA(const instr::Instruction* i, bool mode2) {
     if (i == nullptr) return false;
     if (i->isContact() || i->isBlockOrStack() || i->kind == instr::Kind::End) return true;
     return mode2 && (i->kind == instr::Kind::Set || i->kind == instr::Kind::Rst);
 }
 
-bool contains(std::string_view s, char c) {
-    return s.find(c) != std::string_view::npos;
-}
-
-// A device operand as the encoder reads it (`device::kEncoderSyntax`): a
-// leading blank dropped, the letter and the decimal value of the next four
-// characters, or for a text with an X or Y anywhere the value of three octal
-// digits. The text is what the word rules compare; where the octal reading
-// applied it holds only the letter and its digits, so no other letter of the
-// text is seen.
-struct Device {
-    std::string text;
-    char letter = '\0';
-    uint32_t n = 0;
-};
-
-Device readDevice(std::string_view operand) {
-    const auto ref = device::parseDevice(operand, device::kEncoderSyntax);
-    if (!ref) return {};
-    if (operand[0] == ' ') operand.remove_prefix(1);
-    const bool octal = contains(operand, 'X') || contains(operand, 'Y');
-    return {octal ? std::string(1, ref->letter) : std::string(operand), ref->letter,
-            static_cast<uint32_t>(ref->number)};
+const instr::Instruction* labelRow() {
+    static const instr::Instruction* const row = instr::find("");
+    return row;
 }
 
 }  // namespace
@@ -103,13 +80,18 @@ EncodeStatus CodeEncoder::encodeProgram(InstructionTable& table) {
 void CodeEncoder::EncodeStep(InstructionTable& table, int row) {
     if (row < 0 || row >= kListRows) return;
     if (table.m_Instruction[0].empty()) table.m_Instruction[0] = "END";
-    const std::string& m = table.m_Instruction[static_cast<size_t>(row)];
-    const std::string& p = table.m_Parameter[static_cast<size_t>(row)];
-    if (m == "END") m_stopEncoding = true;
+    encodeRow(typeRow(table.m_Instruction[static_cast<size_t>(row)],
+                      table.m_Parameter[static_cast<size_t>(row)]));
+}
 
-    if (isGroupA(m, m_mode2)) {
-        const uint32_t v = EncodeWord(m, p);
-        if (m_mode2 && m == "RST" && contains(p, 'D')) {
+void CodeEncoder::encodeRow(const TypedRow& row) {
+    const instr::Instruction* i = row.instruction;
+    if (row.is(instr::Kind::End)) m_stopEncoding = true;
+
+    if (isGroupA(i, m_mode2)) {
+        const uint32_t v = word(i, row.mnemonic, readPiece(row.operand));
+        // A data register is reset by its own word before its descriptor.
+        if (m_mode2 && row.is(instr::Kind::Rst) && namesDataRegister(row)) {
             append(0x0D00);
             appendHighLow(v);
         } else {
@@ -117,49 +99,51 @@ void CodeEncoder::EncodeStep(InstructionTable& table, int row) {
         }
         return;
     }
-    if (m.empty()) {
-        append(EncodeWord("", ""));
+    if (row.is(instr::Kind::Label)) {
+        append(word(i, row.mnemonic, Piece{}));
         return;
     }
-    const OperandPieces pieces = cutOperand(m, p, m_mode2);
-    if (m == "OUT") {
-        encodeOut(pieces);
+    const OperandPieces pieces = cutOperand(row, m_mode2);
+    if (row.is(instr::Kind::Out)) {
+        encodeOut(i, pieces);
         return;
     }
-    append(EncodeWord(m, ""));
+    append(word(i, row.mnemonic, Piece{}));
     if (m_mode2)
         encodeOperandsMode2(pieces);
     else
         encodeOperandsMode1(pieces);
 }
 
-void CodeEncoder::encodeOut(const OperandPieces& p) {
-    const char first = p.piece[0].empty() ? '\0' : p.piece[0][0];
+void CodeEncoder::encodeOut(const instr::Instruction* out, const OperandPieces& p) {
+    const Piece& device = p.read[0];
+    const char first = device.letter;
     if (first == 'S' || first == 'Y' || first == 'M') {
-        appendValue(EncodeWord("OUT", p.piece[0]));
+        appendValue(word(out, "OUT", device));
     } else if (first == 'T' || first == 'C') {
-        append(EncodeWord("OUT", p.piece[0]) & 0xFFFF);
+        append(word(out, "OUT", device) & 0xFFFF);
         appendSetValue(p);
     }
 }
 
 // The set value of a timer or counter: a K or H constant, or a data register.
 void CodeEncoder::appendSetValue(const OperandPieces& p) {
-    const std::string& kind = p.piece[1];
-    if (kind == "K" || kind == "H") {
-        const uint32_t n = leadingNumber(p.piece[2]);
+    const Piece& kind = p.read[1];
+    if (kind.kind == Piece::Kind::ConstantLetter) {
+        const uint32_t n = p.read[2].leading;
+        const bool h = kind.letter == 'H';
         if (m_mode2) {
-            append(((n & 0xFF) << 8) + (kind == "H" ? 0x82 : 0x80));
+            append(((n & 0xFF) << 8) + (h ? 0x82 : 0x80));
             append((n & 0xFF00) + 0x80);
         } else {
-            append(kind == "H" ? code::kConstH : code::kConstK);
+            append(h ? code::kConstH : code::kConstK);
             append(n);
             append(code::kOperandEnd);
         }
     } else if (m_mode2) {
-        appendHighLow(EncodeWord("", kind));
+        appendHighLow(operandWord(kind));
     } else {
-        append(EncodeWord("", kind));
+        append(operandWord(kind));
     }
 }
 
@@ -169,14 +153,14 @@ void CodeEncoder::appendSetValue(const OperandPieces& p) {
 void CodeEncoder::encodeOperandsMode1(const OperandPieces& p) {
     const int base = m_codeCount;
     for (int k = 0; k < p.count; ++k) {
-        const std::string& piece = p.piece[static_cast<size_t>(k)];
-        if (piece == "K" || piece == "H") {
-            put(base + k, piece == "H" ? code::kConstH : code::kConstK);
-            put(base + k + 1, leadingNumber(p.piece[static_cast<size_t>(k + 1)]));
+        const Piece& piece = p.read[static_cast<size_t>(k)];
+        if (piece.kind == Piece::Kind::ConstantLetter) {
+            put(base + k, piece.letter == 'H' ? code::kConstH : code::kConstK);
+            put(base + k + 1, p.read[static_cast<size_t>(k + 1)].leading);
             put(base + k + 2, code::kOperandEnd);
             ++k;
         } else {
-            put(base + k, EncodeWord("", piece));
+            put(base + k, operandWord(piece));
         }
     }
     m_codeCount = base + p.count;
@@ -188,30 +172,37 @@ void CodeEncoder::encodeOperandsMode1(const OperandPieces& p) {
 // high half first. Marker pieces and the piece INC and DEC skip carry no word.
 void CodeEncoder::encodeOperandsMode2(const OperandPieces& p) {
     for (int k = 0; k < p.count; ++k) {
-        const std::string& piece = p.piece[static_cast<size_t>(k)];
-        if (piece == "K" || piece == "H") {
-            const uint32_t v = leadingNumber(p.piece[static_cast<size_t>(k + 1)]);
-            append(((v & 0xFF) << 8) + (piece == "H" ? 0x82 : 0x80));
+        const Piece& piece = p.read[static_cast<size_t>(k)];
+        if (piece.kind == Piece::Kind::ConstantLetter) {
+            const uint32_t v = p.read[static_cast<size_t>(k + 1)].leading;
+            append(((v & 0xFF) << 8) + (piece.letter == 'H' ? 0x82 : 0x80));
             append((v & 0xFF00) + 0x80);
             ++k;
-        } else if (!piece.empty() && piece != kMarkerPiece) {
-            appendHighLow(EncodeWord("", piece));
+        } else if (piece.kind == Piece::Kind::Device) {
+            appendHighLow(operandWord(piece));
         }
     }
 }
 
 uint32_t CodeEncoder::EncodeWord(std::string_view mnemonic, std::string_view operand) const {
-    const Device d = readDevice(operand);
-    return m_mode2 ? wordMode2(mnemonic, d.text, d.n) : wordMode1(mnemonic, d.text, d.n);
+    return word(instr::find(mnemonic), mnemonic, readPiece(operand));
 }
 
-uint32_t CodeEncoder::wordMode1(std::string_view m, std::string_view text, uint32_t n) const {
-    const instr::Instruction* i = instr::find(m);
-    uint32_t o = i ? i->mode1Code : instr::kNoCode;
-    if (m.empty()) o = 14;
-    const char letter = text.empty() ? '\0' : text[0];
+uint32_t CodeEncoder::operandWord(const Piece& p) const {
+    return word(labelRow(), "", p);
+}
+
+uint32_t CodeEncoder::word(const instr::Instruction* i, std::string_view m, const Piece& p) const {
+    return m_mode2 ? wordMode2(i, m, p) : wordMode1(i, m, p);
+}
+
+uint32_t CodeEncoder::wordMode1(const instr::Instruction* i, std::string_view m,
+                                const Piece& p) const {
+    const bool operandOnly = i != nullptr && i->kind == instr::Kind::Label;
+    uint32_t o = operandOnly ? 14 : i ? i->mode1Code : instr::kNoCode;
+    const uint32_t n = p.number;
     uint32_t b = 0;
-    switch (letter) {
+    switch (p.letter) {
         case 'Y':
             b = 32;
             break;
@@ -235,22 +226,23 @@ uint32_t CodeEncoder::wordMode1(std::string_view m, std::string_view text, uint3
         return !device::isSpecialNumber(n) ? o * 4096 + b + n
                                            : o * 4096 + (n - device::kFirstSpecialNumber) + 336;
     if (o == 13) return !device::isSpecialNumber(n) ? 0xE000 + n : 0xE000 + n - 7952;
-    if (o == 14 && text == kMarkerPiece) return code::kOperandEnd;
+    if (o == 14 && p.kind == Piece::Kind::OperandEnd) return code::kOperandEnd;
     if (o == 14) return !device::isSpecialNumber(n) ? 0xD000 + b + n : n + 45584;
-    return EncodeNoOperand(m);
+    return noOperand(i, m);
 }
 
-uint32_t CodeEncoder::wordMode2(std::string_view m, std::string_view text, uint32_t n) const {
-    const char letter = text.empty() ? '\0' : text[0];
+uint32_t CodeEncoder::wordMode2(const instr::Instruction* i, std::string_view m,
+                                const Piece& p) const {
+    const char letter = p.letter;
+    const uint32_t n = p.number;
     const bool high = device::isSpecialNumber(n);  // M8000 and up
     const uint32_t n2 = high ? n - device::kFirstSpecialNumber : n;
     const bool yOrLowM = letter == 'Y' || (letter == 'M' && !high);
     const bool highM = letter == 'M' && high;
     const bool timerOrCounter = letter == 'T' || letter == 'C';
 
-    const instr::Instruction* i = instr::find(m);
     uint32_t o = instr::kNoCode;
-    if (m.empty()) {
+    if (i && i->kind == instr::Kind::Label) {
         o = 16;
     } else if (i && i->mode2Code != instr::kNoCode) {
         o = i->mode2Code;
@@ -288,27 +280,38 @@ uint32_t CodeEncoder::wordMode2(std::string_view m, std::string_view text, uint3
             break;
     }
 
-    if (o <= 14 && text == kMarkerPiece) return code::kEndWordMode2;
+    if (o <= 14 && p.kind == Piece::Kind::OperandEnd) return code::kEndWordMode2;
     if (o <= 14) return o * 16 + f + n2 * 256;
     if ((o >= 0xCA01 && o <= 0xCF01) || (o >= 0x200 && o <= 0xC00))
         return o * 65536 + n2 * 256 + 0x80 + f;
     if (o == 0xD00) return dataRegisterDescriptor(n);
     if (o == 16) {
-        if (contains(text, 'Y')) return (n << 24) + 0x840580;
-        if (contains(text, 'D')) return dataRegisterDescriptor(n);
-        if (contains(text, 'T')) return ((2 * n) << 24) + 0x860082;
-        if (contains(text, 'C')) return ((2 * n) << 24) + 0x860084;
-        if (contains(text, 'M')) return high ? (n2 << 24) + 0x840F80 : (n << 24) + 0x840880;
-        return 0;
+        // The descriptor of an operand of its own, by its device letter.
+        switch (letter) {
+            case 'Y':
+                return (n << 24) + 0x840580;
+            case 'D':
+                return dataRegisterDescriptor(n);
+            case 'T':
+                return ((2 * n) << 24) + 0x860082;
+            case 'C':
+                return ((2 * n) << 24) + 0x860084;
+            case 'M':
+                return high ? (n2 << 24) + 0x840F80 : (n << 24) + 0x840880;
+            default:
+                return 0;
+        }
     }
-    return EncodeNoOperand(m);
+    return noOperand(i, m);
 }
 
 uint16_t CodeEncoder::EncodeNoOperand(std::string_view mnemonic) const {
-    const instr::Instruction* i = instr::find(mnemonic);
+    return noOperand(instr::find(mnemonic), mnemonic);
+}
+
+uint16_t CodeEncoder::noOperand(const instr::Instruction* i, std::string_view m) const {
     if (i && i->fixedMode1 != 0) return m_mode2 ? i->fixedMode2 : i->fixedMode1;
-    const auto fn =
-        static_cast<uint32_t>(classifyInstruction(mnemonic, SelFunctionNumber, m_mode2));
+    const auto fn = static_cast<uint32_t>(classifyInstruction(m, SelFunctionNumber, m_mode2));
     return static_cast<uint16_t>(m_mode2 ? fn : 0xF000 + fn);
 }
 

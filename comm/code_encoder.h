@@ -6,7 +6,9 @@
 
 #include "comm/operand_pieces.h"
 #include "core/instruction_store.h"
+#include "core/instructions/instruction.h"
 #include "core/limits.h"
+#include "core/program/typed_row.h"
 
 namespace rs {
 
@@ -29,6 +31,9 @@ class CodeEncoder {
     // Appends the words of one row. Row 0 with an empty mnemonic becomes END
     // in the table itself.
     void EncodeStep(InstructionTable& table, int row);
+
+    // Appends the words of one typed row.
+    void encodeRow(const TypedRow& row);
 
     // The value of one mnemonic and one operand piece; values of 0xFFFF and
     // above stand for two words, high half first.
@@ -53,11 +58,19 @@ class CodeEncoder {
     void appendValue(uint32_t v);    // one word below 0xFFFF, else two
     void appendHighLow(uint32_t v);  // always two words
     void appendSetValue(const OperandPieces& p);
-    void encodeOut(const OperandPieces& p);
+    void encodeOut(const instr::Instruction* out, const OperandPieces& p);
     void encodeOperandsMode1(const OperandPieces& p);
     void encodeOperandsMode2(const OperandPieces& p);
-    uint32_t wordMode1(std::string_view m, std::string_view text, uint32_t n) const;
-    uint32_t wordMode2(std::string_view m, std::string_view text, uint32_t n) const;
+    // The value of one operand piece for the row's instruction `i` (nullptr:
+    // not in the table) named `m`.
+    uint32_t word(const instr::Instruction* i, std::string_view m, const OperandPiece& p) const;
+    uint32_t wordMode1(const instr::Instruction* i, std::string_view m,
+                       const OperandPiece& p) const;
+    uint32_t wordMode2(const instr::Instruction* i, std::string_view m,
+                       const OperandPiece& p) const;
+    // The value of a piece standing as an operand of its own.
+    uint32_t operandWord(const OperandPiece& p) const;
+    uint16_t noOperand(const instr::Instruction* i, std::string_view m) const;
 
     bool m_mode2;
     std::array<uint16_t, kCodeWords> m_code{};

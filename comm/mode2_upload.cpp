@@ -8,6 +8,7 @@
 
 #include "comm/code_encoder.h"
 #include "comm/code_words.h"
+#include "core/device/device_ref.h"
 #include "core/instruction_set.h"
 #include "core/instructions/instruction.h"
 
@@ -21,15 +22,11 @@ using Row = std::pair<std::string, std::string>;  // mnemonic, operand
 // Every device of the controller's mode-2 ranges, as the list writes it.
 std::vector<std::string> mode2Devices() {
     std::vector<std::string> out;
-    for (char letter : {'X', 'Y'}) {
-        for (int n = 0; n <= 0377; ++n) {
-            char text[8];
-            std::snprintf(text, sizeof text, "%c%03o", letter, n);
-            out.push_back(text);
-        }
-    }
+    for (char letter : {'X', 'Y'})
+        for (int n = 0; n <= 0377; ++n)
+            out.push_back(device::deviceText(letter, device::octalDigits(n)));
     auto range = [&](char letter, int from, int to) {
-        for (int n = from; n <= to; ++n) out.push_back(letter + std::to_string(n));
+        for (int n = from; n <= to; ++n) out.push_back(device::deviceText(letter, n));
     };
     range('M', 0, 255);
     range('M', 8000, 8255);

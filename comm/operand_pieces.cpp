@@ -1,8 +1,7 @@
 #include "comm/operand_pieces.h"
 
-#include <cstdint>
-
 #include "core/char_class.h"
+#include "core/device/device_ref.h"
 
 namespace rs {
 
@@ -10,18 +9,37 @@ namespace {
 
 // Rows whose operand is one device text (or a device and a set value): no
 // operand markers.
-bool takesMarkers(std::string_view m) {
-    return !(m == "OUT" || m == "SET" || m == "RST" || m.empty());
+bool takesMarkers(const TypedRow& row) {
+    return !(row.is(instr::Kind::Out) || row.is(instr::Kind::Set) || row.is(instr::Kind::Rst) ||
+             row.is(instr::Kind::Label));
 }
 
 }  // namespace
 
-OperandPieces cutOperand(std::string_view mnemonic, std::string_view operand, bool mode2) {
+OperandPiece readPiece(std::string_view text) {
+    OperandPiece p;
+    p.leading = leadingNumber(text);
+    if (text.empty()) return p;
+    if (const auto ref = device::parseDevice(text, device::kEncoderSyntax)) {
+        p.letter = ref->letter;
+        p.number = static_cast<uint32_t>(ref->number);
+    }
+    const std::string_view afterBlank = text[0] == ' ' ? text.substr(1) : text;
+    if (text == "K" || text == "H")
+        p.kind = OperandPiece::Kind::ConstantLetter;
+    else if (afterBlank == kMarkerPiece)
+        p.kind = OperandPiece::Kind::OperandEnd;
+    else
+        p.kind = OperandPiece::Kind::Device;
+    return p;
+}
+
+OperandPieces cutOperand(const TypedRow& row, bool mode2) {
     OperandPieces out;
-    std::string s(operand);
+    std::string s(row.operand);
     s += ' ';
-    const bool markers = takesMarkers(mnemonic);
-    const bool skipOne = mode2 && (mnemonic == "INC" || mnemonic == "DEC");
+    const bool markers = takesMarkers(row);
+    const bool skipOne = mode2 && (row.mnemonic == "INC" || row.mnemonic == "DEC");
     int cur = 0;
     int last = -1;
     bool blankTaken = false;  // the blank after a marker already belongs to it
@@ -48,6 +66,7 @@ OperandPieces cutOperand(std::string_view mnemonic, std::string_view operand, bo
         }
     }
     out.count = last + 1;
+    for (int k = 0; k < out.count; ++k) out.read[k] = readPiece(out.piece[k]);
     return out;
 }
 

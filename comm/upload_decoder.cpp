@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "comm/code_words.h"
+#include "core/device/device_ref.h"
 #include "core/instructions/instruction.h"
 #include "core/limits.h"
 
@@ -36,15 +37,23 @@ constexpr Named kOtherNames[] = {
     {242, "OR<"},  {244, "OR<>"},  {245, "OR<="},  {246, "OR>="},  {252, "K"},    {253, "H"},
     {255, "END"}};
 
-// The device text of a sequence-instruction word by its low twelve bits.
+// Where the low twelve bits of a sequence-instruction word name a device:
+// up to `last`, the letter and the bits of the word that give its number.
+struct DeviceRange {
+    uint32_t last;
+    char letter;
+    uint32_t numberBits;
+};
+constexpr DeviceRange kDeviceRanges[] = {{127, 'S', 0xFFF},  {255, 'X', 0xF7F},  {383, 'Y', 0xEFF},
+                                         {1151, 'M', 0xE7F}, {1279, 'T', 0xB7F}, {1407, 'C', 0xAFF},
+                                         {1663, 'M', 0x29BF}};
+
+// The device text of a sequence-instruction word by its low twelve bits,
+// the number written bare (X0, Y2); empty above the last range.
 std::string deviceText(uint32_t w) {
-    if (w <= 127) return "S" + std::to_string(w);
-    if (w <= 255) return "X" + std::to_string(w & 0xF7F);
-    if (w <= 383) return "Y" + std::to_string(w & 0xEFF);
-    if (w <= 1151) return "M" + std::to_string(w & 0xE7F);
-    if (w <= 1279) return "T" + std::to_string(w & 0xB7F);
-    if (w <= 1407) return "C" + std::to_string(w & 0xAFF);
-    if (w <= 1663) return "M" + std::to_string(w & 0x29BF);
+    for (const DeviceRange& r : kDeviceRanges)
+        if (w <= r.last)
+            return device::deviceText(r.letter, w & r.numberBits, device::NumberForm::Bare);
     return {};
 }
 
@@ -102,7 +111,7 @@ void UploadDecoder::DecodeWord(uint16_t a, InstructionTable& table) {
                 appendOperand(*operand, device);
         }
     } else if (a <= 0xEFFF) {
-        if (operand) appendOperand(*operand, "D" + std::to_string(w));
+        if (operand) appendOperand(*operand, device::deviceText('D', w));
     } else if (a <= 0xF3FF) {
         const int number = a & 0xFF;
         const instr::Instruction* wide =
@@ -121,11 +130,11 @@ void UploadDecoder::DecodeWord(uint16_t a, InstructionTable& table) {
             }
         }
     } else if (a <= 0xF47F) {
-        if (operand) *operand += "P" + std::to_string(a - 0xF400);
+        if (operand) *operand += device::deviceText('P', a - 0xF400);
     } else if (a <= 0xF4FF) {
-        if (operand) *operand += "N" + std::to_string((a - 0x80) & 0xFF);
+        if (operand) *operand += device::deviceText('N', (a - 0x80) & 0xFF);
     } else if (a <= 0xF50F) {
-        if (operand) *operand += "V" + std::to_string(a & 0xF);
+        if (operand) *operand += device::deviceText('V', a & 0xF);
     } else if (a <= 0xF513) {
         if (operand) *operand += "K" + std::to_string(a - 0xF50F);
     }

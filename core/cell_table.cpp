@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "core/char_class.h"
+
 namespace rs {
 
 namespace {
@@ -17,16 +19,8 @@ bool parseNumber(std::string_view s, bool allowHex, long& out) {
     if (s.empty() || s.size() > 9) return false;
     long v = 0;
     for (char ch : s) {
-        int d;
-        if (ch >= '0' && ch <= '9')
-            d = ch - '0';
-        else if (base == 16 && ch >= 'a' && ch <= 'f')
-            d = ch - 'a' + 10;
-        else if (base == 16 && ch >= 'A' && ch <= 'F')
-            d = ch - 'A' + 10;
-        else
-            return false;
-        v = v * base + d;
+        if (!(base == 16 ? isHexDigit(ch) : isDigit(ch))) return false;
+        v = v * base + hexDigitValue(ch);
     }
     out = v;
     return true;

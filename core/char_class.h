@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cctype>
+#include <string>
+#include <string_view>
 
 namespace rs {
 
@@ -20,6 +22,12 @@ inline bool isBlank(char c) {
 }
 inline char toUpper(char c) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+// A text with every letter in upper case.
+inline std::string upperText(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = toUpper(c);
+    return out;
 }
 // The value of a hexadecimal digit (0 to 15); the caller has checked it is one.
 inline int hexDigitValue(char c) {

@@ -1,19 +1,13 @@
 #include "editor/instruction_catalogue.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "core/char_class.h"
 #include "core/instructions/instruction.h"
 
 namespace rs {
 
 namespace {
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
 
 template <typename Pred>
 std::vector<const CatalogueEntry*> select(Pred pred) {
@@ -52,12 +46,12 @@ std::vector<const CatalogueEntry*> entriesOfType(std::string_view type) {
 }
 
 std::vector<const CatalogueEntry*> forwardMatch(const std::string& text) {
-    const std::string key = upper(text);
+    const std::string key = upperText(text);
     return select([&](const CatalogueEntry& e) { return e.mnemonic.starts_with(key); });
 }
 
 std::vector<const CatalogueEntry*> partialMatch(const std::string& text) {
-    const std::string key = upper(text);
+    const std::string key = upperText(text);
     return select(
         [&](const CatalogueEntry& e) { return e.mnemonic.find(key) != std::string_view::npos; });
 }

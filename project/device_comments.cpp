@@ -1,7 +1,6 @@
 #include "project/device_comments.h"
 
-#include <cctype>
-
+#include "core/char_class.h"
 #include "core/device/device_address.h"
 #include "core/device/device_ref.h"
 #include "core/limits.h"
@@ -52,7 +51,7 @@ std::strong_ordering CommentDevice::operator<=>(const CommentDevice& other) cons
 std::optional<CommentDevice> readCommentDevice(std::string_view text) {
     if (text.empty()) return std::nullopt;
     std::string upper(text);
-    upper[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(upper[0])));
+    upper[0] = toUpper(upper[0]);
     const auto ref = device::parseDevice(upper, device::kRangeSyntax);
     if (!ref || ref->kind != device::DeviceRef::Kind::Device) return std::nullopt;
     if (kLetterOrder.find(ref->letter) == std::string_view::npos) return std::nullopt;

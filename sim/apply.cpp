@@ -9,10 +9,6 @@ namespace {
 // Most elements BMOV, FMOV and ZRST move or clear in one row.
 constexpr int32_t kBlockLimit = 512;
 
-constexpr uint32_t bitOfM(int n) {
-    return static_cast<uint32_t>(n - 4416);  // M8000 and up, by the device address rule
-}
-
 int16_t wrap(int32_t v) {
     return static_cast<int16_t>(static_cast<uint16_t>(v));
 }
@@ -38,7 +34,7 @@ int32_t fromBcd(int32_t v) {
 
 bool Engine::application(int row, const Instruction& in) {
     const auto& o = in.operands;
-    auto error = [&] { m_memory.setBit(bitOfM(special::kOperationError), true); };
+    auto error = [&] { setBit(special::kOperationError, true); };
     switch (in.op) {
         case Op::Mov:
             write(o[1], read(o[0]));
@@ -76,9 +72,9 @@ bool Engine::application(int row, const Instruction& in) {
         case Op::Sub: {
             const int32_t v = in.op == Op::Add ? read(o[0]) + read(o[1]) : read(o[0]) - read(o[1]);
             write(o[2], wrap(v));
-            m_memory.setBit(bitOfM(special::kZero), wrap(v) == 0);
-            m_memory.setBit(bitOfM(special::kBorrow), v < -32768);
-            m_memory.setBit(bitOfM(special::kCarry), v > 32767);
+            setBit(special::kZero, wrap(v) == 0);
+            setBit(special::kBorrow, v < -32768);
+            setBit(special::kCarry, v > 32767);
             return true;
         }
         case Op::Mul: {

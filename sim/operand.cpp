@@ -129,7 +129,7 @@ std::optional<Operand> nextOperand(const Operand& op, int offset) {
             return next;
         case Operand::Kind::Bit:
         case Operand::Kind::Word:
-            if (op.letter == 'X' || op.letter == 'Y') {
+            if (device::isOctalLetter(op.letter)) {
                 const int v = octalValue(op.number) + offset;
                 if (v > 0777) return std::nullopt;
                 next.number = octalDigits(v);

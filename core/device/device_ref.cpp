@@ -110,9 +110,10 @@ std::string_view withoutLeadingZeros(std::string_view digits) {
     return digits.substr(first);
 }
 
-std::string deviceText(char letter, long long number) {
+std::string deviceText(char letter, long long number, NumberForm form) {
     char buf[32];
-    std::snprintf(buf, sizeof buf, isOctalLetter(letter) ? "%c%03lld" : "%c%lld", letter, number);
+    const bool padded = form == NumberForm::Program && isOctalLetter(letter);
+    std::snprintf(buf, sizeof buf, padded ? "%c%03lld" : "%c%lld", letter, number);
     return buf;
 }
 

@@ -119,8 +119,13 @@ DeviceWord splitDeviceWord(std::string_view word);
 // "000" gives "0").
 std::string_view withoutLeadingZeros(std::string_view digits);
 
+// How a device text writes its number: as the program writes it (X and Y
+// with three digits), or bare, with no leading zeros for any letter (a
+// mode-1 upload names the devices it reads so: X7, Y2).
+enum class NumberForm : uint8_t { Program, Bare };
+
 // A device as the program writes it: X and Y with three digits (X007), the
 // other letters with the number as it is (M8000, D0).
-std::string deviceText(char letter, long long number);
+std::string deviceText(char letter, long long number, NumberForm form = NumberForm::Program);
 
 }  // namespace rs::device

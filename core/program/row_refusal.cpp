@@ -2,19 +2,6 @@
 
 namespace rs {
 
-namespace {
-
-// Whether one of the row's operand words names a data register (D0, D8000)
-// or a bit group of them.
-bool namesDataRegister(const TypedRow& row) {
-    for (const auto& ref : row.operands)
-        if (ref && ref->kind != device::DeviceRef::Kind::Constant && ref->letter == 'D')
-            return true;
-    return false;
-}
-
-}  // namespace
-
 RowRefusal rowRefusal(const TypedRow& row, bool mode2, instr::Membership set) {
     if (row.mnemonic == "NOP") return RowRefusal::Nop;
     const instr::Instruction* i = row.instruction;

@@ -36,4 +36,11 @@ TypedRow typeRow(std::string mnemonic, std::string operand) {
     return row;
 }
 
+bool namesDataRegister(const TypedRow& row) {
+    for (const auto& ref : row.operands)
+        if (ref && ref->kind != device::DeviceRef::Kind::Constant && ref->letter == 'D')
+            return true;
+    return false;
+}
+
 }  // namespace rs

@@ -26,6 +26,10 @@ struct TypedRow {
 
 TypedRow typeRow(std::string mnemonic, std::string operand);
 
+// Whether one of the row's operand words names a data register (D0, D8000)
+// or a bit group of them; a constant that holds a D names none.
+bool namesDataRegister(const TypedRow& row);
+
 // One operand word as a bit group (K4M0), a constant (K10, H1F) or a device
 // (X000, D0, P3), each in the strict syntax: the letter and one to four
 // digits. Empty when the word is none of them.

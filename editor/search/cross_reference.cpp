@@ -6,6 +6,7 @@
 #include "core/char_class.h"
 #include "core/instructions/instruction.h"
 #include "core/list_steps.h"
+#include "core/program/typed_row.h"
 #include "editor/search/device_words.h"
 
 namespace rs::search {
@@ -50,8 +51,7 @@ class Collector {
     std::map<std::string, DeviceUses> m_uses;
 };
 
-DeviceUse firstUseOf(const std::string& mnemonic) {
-    const instr::Instruction* i = instr::find(mnemonic);
+DeviceUse firstUseOf(const instr::Instruction* i) {
     if (i == nullptr) return DeviceUse::Operand;
     if (i->kind == instr::Kind::Out) return DeviceUse::Coil;
     if (i->kind == instr::Kind::Set) return DeviceUse::Set;
@@ -88,7 +88,8 @@ std::vector<DeviceUses> crossReference(const Session& s) {
             at.inList = true;
             at.row = l;
             at.step = steps[l];
-            c.add(words(t.m_Parameter[l]), 0, firstUseOf(t.m_Instruction[l]), at);
+            const TypedRow row = typeRow(t.m_Instruction[l], t.m_Parameter[l]);
+            c.add(row.words, 0, firstUseOf(row.instruction), at);
         }
         return c.sorted();
     }
@@ -104,7 +105,7 @@ std::vector<DeviceUses> crossReference(const Session& s) {
             if (kind == Coil) {
                 c.add(ws, 0, DeviceUse::Coil, at);
             } else if (kind == AppInstruction) {
-                if (!ws.empty()) c.add(ws, 1, firstUseOf(ws.front()), at);
+                if (!ws.empty()) c.add(ws, 1, firstUseOf(instr::find(ws.front())), at);
             } else {
                 c.add(ws, 0, DeviceUse::Contact, at);
             }

@@ -3,16 +3,11 @@
 #include "core/address.h"
 #include "core/char_class.h"
 #include "core/device/device_ref.h"
+#include "core/program/typed_row.h"
 
 namespace rs::search {
 
 namespace {
-
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = toUpper(c);
-    return out;
-}
 
 // Letters and number of a key.
 std::pair<std::string, std::string> split(const std::string& key) {
@@ -25,24 +20,15 @@ std::pair<std::string, std::string> split(const std::string& key) {
 std::optional<std::string> deviceKey(std::string_view word) {
     const device::DeviceWord w = device::splitDeviceWord(word);
     if (w.letters.empty() || w.digits.empty() || !w.rest.empty()) return std::nullopt;
-    return upper(w.letters) + std::string(device::withoutLeadingZeros(w.digits));
+    return upperText(w.letters) + std::string(device::withoutLeadingZeros(w.digits));
 }
 
 std::string programDevice(std::string_view word) {
-    return completeXYAddresses(upper(word));
+    return completeXYAddresses(upperText(word));
 }
 
 std::vector<std::string> words(std::string_view text) {
-    std::vector<std::string> out;
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && text[i] == ' ') ++i;
-        size_t j = i;
-        while (j < text.size() && text[j] != ' ') ++j;
-        if (j > i) out.emplace_back(text.substr(i, j - i));
-        i = j;
-    }
-    return out;
+    return splitWords(std::string(text));
 }
 
 bool isConstant(std::string_view word) {

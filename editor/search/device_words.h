@@ -17,7 +17,8 @@ std::optional<std::string> deviceKey(std::string_view word);
 // three digits (x1 gives X001).
 std::string programDevice(std::string_view word);
 
-// The blank-separated words of a cell text or operand.
+// The words of a cell text or operand, split at white space as a typed row
+// splits its operand.
 std::vector<std::string> words(std::string_view text);
 
 // A K or H constant (K10, H1F): not a device.

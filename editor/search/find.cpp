@@ -1,9 +1,9 @@
 #include "editor/search/find.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/cell.h"
+#include "core/char_class.h"
 #include "core/instructions/instruction.h"
 #include "core/list_steps.h"
 #include "editor/search/device_words.h"
@@ -12,13 +12,8 @@ namespace rs::search {
 
 namespace {
 
-std::string upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool containsNoCase(const std::string& text, const std::string& piece) {
-    return upper(text).find(upper(piece)) != std::string::npos;
+    return upperText(text).find(upperText(piece)) != std::string::npos;
 }
 
 // The mnemonics a contact cell stands for, whichever place in its rung it has.
@@ -75,9 +70,9 @@ bool cellMatches(const Session& s, int row, int col, const FindQuery& q) {
         case FindKind::Text:
             return !text.empty() && containsNoCase(text, q.text);
         case FindKind::Instruction: {
-            const std::string m = upper(q.text);
+            const std::string m = upperText(q.text);
             if (kind == Coil) return m == "OUT";
-            if (kind == AppInstruction) return !text.empty() && upper(words(text).front()) == m;
+            if (kind == AppInstruction) return !text.empty() && upperText(words(text).front()) == m;
             return contactStandsFor(kind, m);
         }
         case FindKind::Device: {
@@ -98,7 +93,7 @@ bool lineMatches(const Session& s, int line, const FindQuery& q) {
         case FindKind::Text:
             return containsNoCase(mnemonic + " " + operand, q.text);
         case FindKind::Instruction:
-            return !mnemonic.empty() && upper(mnemonic) == upper(q.text);
+            return !mnemonic.empty() && upperText(mnemonic) == upperText(q.text);
         case FindKind::Device: {
             const auto key = deviceKey(q.text);
             return key && wordsHoldDevice(words(operand), 0, *key);

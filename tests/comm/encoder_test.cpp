@@ -237,5 +237,27 @@ TEST(DownloadCheck, RefusesTheFirstRowThatCannotBeDownloaded) {
               "CJ instruction is not supported .");
 }
 
+// Whether RST resets a data register is one rule: the operands the mode-1
+// download refuses with "Device setting is wrong!" are exactly those that
+// mode 2 resets with the register word 0x0D00 first. A constant or a group of
+// bits written with a D is no register.
+TEST(DownloadCheck, ResetOfADataRegisterIsOneRuleInBothModes) {
+    using test::tableOf;
+    const struct {
+        const char* operand;
+        bool dataRegister;
+    } cases[] = {{"D0", true},     {"D1000", true}, {"D8000", true}, {"Y000", false},
+                 {"M8000", false}, {"T0", false},   {"C3", false},   {"HD", false},
+                 {"KD", false},    {"K1D0", true},  {"XD", false},   {"", false}};
+    for (const auto& c : cases) {
+        const auto refusal = downloadRefusal(*tableOf({{"RST", c.operand}}), kMode1);
+        EXPECT_EQ(refusal == std::optional<std::string>("Device setting is wrong!"), c.dataRegister)
+            << c.operand;
+        const W words = encodeRow("RST", c.operand, kMode2);
+        ASSERT_FALSE(words.empty()) << c.operand;
+        EXPECT_EQ(words.front() == 0x0D00, c.dataRegister) << c.operand;
+    }
+}
+
 }  // namespace
 }  // namespace rs

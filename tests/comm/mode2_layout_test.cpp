@@ -21,7 +21,7 @@ using W = std::vector<uint16_t>;
 
 W pieceRule(const std::string& m, const std::string& operand) {
     CodeEncoder enc(true);
-    const OperandPieces p = cutOperand(m, operand, true);
+    const OperandPieces p = cutOperand(typeRow(m, operand), true);
     W buf(64, 0xFFFF);
     buf[0] = enc.EncodeNoOperand(m);
     int w = 1;

@@ -160,5 +160,20 @@ TEST_F(SearchTest, CrossReferenceSortsDevicesAndFlagsDoubleCoils) {
     EXPECT_FALSE(list[1].doubleCoil) << "a timer is not a bit device";
 }
 
+// An operand's words are split at any white space, as the line check splits
+// them: a device after a tab is found, cross referenced and replaced.
+TEST_F(SearchTest, WordsAfterATabAreDevicesToo) {
+    listOf({"LD X001", "MOV K10\tD0"});
+    ASSERT_EQ(t.m_Parameter[1], "K10\tD0");
+    s.view.m_nListCursor = 0;
+    EXPECT_EQ(at(find(FindKind::Device, "D0")), std::make_tuple(FindOutcome::Found, 1, -1));
+    const auto xref = search::crossReference(s);
+    ASSERT_EQ(xref.size(), 2u);  // D0, X001
+    EXPECT_EQ(xref[0].device, "D0");
+    EXPECT_EQ(xref[0].places[0].use, search::DeviceUse::Operand);
+    EXPECT_EQ(search::replaceDevice(s, "D0", "D20").places, 1);
+    EXPECT_EQ(t.m_Parameter[1], "K10 D20");
+}
+
 }  // namespace
 }  // namespace rs::test

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/device/device_ref.h"
 #include "tools/plcsim/code_rules.h"
 
 namespace rs::plcsim {
@@ -22,14 +23,12 @@ struct Named {
 std::vector<Named> devices(bool mode2) {
     std::vector<Named> out;
     const uint32_t xy = mode2 ? 256 : 32, m = mode2 ? 256 : 240, tc = mode2 ? 256 : 16;
-    char buf[16];
     auto add = [&](char letter, uint32_t from, uint32_t to) {
         for (uint32_t i = from; i < to; ++i) {
-            if (letter == 'X' || letter == 'Y')
-                std::snprintf(buf, sizeof buf, "%c%o%o%o", letter, i / 64, i / 8 % 8, i % 8);
-            else
-                std::snprintf(buf, sizeof buf, "%c%u", letter, i);
-            out.push_back({buf, {letter, i}});
+            const int written = device::isOctalLetter(letter)
+                                    ? device::octalDigits(static_cast<int>(i))
+                                    : static_cast<int>(i);
+            out.push_back({device::deviceText(letter, written), {letter, i}});
         }
     };
     add('X', 0, xy);

@@ -93,6 +93,9 @@ TEST(DeviceText, WordsSplitAndWritten) {
     EXPECT_EQ(deviceText('X', 7), "X007");
     EXPECT_EQ(deviceText('M', 8000), "M8000");
     EXPECT_EQ(deviceText('D', 0), "D0");
+    EXPECT_EQ(deviceText('X', 7, NumberForm::Bare), "X7");
+    EXPECT_EQ(deviceText('Y', 127, NumberForm::Bare), "Y127");
+    EXPECT_EQ(deviceText('M', 8000, NumberForm::Bare), deviceText('M', 8000));
 }
 
 // Octal numbering: every written X number round-trips, and the address rule
