@@ -105,4 +105,10 @@ std::vector<StepDifference> compareWithController(const InstructionTable& table,
     return out;
 }
 
+std::string verifyVerdict(const std::vector<StepDifference>& differences) {
+    if (differences.empty()) return "The controller holds this program.";
+    return "The controller does not hold this program; " + std::to_string(differences.size()) +
+           " step(s) differ:";
+}
+
 }  // namespace rs

@@ -27,4 +27,8 @@ std::vector<StepDifference> compareWithController(const InstructionTable& table,
                                                   const std::vector<uint16_t>& read,
                                                   const std::vector<int64_t>& stepOfRow);
 
+// What a verify says of its differences: "The controller holds this
+// program." when there are none, else how many steps differ.
+std::string verifyVerdict(const std::vector<StepDifference>& differences);
+
 }  // namespace rs

@@ -14,8 +14,6 @@ const Command kVerify{"verify",
                       "[--stop 1|2] [--mode 1|2] INPUT.epj",
                       &run};
 
-constexpr const char* kHeld = "The controller holds this program.";
-
 // Reads the program of the controller on DEV and compares it with the
 // project's encoding: exit 0 when it holds the project word for word, 1 with
 // every differing step otherwise.
@@ -42,12 +40,8 @@ int run(const std::vector<std::string>& arguments) {
     const auto steps = listStepNumbers(*p.app.table, p.recordCount());
     const auto differences =
         compareWithController(*p.app.table, p.app.m_bMode2, result.programRead, steps);
-    if (differences.empty()) {
-        std::printf("%s\n", kHeld);
-        return kExitOk;
-    }
-    std::printf("The controller does not hold this program; %zu step(s) differ:\n",
-                differences.size());
+    std::printf("%s\n", verifyVerdict(differences).c_str());
+    if (differences.empty()) return kExitOk;
     for (const StepDifference& d : differences)
         std::printf("step %lld: the project has %s, the controller holds %s\n",
                     static_cast<long long>(d.step), d.project.c_str(), d.held.c_str());
