@@ -64,8 +64,11 @@ void CodeEncoder::appendHighLow(uint32_t v) {
 
 EncodeStatus CodeEncoder::encodeProgram(InstructionTable& table) {
     reset();
-    for (int row = 0; row < kListRows && !m_stopEncoding && !m_overflow; ++row)
+    m_rowStarts.clear();
+    for (int row = 0; row < kListRows && !m_stopEncoding && !m_overflow; ++row) {
+        m_rowStarts.push_back(m_codeCount);
         EncodeStep(table, row);
+    }
     if (m_overflow || m_codeCount > kCodeWords) return EncodeStatus::TooLarge;
     const uint16_t end = code::endWord(m_mode2);
     for (int i = 0; i < m_codeCount; ++i) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "comm/operand_pieces.h"
 #include "core/instruction_store.h"
@@ -46,6 +47,8 @@ class CodeEncoder {
     const std::array<uint16_t, kCodeWords>& code() const { return m_code; }
     int codeCount() const { return m_codeCount; }
     int codeEnd() const { return m_codeEnd; }
+    // The first code word of each row encodeProgram encoded, in row order.
+    const std::vector<int>& rowStarts() const { return m_rowStarts; }
     bool stopped() const { return m_stopEncoding; }
     bool mode2() const { return m_mode2; }
 
@@ -76,6 +79,7 @@ class CodeEncoder {
     std::array<uint16_t, kCodeWords> m_code{};
     int m_codeCount = 0;
     int m_codeEnd = 0;
+    std::vector<int> m_rowStarts;
     bool m_stopEncoding = false;
     bool m_overflow = false;
 };

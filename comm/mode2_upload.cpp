@@ -8,6 +8,7 @@
 
 #include "comm/code_encoder.h"
 #include "comm/code_words.h"
+#include "comm/hex.h"
 #include "core/device/device_ref.h"
 #include "core/instruction_set.h"
 #include "core/instructions/instruction.h"
@@ -136,12 +137,6 @@ std::optional<std::pair<Row, size_t>> rowAt(const Words& words, size_t at) {
     return std::nullopt;
 }
 
-std::string hex4(uint16_t w) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04X", w);
-    return text;
-}
-
 }  // namespace
 
 std::optional<std::string> decodeMode2Program(const Words& words, InstructionTable& table) {
@@ -161,7 +156,7 @@ std::optional<std::string> decodeMode2Program(const Words& words, InstructionTab
                                       Words(words.begin() + static_cast<long>(at),
                                             words.begin() + static_cast<long>(at + row->second));
         if (!exact || rows.size() + 1 >= static_cast<size_t>(kListRows)) {
-            return "Word " + std::to_string(at) + " of the controller's program (" + hex4(w) +
+            return "Word " + std::to_string(at) + " of the controller's program (" + hexWord(w) +
                    ") is no mode-2 instruction; nothing was uploaded.";
         }
         rows.push_back(row->first);

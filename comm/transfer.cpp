@@ -91,7 +91,8 @@ void Transfer::startFresh() {
     m_portError.clear();
     m_wait = WaitKind::None;
     m_rxDeferred = m_timerDeferred = false;
-    m_verify = m_readingBack = false;
+    m_verify = m_readingBack = m_verifying = false;
+    m_programRead.clear();
 }
 
 void Transfer::download(const DownloadRequest& request) {
@@ -120,6 +121,20 @@ void Transfer::upload() {
     m_downloading = false;
     m_decoder.reset();
     clearTable();
+    m_protocol.emplace<link::ProgramUpload>(m_mode2);
+    start(link::Start{});
+}
+
+void Transfer::verify(const DownloadRequest& request) {
+    if (m_active) return;
+    startFresh();
+    if (!prepareDownload(request, m_mode2, m_app, m_encoder, m_link, m_sink)) {
+        m_outcome = TransferOutcome::Refused;
+        if (m_observer) m_observer->finished(m_outcome);
+        return;
+    }
+    m_downloading = false;
+    m_verifying = true;
     m_protocol.emplace<link::ProgramUpload>(m_mode2);
     start(link::Start{});
 }
@@ -257,7 +272,8 @@ void Transfer::run(link::Actions actions) {
             if (m_observer) m_observer->downloadEnabled(enabled->enabled);
         } else if (auto* word = std::get_if<link::WordRead>(&action)) {
             // Mode-2 code is decoded whole once its END word is in (see ended()).
-            if (!m_readingBack && !m_mode2) m_decoder.DecodeWord(word->word, *m_app.table);
+            if (!m_readingBack && !m_verifying && !m_mode2)
+                m_decoder.DecodeWord(word->word, *m_app.table);
         } else if (auto* end = std::get_if<link::Finish>(&action)) {
             ended(end->ending);
         }
@@ -275,7 +291,9 @@ void Transfer::ended(link::Ending ending) {
         feed(link::Start{});
         return;
     }
-    if (m_readingBack && ending == Ending::Uploaded)
+    if (m_verifying && ending == Ending::Uploaded)
+        m_programRead = std::get<link::ProgramUpload>(m_protocol).digits();
+    else if (m_readingBack && ending == Ending::Uploaded)
         ending = heldAsSent() ? Ending::Succeeded : Ending::NotHeld;
     else if (ending == Ending::Uploaded && m_mode2)
         ending = decodeMode2Upload();
@@ -311,9 +329,11 @@ link::Ending Transfer::decodeMode2Upload() {
 
 void Transfer::finish(link::Ending ending) {
     const EndingEffect effect = effectOf(ending);
-    if (ending == link::Ending::Uploaded) m_app.m_bUploaded = true;
-    // No list read wrong is kept.
-    if (ending == link::Ending::ReadsDiffer || ending == link::Ending::Undecodable) clearTable();
+    if (ending == link::Ending::Uploaded && !m_verifying) m_app.m_bUploaded = true;
+    // No list read wrong is kept; a verify leaves the open program alone.
+    if (!m_verifying &&
+        (ending == link::Ending::ReadsDiffer || ending == link::Ending::Undecodable))
+        clearTable();
     m_active = false;
     m_outcome = effect.outcome;
     m_retryTimer.stop();

@@ -57,6 +57,11 @@ class Transfer {
     void download(const DownloadRequest& request);
     // The "Upload" button: the port must be open (openPort).
     void upload();
+    // Reads the controller's program through the upload path without
+    // touching the open program, after the checks and the encoding a download
+    // makes first (same refusals). Ends as Uploaded with programRead() holding
+    // the words read, for a comparison with the open program.
+    void verify(const DownloadRequest& request);
     // Stops a transfer under way at the user's request, with no message:
     // nothing more is sent, except that a mode-2 download that has forced the
     // controller's program bit (E7) sends E8 to release it and waits for its
@@ -80,6 +85,9 @@ class Transfer {
     // The system's reason of the port failure that ended the last transfer
     // (empty when none did).
     const std::string& portError() const { return m_portError; }
+    // The words (in mode 1 the transmitted digits) of the program the last
+    // verify read, up to and including its END word.
+    const std::vector<uint16_t>& programRead() const { return m_programRead; }
 
   private:
     // What the wait under way is for.
@@ -121,6 +129,8 @@ class Transfer {
     bool m_downloading = false;  // the transfer under way is a download
     bool m_verify = false;       // the download is read back once it succeeds
     bool m_readingBack = false;  // the upload under way reads a download back
+    bool m_verifying = false;    // the upload under way reads for verify()
+    std::vector<uint16_t> m_programRead;
 
     WaitKind m_wait = WaitKind::None;
     link::AfterWait m_afterWait = link::AfterWait::Nothing;

@@ -6,7 +6,14 @@
 namespace rs::shell {
 
 enum class WindowArrangement { Cascade, Tile, Icons };
-enum class ShellDialog { TransferSetup, ConnectionSetup, DeviceTest, DeviceBatchMonitor, About };
+enum class ShellDialog {
+    TransferSetup,
+    ConnectionSetup,
+    DeviceTest,
+    DeviceBatchMonitor,
+    About,
+    Verify
+};
 enum class PrintOutput { Printer, Preview, Pdf, Png };
 enum class SimulationStep { Start, Stop, SingleScan };
 

@@ -213,6 +213,8 @@ std::vector<CommandRow> makeTable() {
          always, runDialog<ShellDialog::DeviceTest>},
         {CmdDeviceBatchMonitor, "Device batch monitor...", "软元件批量监视", "", "", {},
          always, runDialog<ShellDialog::DeviceBatchMonitor>},
+        {CmdVerify, "Verify with controller...", "", "", "", {},
+         withProject, runDialog<ShellDialog::Verify>},
         {CmdStartSimulation, "Start simulation", "", "", "", {},
          startSimulationState, runSimulation<SimulationStep::Start>},
         {CmdStopSimulation, "Stop simulation", "", "", "", {},

@@ -20,6 +20,7 @@ enum Command : int {
     CmdSingleScan = 34503,
     // "Examples" under "&Help": opens the folder of example programs
     CmdExamples = 34601,
+    CmdVerify = 34701,  // "Verify with controller..."
     // the device dialogs under "&Online"
     CmdDeviceTest = 33260,
     CmdDeviceBatchMonitor = 33261,

@@ -83,7 +83,7 @@ const std::vector<MenuBarMenu>& projectMenuBar() {
           item(CmdCrossReference), separator(), item(CmdInstructionList)}},
         {"&Online",
          {item(CmdTransferSetup), item(CmdConnectionSetup), item(CmdDeviceTest),
-          item(CmdDeviceBatchMonitor), separator(), item(CmdStartSimulation),
+          item(CmdDeviceBatchMonitor), item(CmdVerify), separator(), item(CmdStartSimulation),
           item(CmdStopSimulation), item(CmdSingleScan)}},
         {"&Window", {item(CmdCascade), item(CmdTileHorizontally), item(CmdArrangeIcons)}},
         {"&Help", {item(CmdAbout), item(CmdUserIndex), item(CmdExamples)}},

@@ -13,6 +13,8 @@
 #include "app/qt/search_commands.h"
 #include "comm/qt/communication_dialog.h"
 #include "comm/qt/connection_setup_dialog.h"
+#include "comm/qt/verify_dialog.h"
+#include "core/list_steps.h"
 #include "core/program_dir.h"
 #include "online/qt/batch_monitor_dialog.h"
 #include "online/qt/device_test_dialog.h"
@@ -122,6 +124,21 @@ void CMainFrame::showDialog(ShellDialog dialog) {
         case ShellDialog::About: {
             CAboutDlg about(this);
             about.exec();
+            return;
+        }
+        case ShellDialog::Verify: {
+            if (!m_pProject) return;
+            const size_t records = m_pProject->session().view.records.m_InstructionList.size();
+            CVerifyDialog verify(m_app, rs::listStepNumbers(*m_app.table, records), m_sink, m_comm,
+                                 this);
+            // A step chosen shows its row in the list.
+            connect(&verify, &CVerifyDialog::rowChosen, this, [this](int row) {
+                if (!m_pProject) return;
+                if (!m_pProject->session().view.m_bListMode)
+                    m_pProject->project().switchPresentation();
+                m_pSearch->showListRow(row);
+            });
+            verify.exec();
             return;
         }
     }

@@ -41,6 +41,9 @@ class CSearchCommands : public QObject {
     CCrossReferenceBar* crossReferenceBar() const { return m_pXref; }
     CFindDialog* findDialog(rs::search::FindKind kind);
 
+    // Puts the cursor on a row of the list, when the list is shown.
+    void showListRow(int row) { goTo({true, row}); }
+
   signals:
     // The cross reference was shown or hidden.
     void stateChanged();

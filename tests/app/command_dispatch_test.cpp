@@ -107,6 +107,7 @@ TEST(CommandTable, EveryCommandReachesItsOwnHandler) {
         {CmdDeviceTest, "dialog " + n(int(ShellDialog::DeviceTest))},
         {CmdDeviceBatchMonitor, "dialog " + n(int(ShellDialog::DeviceBatchMonitor))},
         {CmdAbout, "dialog " + n(int(ShellDialog::About))},
+        {CmdVerify, "dialog " + n(int(ShellDialog::Verify))},
         {CmdUserIndex, "help"},
         {CmdExamples, "examples"},
         {CmdOpenContact, "edit " + n(int(EditCommand::OpenContact))},

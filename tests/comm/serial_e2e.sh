@@ -56,8 +56,8 @@ memory() { cat "$work/$1.mem"; }
 # then standard error without the progress lines) and progress.
 cli() {
   "$cli" "$@" > "$work/stdout" 2> "$work/stderr"; rc=$?
-  progress="$(grep -E '^(download|upload) ' "$work/stderr")"
-  out="$(cat "$work/stdout"; grep -vE '^(download|upload) ' "$work/stderr")"
+  progress="$(grep -E '^(download|upload|verify) ' "$work/stderr")"
+  out="$(cat "$work/stdout"; grep -vE '^(download|upload|verify) ' "$work/stderr")"
 }
 
 # 1. Clean downloads in both modes.
@@ -192,6 +192,21 @@ for _ in $(seq 50); do [ -e "$work/relay2" ] && break; sleep 0.05; done
 cli upload --mode 1 --port "$work/relay2" "$work/relayed.epj"
 [ $rc -eq 0 ] && [ "$("$cli" export "$work/relayed.epj")" = "$expected" ] \
   || fail "upload through the relay: rc $rc, $out"
+
+# 12. Verify: the controllers hold what was downloaded; a project changed in
+#     one contact lists that step with what the controller holds there.
+for mode in 1 2; do
+  cli verify --port "$work/clean$mode" "$work/p$mode.epj"
+  [ $rc -eq 0 ] && [ "$out" = "The controller holds this program." ] \
+    || fail "verify mode $mode: rc $rc, $out"
+  sed 's/^ANI X017$/ANI X016/' "$work/p.il" > "$work/changed.il"
+  "$cli" import --mode "$mode" "$work/changed.il" "$work/changed$mode.epj" || fail "import changed"
+  cli verify --port "$work/clean$mode" "$work/changed$mode.epj"
+  [ $rc -eq 1 ] && echo "$out" | head -1 | grep -q "1 step(s) differ" \
+    && echo "$out" | grep -q "^step 2: the project has ANI X016, the controller holds " \
+    || fail "verify changed mode $mode: rc $rc, $out"
+done
+echo "$out" | grep -q "the controller holds ANI X017$" || fail "verify names the held row: $out"
 
 [ $failures -eq 0 ] && echo "all serial end-to-end checks passed"
 exit $failures

@@ -131,6 +131,7 @@ TransferResult SerialSession::run(AppStore& app, MessageSink& sink, const char* 
     result.interrupted = cancelled;
     result.reason =
         !transfer.portError().empty() ? transfer.portError() : m_parts->link.openError();
+    result.programRead = transfer.programRead();
     return result;
 }
 

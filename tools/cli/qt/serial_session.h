@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -44,6 +45,8 @@ struct TransferResult {
     // The system's reason for a port that failed or did not open (empty when
     // neither happened).
     std::string reason;
+    // What a verify read from the controller (Transfer::programRead).
+    std::vector<uint16_t> programRead;
 };
 
 // The serial line of one command: a Qt event loop, the port, the timers and
