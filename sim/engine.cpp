@@ -54,11 +54,6 @@ bool Engine::breakpoint(int row) const {
            m_breakAt[static_cast<size_t>(row)] != 0;
 }
 
-void Engine::clearBreakpoints() {
-    std::fill(m_breakAt.begin(), m_breakAt.end(), static_cast<uint8_t>(0));
-    m_breakpoints.clear();
-}
-
 bool Engine::fail(int row, const std::string& why) {
     m_stop = Stop{row, rowName(m_program, row) + ": " + why};
     return false;

@@ -99,7 +99,6 @@ class Engine {
     // row, in any scan. scan() passes over them.
     void setBreakpoint(int row, bool on);
     bool breakpoint(int row) const;
-    void clearBreakpoints();
     const std::vector<int>& breakpoints() const { return m_breakpoints; }
 
     const std::optional<Stop>& stopped() const { return m_stop; }

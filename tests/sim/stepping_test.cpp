@@ -259,7 +259,8 @@ TEST(SimStepping, BreakpointsHaltInEveryScanAndEveryRunOfTheirRow) {
     EXPECT_EQ(rig.engine.step(StepTo::ScanEnd, 10), Halt::Breakpoint) << "before row 0";
     EXPECT_EQ(rig.engine.currentRow(), 0);
     EXPECT_EQ(rig.engine.step(StepTo::ScanEnd, 10), Halt::ScanEnd);
-    rig.engine.clearBreakpoints();
+    rig.engine.setBreakpoint(0, false);
+    rig.engine.setBreakpoint(10, false);
     EXPECT_TRUE(rig.engine.breakpoints().empty());
     EXPECT_EQ(rig.engine.step(StepTo::ScanEnd, 10), Halt::ScanEnd);
 }
