@@ -15,15 +15,18 @@ uint32_t mBit(int n) {
 
 }  // namespace
 
-// The rung being worked on: the held result, the block stack and the point
-// stack, one scan wide.
-struct Engine::Logic : eval::RungStack<bool> {};
-
 void Engine::load(Program program) {
     m_program = std::move(program);
     m_stop.reset();
     m_clockMs = 0;
     m_scans = 0;
+    m_run = Run{};
+    m_midScan = false;
+    m_breakAt.assign(m_program.rows.size(), 0);
+    m_breakpoints.clear();
+    m_rungStart.assign(m_program.rows.size(), 0);
+    for (size_t i = 0; i < m_rungStart.size(); ++i)
+        m_rungStart[i] = startsRung(m_program, static_cast<int>(i));
     m_results.assign(m_program.rows.size(), -1);
     m_lastSeen.assign(m_program.rows.size(), 0);
     m_timerMs.fill(0);
@@ -33,6 +36,22 @@ void Engine::load(Program program) {
     m_index.fill(0);
     m_bitsNow.fill(0);
     m_bitsBefore.fill(0);
+}
+
+void Engine::setBreakpoint(int row, bool on) {
+    if (row < 0 || row >= static_cast<int>(m_breakAt.size())) return;
+    if ((m_breakAt[static_cast<size_t>(row)] != 0) == on) return;
+    m_breakAt[static_cast<size_t>(row)] = on;
+    const auto at = std::lower_bound(m_breakpoints.begin(), m_breakpoints.end(), row);
+    if (on)
+        m_breakpoints.insert(at, row);
+    else
+        m_breakpoints.erase(at);
+}
+
+bool Engine::breakpoint(int row) const {
+    return row >= 0 && row < static_cast<int>(m_breakAt.size()) &&
+           m_breakAt[static_cast<size_t>(row)] != 0;
 }
 
 bool Engine::fail(int row, const std::string& why) {
@@ -75,61 +94,104 @@ void Engine::finishScan() {
 
 bool Engine::scan(int64_t elapsedMs) {
     if (m_stop) return false;
+    if (m_midScan) return afterRows(runRows<false>(m_run, StepTo::ScanEnd)) == Halt::ScanEnd;
     startScan(std::max<int64_t>(elapsedMs, 0));
-    if (!runFrom(std::max<int64_t>(elapsedMs, 0))) return false;
+    Run run;
+    run.elapsedMs = std::max<int64_t>(elapsedMs, 0);
+    if (runRows<false>(run, StepTo::ScanEnd) == Halt::Stopped) return false;
     finishScan();
     return true;
 }
 
-bool Engine::runFrom(int64_t elapsedMs) {
-    struct Call {
-        int row;
-        Logic logic;
-    };
-    struct Loop {
-        int row;
-        int32_t left;
-    };
-    std::array<Call, kCallNesting> calls;
-    std::array<Loop, kForNesting> loops;
-    int callDepth = 0, loopDepth = 0;
-    Logic s;
+Halt Engine::step(StepTo to, int64_t elapsedMs) {
+    if (m_stop) return Halt::Stopped;
+    if (!m_midScan) {
+        startScan(std::max<int64_t>(elapsedMs, 0));
+        m_run = Run{};
+        m_run.elapsedMs = std::max<int64_t>(elapsedMs, 0);
+        m_midScan = true;
+        // A step into a scan shows its first row before it runs; a run halts
+        // there only for a breakpoint.
+        if (breakpoint(0)) return Halt::Breakpoint;
+        if (to != StepTo::ScanEnd) return Halt::Row;
+    }
+    return afterRows(runRows<true>(m_run, to));
+}
+
+Halt Engine::afterRows(Halt halt) {
+    if (halt == Halt::Row || halt == Halt::Breakpoint) return halt;
+    m_midScan = false;
+    m_run = Run{};
+    if (halt == Halt::ScanEnd) finishScan();
+    return halt;
+}
+
+template <bool Pausing>
+Halt Engine::runRows(Run& run, [[maybe_unused]] StepTo to) {
+    // The scan runs on a copy held in this frame; a pause stores it back.
+    Run r = run;
+    RungLogic& s = r.logic;
+    auto& calls = r.calls;
+    auto& loops = r.loops;
+    int& callDepth = r.callDepth;
+    int& loopDepth = r.loopDepth;
+    // Where the scan is, in locals no closure refers to, so they stay in
+    // registers across the calls a row makes.
+    int pc = r.pc;
+    int lastTurn = r.lastTurn;
+    long budget = r.budget;
+    const int64_t elapsedMs = r.elapsedMs;
     const auto& rows = m_program.rows;
     const int count = static_cast<int>(rows.size());
-    long budget = kMaxRowsPerScan;
 
+    // A stop names the row and why.
+    auto stopAt = [&](int row, const std::string& why) {
+        fail(row, why);
+        return Halt::Stopped;
+    };
     // A refusal of the rung stack stops the run at this row.
-    auto refused = [&](int row, const std::optional<eval::RungRefusal>& r) {
-        return !r || fail(row, eval::rungFaultText(r->fault));
+    auto refused = [&](int row, const std::optional<eval::RungRefusal>& f) {
+        return !f || fail(row, eval::rungFaultText(f->fault));
     };
     // A row that stands between rungs: the rung before it must be complete.
     auto boundary = [&](int row) { return refused(row, s.boundary()); };
     // The condition of an output row, or false with the run stopped.
     auto condition = [&](int row, bool& on) {
-        if (const auto r = s.output(on)) return refused(row, r);
+        if (const auto f = s.output(on)) return refused(row, f);
         m_results[static_cast<size_t>(row)] = on;
         return true;
     };
     // The end of the scan's program part (FEND, END, the list's end).
     auto endOfProgram = [&](int row) {
-        if (!boundary(row)) return false;
+        if (!boundary(row)) return Halt::Stopped;
         if (callDepth > 0)
-            return fail(row, "the subroutine called at " + rowName(m_program, calls[0].row) +
-                                 " has no SRET");
+            return stopAt(row, "the subroutine called at " + rowName(m_program, calls[0].row) +
+                                   " has no SRET");
         if (loopDepth > 0)
-            return fail(row, "FOR at " +
-                                 rowName(m_program, loops[static_cast<size_t>(loopDepth) - 1].row) +
-                                 " has no NEXT");
-        return true;
+            return stopAt(
+                row, "FOR at " + rowName(m_program, loops[static_cast<size_t>(loopDepth) - 1].row) +
+                         " has no NEXT");
+        return Halt::ScanEnd;
     };
 
-    int pc = 0;
-    int lastTurn = 0;  // the last row that jumped or looped back, named by a runaway scan
+    [[maybe_unused]] bool ranOne = false;
     while (true) {
         if (pc >= count) return endOfProgram(count - 1);
+        if constexpr (Pausing) {
+            const size_t at = static_cast<size_t>(pc);
+            if (ranOne &&
+                (to == StepTo::Row || m_breakAt[at] || (to == StepTo::Rung && m_rungStart[at]))) {
+                r.pc = pc;
+                r.lastTurn = lastTurn;
+                r.budget = budget;
+                run = r;
+                return m_breakAt[at] ? Halt::Breakpoint : Halt::Row;
+            }
+            ranOne = true;
+        }
         if (--budget < 0)
-            return fail(lastTurn, "the scan ran " + std::to_string(kMaxRowsPerScan) +
-                                      " rows: a jump or loop never ends");
+            return stopAt(lastTurn, "the scan ran " + std::to_string(kMaxRowsPerScan) +
+                                        " rows: a jump or loop never ends");
         const int row = pc++;
         const Instruction& in = rows[static_cast<size_t>(row)];
         int8_t& result = m_results[static_cast<size_t>(row)];
@@ -157,25 +219,25 @@ bool Engine::runFrom(int64_t elapsedMs) {
                 default:
                     break;
             }
-            std::optional<eval::RungRefusal> r;
+            std::optional<eval::RungRefusal> f;
             switch (in.op) {
                 case Op::Ld:
                 case Op::Ldi:
                 case Op::Ldp:
                 case Op::Ldf:
-                    r = s.load(v, row);
+                    f = s.load(v, row);
                     break;
                 case Op::And:
                 case Op::Ani:
                 case Op::Andp:
                 case Op::Andf:
-                    r = s.andWith(v);
+                    f = s.andWith(v);
                     break;
                 default:
-                    r = s.orWith(v);
+                    f = s.orWith(v);
                     break;
             }
-            if (r) return refused(row, r);
+            if (f) return stopAt(row, eval::rungFaultText(f->fault));
             result = s.top();
             continue;
         }
@@ -183,33 +245,33 @@ bool Engine::runFrom(int64_t elapsedMs) {
         switch (in.op) {
             case Op::Anb:
             case Op::Orb:
-                if (!refused(row, s.join(in.op == Op::Anb))) return false;
+                if (!refused(row, s.join(in.op == Op::Anb))) return Halt::Stopped;
                 result = s.top();
                 break;
             case Op::Mps:
-                if (!refused(row, s.push())) return false;
+                if (!refused(row, s.push())) return Halt::Stopped;
                 result = s.top();
                 break;
             case Op::Mrd:
             case Op::Mpp:
-                if (!refused(row, s.read(in.op == Op::Mpp))) return false;
+                if (!refused(row, s.read(in.op == Op::Mpp))) return Halt::Stopped;
                 result = s.top();
                 break;
             case Op::Out:
-                if (!condition(row, on)) return false;
+                if (!condition(row, on)) return Halt::Stopped;
                 m_memory.setBit(in.operands[0].address, on);
                 break;
             case Op::OutTimer:
-                if (!condition(row, on)) return false;
+                if (!condition(row, on)) return Halt::Stopped;
                 outTimer(in, on, elapsedMs);
                 break;
             case Op::OutCounter:
-                if (!condition(row, on)) return false;
+                if (!condition(row, on)) return Halt::Stopped;
                 outCounter(in, on);
                 break;
             case Op::Set:
             case Op::Rst:
-                if (!condition(row, on)) return false;
+                if (!condition(row, on)) return Halt::Stopped;
                 if (!on) break;
                 if (in.operands[2].kind == Operand::Kind::Bit)
                     resetTimerOrCounter(in.operands[0], in.operands[2]);
@@ -219,50 +281,50 @@ bool Engine::runFrom(int64_t elapsedMs) {
                     m_memory.setBit(in.operands[0].address, in.op == Op::Set);
                 break;
             case Op::NoOutput:
-                if (!condition(row, on)) return false;
+                if (!condition(row, on)) return Halt::Stopped;
                 break;
             case Op::NoFlow:
                 // EI, DI, IRET, WDT: with or without a condition, nothing happens.
-                if (s.depth() > 0 && !condition(row, on)) return false;
+                if (s.depth() > 0 && !condition(row, on)) return Halt::Stopped;
                 break;
             case Op::Label:
-                if (!boundary(row)) return false;
+                if (!boundary(row)) return Halt::Stopped;
                 break;
             case Op::Cj:
-                if (!condition(row, on)) return false;
+                if (!condition(row, on)) return Halt::Stopped;
                 if (on) {
                     if (in.target <= row) lastTurn = row;
                     pc = in.target;
                 }
                 break;
             case Op::Call:
-                if (!condition(row, on)) return false;
+                if (!condition(row, on)) return Halt::Stopped;
                 if (!on) break;
                 if (callDepth == kCallNesting)
-                    return fail(row, "subroutine calls nest deeper than " +
-                                         std::to_string(kCallNesting) + " levels");
+                    return stopAt(row, "subroutine calls nest deeper than " +
+                                           std::to_string(kCallNesting) + " levels");
                 calls[static_cast<size_t>(callDepth++)] = {row, s};
-                s = Logic{};
+                s = RungLogic{};
                 pc = in.target;
                 break;
             case Op::Sret:
-                if (callDepth == 0) return fail(row, "SRET without a CALL");
-                if (!boundary(row)) return false;
+                if (callDepth == 0) return stopAt(row, "SRET without a CALL");
+                if (!boundary(row)) return Halt::Stopped;
                 --callDepth;
                 s = calls[static_cast<size_t>(callDepth)].logic;
                 pc = calls[static_cast<size_t>(callDepth)].row + 1;
                 break;
             case Op::For: {
-                if (!boundary(row)) return false;
+                if (!boundary(row)) return Halt::Stopped;
                 if (loopDepth == kForNesting)
-                    return fail(row, "FOR loops nest deeper than " + std::to_string(kForNesting) +
-                                         " levels");
+                    return stopAt(row, "FOR loops nest deeper than " + std::to_string(kForNesting) +
+                                           " levels");
                 loops[static_cast<size_t>(loopDepth++)] = {row, std::max(read(in.operands[0]), 1)};
                 break;
             }
             case Op::Next: {
-                if (!boundary(row)) return false;
-                if (loopDepth == 0) return fail(row, "NEXT without a FOR");
+                if (!boundary(row)) return Halt::Stopped;
+                if (loopDepth == 0) return stopAt(row, "NEXT without a FOR");
                 Loop& l = loops[static_cast<size_t>(loopDepth - 1)];
                 if (--l.left > 0) {
                     pc = l.row + 1;
@@ -275,13 +337,13 @@ bool Engine::runFrom(int64_t elapsedMs) {
             case Op::End:
                 return endOfProgram(row);
             default:
-                if (!condition(row, on)) return false;
+                if (!condition(row, on)) return Halt::Stopped;
                 if (in.pulse) {
                     const bool rose = on && !m_lastSeen[static_cast<size_t>(row)];
                     m_lastSeen[static_cast<size_t>(row)] = on;
                     on = rose;
                 }
-                if (on && !application(row, in)) return false;
+                if (on && !application(row, in)) return Halt::Stopped;
                 break;
         }
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/device/device_memory.h"
+#include "core/evaluate/rung_stack.h"
 #include "sim/program.h"
 
 namespace rs::sim {
@@ -42,6 +43,21 @@ struct Stop {
     std::string message;
 };
 
+// How far a step runs: the next row, up to the next rung's first row, or to
+// the end of the scan.
+enum class StepTo : uint8_t { Row, Rung, ScanEnd };
+
+// Where a step or a run came to rest.
+enum class Halt : uint8_t {
+    Row,         // paused within the scan, before currentRow()
+    Breakpoint,  // paused before currentRow(), which holds a breakpoint
+    ScanEnd,     // the scan is complete
+    Stopped,     // the program cannot go on (stopped() says why)
+};
+
+// The held result, the block stack and the point stack of the rung being run.
+using RungLogic = eval::RungStack<bool>;
+
 // The scan engine: runs a loaded program one scan at a time over a device
 // memory image, on a virtual clock the caller advances. Devices live where the
 // device address rule puts them, so whatever reads the image (a monitor, a
@@ -56,11 +72,34 @@ class Engine {
     void load(Program program);
     const Program& program() const { return m_program; }
 
-    // Advances the clock by elapsedMs and runs one scan. False, with stopped()
+    // Advances the clock by elapsedMs and runs one scan (or the rest of a
+    // scan paused by step, the clock left as it is). False, with stopped()
     // set, when the program cannot go on (a stack over- or underflow, a
     // subroutine without SRET, a loop that never ends); a stopped engine runs
     // no more scans until it is loaded again.
     bool scan(int64_t elapsedMs);
+
+    // Runs the program up to the next halt: a step from between scans starts
+    // the next scan (advancing the clock by elapsedMs) and pauses before its
+    // first row; a step within a scan runs at least one row, then pauses
+    // before the next row (Row), the next row that starts a rung (Rung) or a
+    // row holding a breakpoint, or runs to the scan's end. ScanEnd from
+    // between scans runs a whole scan, halting at breakpoints.
+    Halt step(StepTo to, int64_t elapsedMs);
+    // Whether a scan is in progress, paused before currentRow().
+    bool midScan() const { return m_midScan; }
+    int currentRow() const { return m_midScan ? m_run.pc : -1; }
+    // The stacks of the rung in progress (empty between scans) and how deep
+    // subroutine calls and FOR loops are nested at the current row.
+    const RungLogic& rungLogic() const { return m_run.logic; }
+    int callDepth() const { return m_run.callDepth; }
+    int loopDepth() const { return m_run.loopDepth; }
+
+    // Breakpoints on rows: stepping and running (step) pause before such a
+    // row, in any scan. scan() passes over them.
+    void setBreakpoint(int row, bool on);
+    bool breakpoint(int row) const;
+    const std::vector<int>& breakpoints() const { return m_breakpoints; }
 
     const std::optional<Stop>& stopped() const { return m_stop; }
     int64_t clockMs() const { return m_clockMs; }
@@ -82,11 +121,37 @@ class Engine {
     void write(const Operand& op, int32_t value);
 
   private:
-    struct Logic;
+    struct Call {
+        int row = 0;
+        RungLogic logic;
+    };
+    struct Loop {
+        int row = 0;
+        int32_t left = 0;
+    };
+    // A scan in progress: where it is and what it holds between two rows.
+    struct Run {
+        RungLogic logic;
+        std::array<Call, kCallNesting> calls{};
+        std::array<Loop, kForNesting> loops{};
+        int callDepth = 0;
+        int loopDepth = 0;
+        int pc = 0;
+        int lastTurn = 0;  // the last row that jumped or looped back, named by a runaway scan
+        long budget = kMaxRowsPerScan;
+        int64_t elapsedMs = 0;
+    };
+
     bool fail(int row, const std::string& why);
     void startScan(int64_t elapsedMs);
     void finishScan();
-    bool runFrom(int64_t elapsedMs);
+    // Runs rows of the scan in `run` from run.pc. Without Pausing it runs to
+    // the scan's end (ScanEnd) or a stop; with it, it may pause as step says,
+    // leaving run where the scan is.
+    template <bool Pausing>
+    Halt runRows(Run& run, StepTo to);
+    // Ends the scan in progress unless rows paused it.
+    Halt afterRows(Halt halt);
     void setBit(int device, bool on);
     bool application(int row, const Instruction& in);
     bool moveBlock(int row, const Instruction& in, bool fill);
@@ -99,6 +164,11 @@ class Engine {
     std::optional<Stop> m_stop;
     int64_t m_clockMs = 0;
     int64_t m_scans = 0;
+    Run m_run;
+    bool m_midScan = false;
+    std::vector<uint8_t> m_breakAt;    // per row: 1 when it holds a breakpoint
+    std::vector<int> m_breakpoints;    // the rows holding one, in order
+    std::vector<uint8_t> m_rungStart;  // per row: 1 when it starts a rung
     std::vector<int8_t> m_results;
     std::vector<uint8_t> m_lastSeen;  // per row: a pulse's device, or a P form's condition
     std::array<int32_t, kTimerCount> m_timerMs{};  // time counted below the next 100 ms tick

@@ -197,4 +197,27 @@ std::string rowName(const Program& program, int row) {
     return "row " + std::to_string(row) + (text.empty() ? "" : " (" + text + ")");
 }
 
+bool startsRung(const Program& program, int row) {
+    if (row <= 0) return true;
+    if (row >= static_cast<int>(program.rows.size())) return false;
+    switch (program.rows[static_cast<size_t>(row)].op) {
+        case Op::Label:
+        case Op::For:
+        case Op::Next:
+        case Op::Sret:
+        case Op::Fend:
+        case Op::End:
+            return true;
+        case Op::Ld:
+        case Op::Ldi:
+        case Op::Ldp:
+        case Op::Ldf: {
+            const Op before = program.rows[static_cast<size_t>(row) - 1].op;
+            return !isContact(before) && before > Op::Mpp;
+        }
+        default:
+            return false;
+    }
+}
+
 }  // namespace rs::sim

@@ -50,4 +50,9 @@ constexpr bool isContact(Op op) {
     return op <= Op::Orf;
 }
 
+// Whether a row starts a rung: the first row, a row that stands between
+// rungs (a label, FOR, NEXT, SRET, FEND, END), or a load that does not
+// continue a block (the row before it is no contact, join or point row).
+bool startsRung(const Program& program, int row);
+
 }  // namespace rs::sim

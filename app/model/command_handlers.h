@@ -15,7 +15,15 @@ enum class ShellDialog {
     Verify
 };
 enum class PrintOutput { Printer, Preview, Pdf, Png };
-enum class SimulationStep { Start, Stop, SingleScan };
+enum class SimulationStep {
+    Start,
+    Stop,
+    SingleScan,
+    StepRow,
+    StepRung,
+    ToggleBreakpoint,
+    RunUntil
+};
 
 // What the handlers of the command table call: the operations of the window,
 // its open project and its tools. The window implements them; a command's

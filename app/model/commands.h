@@ -18,6 +18,11 @@ enum Command : int {
     CmdStartSimulation = 34501,
     CmdStopSimulation = 34502,
     CmdSingleScan = 34503,
+    // stepping within a scan, breakpoints, running until a condition holds
+    CmdStepRow = 34520,
+    CmdStepRung = 34521,
+    CmdToggleBreakpoint = 34522,
+    CmdRunUntil = 34523,
     // "Examples" under "&Help": opens the folder of example programs
     CmdExamples = 34601,
     CmdVerify = 34701,  // "Verify with controller..."

@@ -84,7 +84,8 @@ const std::vector<MenuBarMenu>& projectMenuBar() {
         {"&Online",
          {item(CmdTransferSetup), item(CmdConnectionSetup), item(CmdDeviceTest),
           item(CmdDeviceBatchMonitor), item(CmdVerify), separator(), item(CmdStartSimulation),
-          item(CmdStopSimulation), item(CmdSingleScan)}},
+          item(CmdStopSimulation), item(CmdSingleScan), item(CmdStepRow), item(CmdStepRung),
+          item(CmdToggleBreakpoint), item(CmdRunUntil)}},
         {"&Window", {item(CmdCascade), item(CmdTileHorizontally), item(CmdArrangeIcons)}},
         {"&Help", {item(CmdAbout), item(CmdUserIndex), item(CmdExamples)}},
     };

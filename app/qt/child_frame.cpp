@@ -32,6 +32,9 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
         m_project.setLocked(m_pSimulation->active());
         emit stateChanged();
     });
+    // A click in the margin toggles the breakpoint of the line or rung.
+    connect(m_pView, &CCorvaneElectricPLCView::marginPressed, m_pSimulation,
+            &SimulationController::toggleBreakpointAtMargin);
     connect(m_pView, &CCorvaneElectricPLCView::lineEditRequested, this,
             [this] { m_project.editListLine(m_pView->pointer().dragged); });
     connect(m_pView, &CCorvaneElectricPLCView::deleteRequested, this,

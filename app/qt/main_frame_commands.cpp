@@ -2,6 +2,8 @@
 // window's own commands here, the open project's, the search's and the
 // print's passed on to them.
 #include <QDesktopServices>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -210,5 +212,22 @@ void CMainFrame::simulate(SimulationStep step) {
         case SimulationStep::SingleScan:
             simulation.singleScan();
             return;
+        case SimulationStep::StepRow:
+            simulation.stepRow();
+            return;
+        case SimulationStep::StepRung:
+            simulation.stepRung();
+            return;
+        case SimulationStep::ToggleBreakpoint:
+            simulation.toggleBreakpointAtCursor();
+            return;
+        case SimulationStep::RunUntil: {
+            bool ok = false;
+            const QString condition = QInputDialog::getText(
+                this, "Run until", "Condition (Y000 = 1, D0 >= 100, T0 on):", QLineEdit::Normal,
+                QString::fromStdString(simulation.lastCondition()), &ok);
+            if (ok) simulation.runUntil(condition.toStdString());
+            return;
+        }
     }
 }

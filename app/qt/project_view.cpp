@@ -11,6 +11,7 @@
 #include "app/model/list_scene.h"
 #include "app/model/menu_layout.h"
 #include "app/model/scroll_extent.h"
+#include "app/model/stepping_scene.h"
 #include "app/qt/scene_painter.h"
 #include "translations/system_text.h"
 
@@ -124,8 +125,11 @@ void CCorvaneElectricPLCView::paintEvent(QPaintEvent*) {
 void CCorvaneElectricPLCView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_bSelecting = false;
-        rs::shell::pressAt(m_session, m_pointer, scrolled(event->position().toPoint()), geometry());
+        const rs::shell::Point at = scrolled(event->position().toPoint());
+        rs::shell::pressAt(m_session, m_pointer, at, geometry());
         refresh();
+        if (const auto row = rs::shell::marginRowAt(m_session.view.m_bListMode, at, geometry()))
+            emit marginPressed(*row);
         return;
     }
     if (event->button() == Qt::RightButton) {

@@ -50,6 +50,8 @@ class CCorvaneElectricPLCView : public QAbstractScrollArea {
     void lineEditRequested();
     // The Delete key.
     void deleteRequested();
+    // A left click in the margin of list line or ladder row `row`.
+    void marginPressed(int row);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -50,6 +50,28 @@ void BM_ScanOf8000Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_ScanOf8000Rows)->Unit(benchmark::kMicrosecond);
 
+// The same scan run by the stepping path: a breakpoint on the END row halts
+// every scan once before it, so each row is checked for a pause.
+void BM_ScanOf8000RowsWithABreakpoint(benchmark::State& state) {
+    rs::sim::LoadError error;
+    auto program = rs::sim::loadProgram(fullProgram(), error);
+    if (!program) {
+        state.SkipWithError(error.message.c_str());
+        return;
+    }
+    rs::device::DeviceMemory memory;
+    rs::sim::Engine engine(memory);
+    engine.load(std::move(*program));
+    engine.setBreakpoint(static_cast<int>(engine.program().rows.size()) - 1, true);
+    for (int i = 0; i < 64; i += 3) memory.setBit(4608 + static_cast<uint32_t>(i), true);
+    for (auto _ : state) {
+        if (engine.step(rs::sim::StepTo::ScanEnd, 10) != rs::sim::Halt::Breakpoint ||
+            engine.step(rs::sim::StepTo::ScanEnd, 10) != rs::sim::Halt::ScanEnd)
+            state.SkipWithError("the scan did not halt at its breakpoint");
+    }
+}
+BENCHMARK(BM_ScanOf8000RowsWithABreakpoint)->Unit(benchmark::kMicrosecond);
+
 // 4000 rows: every rung two series contacts, a parallel contact below, wires
 // and a coil.
 void BM_PowerFlowOf4000Rows(benchmark::State& state) {

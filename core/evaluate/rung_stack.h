@@ -59,6 +59,12 @@ class RungStack {
     bool driven() const { return m_driven; }
     // The block being built (valid while depth() > 0).
     Lane top() const { return m_blocks[static_cast<size_t>(m_depth - 1)]; }
+    // Block i (0 the oldest, below depth()) and point i (below pointDepth()),
+    // for a display of the stacks.
+    Lane block(int i) const { return m_blocks[static_cast<size_t>(i)]; }
+    Lane point(int i) const { return m_points[static_cast<size_t>(i)]; }
+    // Whether block 0 is the held result of the rung before the last load.
+    bool holdsEarlierResult() const { return m_held; }
 
     Result load(Lane v, int row) {
         if (m_driven) {

@@ -147,6 +147,10 @@ TEST(CommandTable, EveryCommandReachesItsOwnHandler) {
         {CmdExportPng, "print " + n(int(PrintOutput::Png))},
         {CmdStartSimulation, "sim " + n(int(SimulationStep::Start))},
         {CmdSingleScan, "sim " + n(int(SimulationStep::SingleScan))},
+        {CmdStepRow, "sim " + n(int(SimulationStep::StepRow))},
+        {CmdStepRung, "sim " + n(int(SimulationStep::StepRung))},
+        {CmdToggleBreakpoint, "sim " + n(int(SimulationStep::ToggleBreakpoint))},
+        {CmdRunUntil, "sim " + n(int(SimulationStep::RunUntil))},
     };
     std::set<int> served;
     for (const auto& [id, call] : expected) {
