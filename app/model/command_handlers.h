@@ -16,6 +16,7 @@ enum class ShellDialog {
 };
 enum class PrintOutput { Printer, Preview, Pdf, Png };
 enum class SimulationStep { Start, Stop, SingleScan };
+enum class MonitorStep { Start, Stop };
 
 // What the handlers of the command table call: the operations of the window,
 // its open project and its tools. The window implements them; a command's
@@ -58,6 +59,8 @@ class CommandHandlers {
     virtual void replaceDevice() = 0;
     virtual void print(PrintOutput output) = 0;
     virtual void simulate(SimulationStep step) = 0;
+    // the ladder drawn live from the controller
+    virtual void monitor(MonitorStep step) = 0;
 };
 
 }  // namespace rs::shell
