@@ -51,6 +51,19 @@ std::vector<ByteSpan> watchSpans(const sim::Watch& watch) {
     return out;
 }
 
+std::vector<ByteSpan> programSpans(const sim::Program& program) {
+    std::vector<ByteSpan> out;
+    for (const sim::Instruction& in : program.rows)
+        for (const sim::Operand& op : in.operands) {
+            if (const auto s = operandSpan(op)) out.push_back(*s);
+            // A timer's or counter's value and its contact go together.
+            if (op.kind == sim::Operand::Kind::Word && (op.letter == 'T' || op.letter == 'C'))
+                if (const auto contact = sim::sameDevice(op, sim::Operand::Kind::Bit))
+                    if (const auto s = operandSpan(*contact)) out.push_back(*s);
+        }
+    return out;
+}
+
 RowRange rungRows(const LadderGrid& grid, int first, int last) {
     first = std::max(first, 0);
     last = std::min(last, kGridRows - 1);

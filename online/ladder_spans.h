@@ -6,6 +6,7 @@
 #include "core/ladder_grid.h"
 #include "online/poll_plan.h"
 #include "sim/operand.h"
+#include "sim/program.h"
 #include "sim/watch.h"
 
 namespace rs::online {
@@ -18,6 +19,10 @@ std::optional<ByteSpan> operandSpan(const sim::Operand& op);
 
 // The bytes a watch shows: the value, and a timer's or counter's contact.
 std::vector<ByteSpan> watchSpans(const sim::Watch& watch);
+
+// The bytes every operand of a loaded program reads: what one scan over a
+// copy of the controller's image needs to tell which rows are on.
+std::vector<ByteSpan> programSpans(const sim::Program& program);
 
 // The rows whose cells decide the power flow shown in rows first..last:
 // those rows and every row joined to them by a vertical wire, so a rung cut

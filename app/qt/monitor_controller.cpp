@@ -10,6 +10,7 @@
 #include "comm/comm_messages.h"
 #include "core/device/device_address.h"
 #include "core/device/device_ref.h"
+#include "core/evaluate/list_eval.h"
 #include "core/messages.h"
 #include "online/ladder_spans.h"
 #include "online/poll_messages.h"
@@ -49,9 +50,14 @@ bool MonitorController::start(const std::string& port, const rs::SerialSettings&
     }
     m_memory.clear();
     m_bFlowPrepared = false;
-    m_firstRow = 0;
-    m_lastRow = -1;
-    planRows(0, kRowsInSight);
+    rs::sim::LoadError error;  // a list the engine refuses is monitored without its marks
+    m_program = rs::sim::loadProgram(rs::eval::tableRows(m_session.table()), error);
+    m_listEngine.load(rs::sim::Program{});
+    m_plan = Plan::None;
+    if (m_session.view.m_bListMode)
+        planList();
+    else
+        planRows(0, kRowsInSight);
     if (!m_poll.start(port, settings, m_sink)) return false;
     m_rateClock.start();
     m_rateRounds = 0;
@@ -72,11 +78,19 @@ void MonitorController::stop() {
 }
 
 void MonitorController::planRows(int firstRow, int lastRow) {
-    if (firstRow == m_firstRow && lastRow == m_lastRow) return;
+    if (m_plan == Plan::Ladder && firstRow == m_firstRow && lastRow == m_lastRow) return;
+    m_plan = Plan::Ladder;
     m_firstRow = firstRow;
     m_lastRow = lastRow;
     m_poll.setReads(
         rs::online::planReads(rs::online::ladderSpans(m_session.grid(), firstRow, lastRow)));
+}
+
+void MonitorController::planList() {
+    if (m_plan == Plan::List) return;
+    m_plan = Plan::List;
+    m_poll.setReads(m_program ? rs::online::planReads(rs::online::programSpans(*m_program))
+                              : std::vector<rs::online::DeviceRead>{});
 }
 
 void MonitorController::onRound() {
@@ -90,6 +104,10 @@ void MonitorController::onRound() {
         if (!m_bFlowPrepared) m_flow.prepare(m_session.grid());
         m_bFlowPrepared = true;
         m_flow.update(m_session.grid(), m_shown);
+    } else if (m_program && m_plan == Plan::List) {
+        m_scratch = m_memory;
+        m_listEngine.load(*m_program);
+        m_listEngine.scan(0);
     }
     showStatus();
     m_pView->refresh();
@@ -146,8 +164,14 @@ void MonitorController::forceOrWriteAt(int row, int col) {
 
 void MonitorController::paintOverlay(QPainter& painter, const rs::shell::Scene& drawn, int firstY,
                                      int lastY) {
-    if (!active() || m_session.view.m_bListMode) return;
+    if (!active()) return;
     const auto g = m_pView->geometry();
+    if (m_session.view.m_bListMode) {
+        planList();
+        paintSimulationScene(
+            painter, rs::shell::simulationListScene(m_listEngine, g.clientWidth, firstY, lastY));
+        return;
+    }
     if (g.H > 0) planRows(firstY / g.H, lastY / g.H);
     if (!m_bFlowPrepared) {
         m_flow.prepare(m_session.grid());

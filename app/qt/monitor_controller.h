@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 #include "app/model/scene.h"
 #include "comm/qt/qt_serial_link.h"
@@ -23,7 +24,10 @@ class QStatusBar;
 // The window's monitor mode: the ladder drawn from the controller's devices
 // as a simulation draws it from the engine's. The devices of the rungs in
 // sight are polled in turn on the port's events (nothing waits for the line)
-// and every whole round repaints the view. While it is active the program
+// and every whole round repaints the view. In the list, the operands of the
+// whole program are polled and one scan over a copy of the controller's image
+// tells which rows are on, so the list is marked as a simulation marks it.
+// While it is active the program
 // cannot be edited; a double click on a bit device forces it on or off, on a
 // word operand asks for a value to write. A silent controller is noted once
 // in the status bar and polled on; a vanished port stops the monitor with
@@ -65,6 +69,7 @@ class MonitorController : public QObject {
     void onRound();
     void onNote(rs::online::DevicePoll::Note note);
     void planRows(int firstRow, int lastRow);
+    void planList();
     void showStatus();
 
     rs::Session& m_session;
@@ -78,6 +83,11 @@ class MonitorController : public QObject {
     rs::sim::Engine m_shown{m_memory};  // never scans: it only reads the image
     rs::sim::LadderFlow m_flow;
     bool m_bFlowPrepared = false;
+    std::optional<rs::sim::Program> m_program;  // the list, for the rows that are on
+    rs::device::DeviceMemory m_scratch;         // a copy of the image one scan runs over
+    rs::sim::Engine m_listEngine{m_scratch};
+    enum class Plan { None, Ladder, List };
+    Plan m_plan = Plan::None;
     int m_firstRow = 0, m_lastRow = -1;
     QElapsedTimer m_rateClock;
     long m_rateRounds = 0;

@@ -1,7 +1,7 @@
 // The window's monitor mode against rungsmith-plcsim running a latch with a
 // timer: Online > "Start monitor" draws the ladder from the controller, a
 // double click on X000 forces it, the latch and the timer's count appear in
-// the ladder, editing is locked, and a vanished port ends the monitor with
+// the ladder and the list is marked, editing is locked, and a vanished port ends the monitor with
 // "Communication interruption!".
 #include <QFile>
 #include <QFileInfo>
@@ -157,6 +157,14 @@ TEST_F(Monitor, ForceX0AndWatchTheLatchAndTheTimerCount) {
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return greenPixels(coilArea(0)) > 20 && timerValue() >= 5; }, 8000))
         << "the latch holds and the timer counts";
+    // The list marks the rows that are on, from one scan over the controller's devices.
+    key(Qt::Key_F1, Qt::AltModifier);
+    ASSERT_TRUE(session().view.m_bListMode);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return greenPixels(QRect(0, 0, 200, kListLineHeight)) > 50; }, 5000));
+    key(Qt::Key_F1, Qt::AltModifier);
+    ASSERT_FALSE(session().view.m_bListMode);
+
     doubleClick(cellCentre(0, 1));  // X000 off again: the latch holds on its own contact
     QTest::qWait(300);
     EXPECT_GT(greenPixels(coilArea(0)), 20);

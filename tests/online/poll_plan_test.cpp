@@ -182,5 +182,23 @@ TEST(LadderSpans, ContactsCoilsAndBoxesOfTheRungsInSight) {
     EXPECT_TRUE(ladderSpans(g, 5, 2).empty());
 }
 
+TEST(LadderSpans, AProgramReadsEveryOperandAndEachTimersContact) {
+    sim::LoadError error;
+    const auto program = sim::loadProgram({{"LD", "X000"},
+                                           {"OUT", "T0 K10"},
+                                           {"LD", "M8000"},
+                                           {"MOV", "D0 D5"},
+                                           {"ADD", "K1 V0 D9"},
+                                           {"END", ""}},
+                                          error);
+    ASSERT_TRUE(program) << error.message;
+    const uint32_t t0 = *deviceAddress("T0", AccessKind::Loop);
+    const uint32_t d0 = *deviceAddress("D0", AccessKind::Word);
+    EXPECT_EQ(
+        planReads(programSpans(*program)),
+        (std::vector<DeviceRead>{{448, 1}, {512, 1}, {576, 1}, {t0, 2}, {d0, 12}, {d0 + 18, 2}}))
+        << "M8000, T0's contact, X000, T0's value, D0 with D5, D9 (V0 is no device)";
+}
+
 }  // namespace
 }  // namespace rs::online
