@@ -22,6 +22,7 @@
 #include "online/poll_messages.h"
 #include "online/qt/batch_monitor_dialog.h"
 #include "online/qt/device_test_dialog.h"
+#include "online/qt/list_report.h"
 
 using namespace rs::shell;
 

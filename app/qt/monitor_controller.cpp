@@ -166,13 +166,18 @@ void MonitorController::paintOverlay(QPainter& painter, const rs::shell::Scene& 
                                      int lastY) {
     if (!active()) return;
     const auto g = m_pView->geometry();
+    // While the controller is silent its last values are stale: the program
+    // is drawn plain, beside the status bar's note.
+    const bool stale = m_poll.silent() || m_poll.rounds() == 0;
     if (m_session.view.m_bListMode) {
         planList();
+        if (stale) return;
         paintSimulationScene(
             painter, rs::shell::simulationListScene(m_listEngine, g.clientWidth, firstY, lastY));
         return;
     }
     if (g.H > 0) planRows(firstY / g.H, lastY / g.H);
+    if (stale) return;
     if (!m_bFlowPrepared) {
         m_flow.prepare(m_session.grid());
         m_flow.update(m_session.grid(), m_shown);

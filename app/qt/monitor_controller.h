@@ -30,7 +30,7 @@ class QStatusBar;
 // While it is active the program
 // cannot be edited; a double click on a bit device forces it on or off, on a
 // word operand asks for a value to write. A silent controller is noted once
-// in the status bar and polled on; a vanished port stops the monitor with
+// in the status bar and polled on, the ladder drawn plain until it answers; a vanished port stops the monitor with
 // "Communication interruption!".
 class MonitorController : public QObject {
     Q_OBJECT

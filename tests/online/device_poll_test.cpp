@@ -12,6 +12,7 @@
 #include "core/device/device_address.h"
 #include "online/ladder_spans.h"
 #include "sim/ladder_flow.h"
+#include "sim/ladder_values.h"
 #include "tests/support/recording_sink.h"
 #include "tools/plcsim/controller.h"
 
@@ -66,12 +67,16 @@ TEST(DevicePoll, ReadsThePlanInTurnIntoTheImage) {
     EXPECT_EQ(r.poll.image().word(d0), 1234);
     EXPECT_EQ(r.poll.image().word(d0 + 16), 77);
     EXPECT_TRUE(r.poll.image().bit(*deviceAddress("Y001", AccessKind::Bit)));
-    // The next round goes on at once and sees the controller's changes.
+    // The rounds go on at once: the read in flight was answered before the
+    // change, the round after it sees the change.
     r.plc.devices().setWord(d0, 4321);
     r.deliver(3);
     EXPECT_EQ(r.rounds, 2);
+    EXPECT_EQ(r.poll.image().word(d0), 1234);
+    r.deliver(3);
+    EXPECT_EQ(r.rounds, 3);
     EXPECT_EQ(r.poll.image().word(d0), 4321);
-    EXPECT_EQ(r.link.written.size(), 7u);  // six answered, the seventh in flight
+    EXPECT_EQ(r.link.written.size(), 10u);  // nine answered, the tenth in flight
     EXPECT_TRUE(r.notes.empty());
     r.poll.stop();
     EXPECT_FALSE(r.link.isOpen());

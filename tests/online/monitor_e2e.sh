@@ -23,7 +23,7 @@ OR Y000
 ANI X001
 OUT Y000
 LD Y000
-OUT T0 K10
+OUT T0 K30
 END
 IL
 "$cli" import --mode 2 "$work/latch.il" "$work/latch.epj" || fail "import"
@@ -36,12 +36,12 @@ start_sim() {
   fail "simulator $name did not start"
 }
 
-# 1. The latch: X000 on from the start, so Y000 holds and T0 counts to 10
+# 1. The latch: X000 on from the start, so Y000 holds and T0 counts to 30
 #    while the stand-in runs its program under the monitor.
 start_sim plc --mode 2 --set X000=1
 "$cli" download --no-verify --port "$work/plc" "$work/latch.epj" > /dev/null 2>&1 \
   || fail "download"
-"$cli" monitor --port "$work/plc" --watch Y000,T0,X001 --for 2s "$work/latch.epj" \
+"$cli" monitor --port "$work/plc" --watch Y000,T0,X001 --for 4s "$work/latch.epj" \
   > "$work/table" 2> "$work/err"; rc=$?
 [ $rc -eq 0 ] || fail "monitor: rc $rc, $(cat "$work/err")"
 [ "$(head -1 "$work/table")" = "time       device   value" ] || fail "header: $(head -1 "$work/table")"
@@ -49,7 +49,7 @@ awk 'NR == 2 && $2 == "Y000" && $3 == "1"' "$work/table" | grep -q . || fail "Y0
 awk 'NR == 4 && $2 == "X001" && $3 == "0"' "$work/table" | grep -q . || fail "X001 first: $(cat "$work/table")"
 # The timer counts while it is watched: several values, the last its set value with its contact.
 [ "$(grep -c ' T0 ' "$work/table")" -ge 4 ] || fail "T0 did not count: $(cat "$work/table")"
-[ "$(grep ' T0 ' "$work/table" | tail -1 | awk '{print $3, $4}')" = "10 on" ] \
+[ "$(grep ' T0 ' "$work/table" | tail -1 | awk '{print $3, $4}')" = "30 on" ] \
   || fail "T0 end: $(cat "$work/table")"
 # Times rise, in milliseconds of the real clock.
 awk 'NR > 1 { t = $1 + 0; if (t < last) bad = 1; last = t } END { exit bad }' "$work/table" \

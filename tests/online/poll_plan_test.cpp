@@ -131,7 +131,9 @@ TEST(PollPlan, NoPlanHasFewerReadsAndEveryWantedByteIsRead) {
             EXPECT_TRUE(wanted.count(reads[i].address));  // starts at a wanted byte
             EXPECT_TRUE(
                 wanted.count(reads[i].address + static_cast<uint32_t>(reads[i].length) - 1));
-            if (i > 0) EXPECT_GT(reads[i].address, reads[i - 1].address + reads[i - 1].length - 1);
+            if (i > 0) {
+                EXPECT_GT(reads[i].address, reads[i - 1].address + reads[i - 1].length - 1);
+            }
             for (int k = 0; k < reads[i].length; ++k) read.insert(reads[i].address + k);
         }
         for (uint32_t b : wanted) EXPECT_TRUE(read.count(b)) << b;
