@@ -95,9 +95,14 @@ void MonitorController::planList() {
 
 void MonitorController::onRound() {
     m_memory = m_poll.image();
+    // Refreshes a second over the rounds since the rate was last taken; a
+    // whole second starts the next count.
     ++m_rateRounds;
-    if (m_rateClock.elapsed() >= kRateWindowMs) {
-        m_rate = m_rateRounds * 1000.0 / static_cast<double>(m_rateClock.restart());
+    const qint64 elapsed = m_rateClock.elapsed();
+    if (elapsed > 0)
+        m_rate = static_cast<double>(m_rateRounds) * 1000.0 / static_cast<double>(elapsed);
+    if (elapsed >= kRateWindowMs) {
+        m_rateClock.restart();
         m_rateRounds = 0;
     }
     if (!m_session.view.m_bListMode) {
@@ -131,9 +136,8 @@ void MonitorController::showStatus() {
         m_pStatus->setText(rs::qt::sysText(rs::msg::kControllerSilent));
         return;
     }
-    m_pStatus->setText(rs::qt::sysText("Monitor: %1 refreshes, %2 a second")
-                           .arg(m_poll.rounds())
-                           .arg(m_rate, 0, 'f', 1));
+    m_pStatus->setText(
+        rs::qt::sysText("Monitor: %1 refreshes, %2/s").arg(m_poll.rounds()).arg(m_rate, 0, 'f', 1));
 }
 
 void MonitorController::forceOrWriteAt(int row, int col) {

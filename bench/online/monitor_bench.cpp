@@ -6,6 +6,7 @@
 // the line time of the plan's frames, the refreshes a second, and the longest
 // the event loop went without running a 1 ms timer while polling.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -61,7 +62,13 @@ struct StandIn {
         const std::string baud = std::to_string(kBaud);
         const char* argv[] = {RUNGSMITH_PLCSIM, "--mode", "2",          "--link",
                               link.c_str(),     "--baud", baud.c_str(), nullptr};
-        posix_spawn(&pid, RUNGSMITH_PLCSIM, nullptr, nullptr, const_cast<char**>(argv), environ);
+        // Its terminal's path and its figures would only fill the benchmark's output.
+        posix_spawn_file_actions_t quiet;
+        posix_spawn_file_actions_init(&quiet);
+        posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+        posix_spawn(&pid, RUNGSMITH_PLCSIM, &quiet, nullptr, const_cast<char**>(argv), environ);
+        posix_spawn_file_actions_destroy(&quiet);
         for (int i = 0; i < 100 && access(link.c_str(), F_OK) != 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

@@ -157,6 +157,9 @@ TEST_F(Monitor, ForceX0AndWatchTheLatchAndTheTimerCount) {
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return greenPixels(coilArea(0)) > 20 && timerValue() >= 5; }, 8000))
         << "the latch holds and the timer counts";
+    // The picture of the documentation: X000 forced on, the latch holding, T0 counting.
+    const QString folder = qEnvironmentVariable("RUNGSMITH_SCREENSHOTS");
+    if (!folder.isEmpty()) frame->grab().save(folder + "/screenshot-monitor.png");
     // The list marks the rows that are on, from one scan over the controller's devices.
     key(Qt::Key_F1, Qt::AltModifier);
     ASSERT_TRUE(session().view.m_bListMode);
@@ -169,9 +172,6 @@ TEST_F(Monitor, ForceX0AndWatchTheLatchAndTheTimerCount) {
     QTest::qWait(300);
     EXPECT_GT(greenPixels(coilArea(0)), 20);
     EXPECT_TRUE(QTest::qWaitFor([&] { return timerValue() == 30; }, 8000));
-
-    const QString folder = qEnvironmentVariable("RUNGSMITH_SCREENSHOTS");
-    if (!folder.isEmpty()) frame->grab().save(folder + "/screenshot-monitor.png");
 
     frame->runCommand(CmdStopMonitor);
     EXPECT_FALSE(project()->monitor().active());
