@@ -14,6 +14,8 @@ constexpr int kSerialBufferSize = 400;         // serial receive and send buffer
 constexpr int kCodeWords = 8000;               // controller code buffer, words
 constexpr int kMaxVerticalChain = 23;          // longest vertical wire chain
 constexpr long long kMaxTraceScans = 1000000;  // scans of one scripted simulation run
+constexpr int kMaxQueuedRequests = 16;         // forces and word writes waiting in a device poll
+constexpr int kDeviceHistoryLines = 200;       // forces and writes of the monitored ladder kept
 
 constexpr int kMaxOperandWords = 5;  // operand words a line may hold
 constexpr int kMaxWordLength = 50;   // characters of one operand word or mnemonic

@@ -111,25 +111,32 @@ bool runOnClock(Engine& engine, const TraceOptions& options, const ScanObserver&
     }
 }
 
+WatchTable::WatchTable(std::ostream& out, std::vector<Watch> watches)
+    : m_out(out), m_watches(std::move(watches)), m_last(m_watches.size()) {
+    m_out << "time       device   value\n";
+}
+
+void WatchTable::sample(int64_t atMs, const Engine& engine) {
+    for (size_t i = 0; i < m_watches.size(); ++i) {
+        const std::string value = watchValue(engine, m_watches[i]);
+        if (!m_first && value == m_last[i]) continue;
+        m_last[i] = value;
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "%-10s %-8s %s\n", (std::to_string(atMs) + "ms").c_str(),
+                      m_watches[i].name.c_str(), value.c_str());
+        m_out << buf;
+    }
+    m_first = false;
+}
+
 bool runTrace(Engine& engine, const TraceOptions& options, std::ostream& out,
               const ScanObserver& alsoAfterScan, bool* untilMet) {
-    std::vector<std::string> last(options.watches.size());
-    bool first = true;
-    out << "time       device   value\n";
-    auto table = [&](int64_t t) {
-        for (size_t i = 0; i < options.watches.size(); ++i) {
-            const std::string value = watchValue(engine, options.watches[i]);
-            if (!first && value == last[i]) continue;
-            last[i] = value;
-            char buf[160];
-            std::snprintf(buf, sizeof buf, "%-10s %-8s %s\n", (std::to_string(t) + "ms").c_str(),
-                          options.watches[i].name.c_str(), value.c_str());
-            out << buf;
-        }
-        first = false;
+    WatchTable table(out, options.watches);
+    auto sample = [&](int64_t t) {
+        table.sample(t, engine);
         if (alsoAfterScan) alsoAfterScan(t);
     };
-    return runOnClock(engine, options, table, untilMet);
+    return runOnClock(engine, options, sample, untilMet);
 }
 
 }  // namespace rs::sim

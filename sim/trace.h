@@ -55,6 +55,22 @@ std::optional<SetEvent> parseSet(const std::string& text, std::string& problem);
 // the order they first appear: what a trace watches when none are named.
 std::vector<Watch> drivenDevices(const Program& program);
 
+// The table of watched devices: a header line, every watched device at the
+// first sample, then each device whenever its value changes, as
+// "TIME DEVICE VALUE" with the time in milliseconds.
+class WatchTable {
+  public:
+    // Writes the header.
+    WatchTable(std::ostream& out, std::vector<Watch> watches);
+    void sample(int64_t atMs, const Engine& engine);
+
+  private:
+    std::ostream& m_out;
+    std::vector<Watch> m_watches;
+    std::vector<std::string> m_last;
+    bool m_first = true;
+};
+
 // Runs the engine as the options say and writes a table of the watched
 // devices to `out`: a header line, every watched device after the first scan,
 // then each device whenever its value changes, as "TIME DEVICE VALUE" with the

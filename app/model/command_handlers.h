@@ -24,6 +24,7 @@ enum class SimulationStep {
     ToggleBreakpoint,
     RunUntil
 };
+enum class MonitorStep { Start, Stop };
 
 // What the handlers of the command table call: the operations of the window,
 // its open project and its tools. The window implements them; a command's
@@ -66,6 +67,8 @@ class CommandHandlers {
     virtual void replaceDevice() = 0;
     virtual void print(PrintOutput output) = 0;
     virtual void simulate(SimulationStep step) = 0;
+    // the ladder drawn live from the controller
+    virtual void monitor(MonitorStep step) = 0;
 };
 
 }  // namespace rs::shell

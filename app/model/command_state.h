@@ -15,6 +15,7 @@ struct ShellState {
     bool dataListVisible = true;
     bool simulating = false;         // a simulation is active (running or paused): no editing
     bool simulationRunning = false;  // ... and scanning in real time
+    bool monitoring = false;         // the ladder is drawn from the controller: no editing
     bool canUndo = false;            // the open project's history has a step to undo
     bool canRedo = false;            // ... or to redo
     bool crossReferenceVisible = false;

@@ -17,19 +17,23 @@ CommandState always(const ShellState&) {
 CommandState withProject(const ShellState& s) {
     return {s.projectOpen};
 }
-// A change of the program: a simulation locks it.
+// A simulation or the monitor locks the program.
+bool locked(const ShellState& s) {
+    return s.simulating || s.monitoring;
+}
+// A change of the program.
 CommandState editing(const ShellState& s) {
-    return {s.projectOpen && !s.simulating};
+    return {s.projectOpen && !locked(s)};
 }
 // A change that only the ladder offers.
 CommandState ladderEditing(const ShellState& s) {
-    return {s.projectOpen && !s.simulating && !s.listMode};
+    return {s.projectOpen && !locked(s) && !s.listMode};
 }
 CommandState undoState(const ShellState& s) {
-    return {s.projectOpen && s.canUndo && !s.simulating};
+    return {s.projectOpen && s.canUndo && !locked(s)};
 }
 CommandState redoState(const ShellState& s) {
-    return {s.projectOpen && s.canRedo && !s.simulating};
+    return {s.projectOpen && s.canRedo && !locked(s)};
 }
 CommandState mode1State(const ShellState& s) {
     return {s.projectOpen, true, s.mode1Check};
@@ -38,10 +42,20 @@ CommandState mode2State(const ShellState& s) {
     return {s.projectOpen, true, s.mode2Check};
 }
 CommandState startSimulationState(const ShellState& s) {
-    return {s.projectOpen && !s.simulationRunning};
+    return {s.projectOpen && !s.simulationRunning && !s.monitoring};
 }
 CommandState stopSimulationState(const ShellState& s) {
     return {s.projectOpen && s.simulating};
+}
+CommandState singleScanState(const ShellState& s) {
+    return {s.projectOpen && !s.monitoring};
+}
+// The monitor and a simulation exclude each other: one device image is shown.
+CommandState startMonitorState(const ShellState& s) {
+    return {s.projectOpen && !s.monitoring && !s.simulating};
+}
+CommandState stopMonitorState(const ShellState& s) {
+    return {s.projectOpen && s.monitoring};
 }
 CommandState fileToolbarState(const ShellState& s) {
     return {true, true, s.fileToolbarVisible};
@@ -79,6 +93,10 @@ void runPrint(H& h, int) {
 template <SimulationStep S>
 void runSimulation(H& h, int) {
     h.simulate(S);
+}
+template <MonitorStep S>
+void runMonitor(H& h, int) {
+    h.monitor(S);
 }
 template <search::FindKind K>
 void runFind(H& h, int) {
@@ -220,15 +238,19 @@ std::vector<CommandRow> makeTable() {
         {CmdStopSimulation, "Stop simulation", "", "", "", {},
          stopSimulationState, runSimulation<SimulationStep::Stop>},
         {CmdSingleScan, "Single scan", "", "", "", {},
-         withProject, runSimulation<SimulationStep::SingleScan>},
+         singleScanState, runSimulation<SimulationStep::SingleScan>},
         {CmdStepRow, "Step row\tF11", "", "", "", {"F11"},
-         withProject, runSimulation<SimulationStep::StepRow>},
+         singleScanState, runSimulation<SimulationStep::StepRow>},
         {CmdStepRung, "Step rung\tShift+F11", "", "", "", {"Shift+F11"},
-         withProject, runSimulation<SimulationStep::StepRung>},
+         singleScanState, runSimulation<SimulationStep::StepRung>},
         {CmdToggleBreakpoint, "Toggle breakpoint\tCtrl+B", "", "", "", {"Ctrl+B"},
          withProject, runSimulation<SimulationStep::ToggleBreakpoint>},
         {CmdRunUntil, "Run until...", "", "", "", {},
-         withProject, runSimulation<SimulationStep::RunUntil>},
+         singleScanState, runSimulation<SimulationStep::RunUntil>},
+        {CmdStartMonitor, "Start monitor", "", "", "", {},
+         startMonitorState, runMonitor<MonitorStep::Start>},
+        {CmdStopMonitor, "Stop monitor", "", "", "", {},
+         stopMonitorState, runMonitor<MonitorStep::Stop>},
         // "&Window"
         {CmdCascade, "&Cascade", "以重叠方式排列窗口", "层叠窗口", "", {},
          withProject, runArrange<WindowArrangement::Cascade>},

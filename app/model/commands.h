@@ -26,6 +26,9 @@ enum Command : int {
     // "Examples" under "&Help": opens the folder of example programs
     CmdExamples = 34601,
     CmdVerify = 34701,  // "Verify with controller..."
+    // the live ladder from the controller under "&Online" (extensions)
+    CmdStartMonitor = 34710,
+    CmdStopMonitor = 34711,
     // the device dialogs under "&Online"
     CmdDeviceTest = 33260,
     CmdDeviceBatchMonitor = 33261,

@@ -83,9 +83,10 @@ const std::vector<MenuBarMenu>& projectMenuBar() {
           item(CmdCrossReference), separator(), item(CmdInstructionList)}},
         {"&Online",
          {item(CmdTransferSetup), item(CmdConnectionSetup), item(CmdDeviceTest),
-          item(CmdDeviceBatchMonitor), item(CmdVerify), separator(), item(CmdStartSimulation),
-          item(CmdStopSimulation), item(CmdSingleScan), item(CmdStepRow), item(CmdStepRung),
-          item(CmdToggleBreakpoint), item(CmdRunUntil)}},
+          item(CmdDeviceBatchMonitor), item(CmdVerify), separator(), item(CmdStartMonitor),
+          item(CmdStopMonitor), separator(), item(CmdStartSimulation), item(CmdStopSimulation),
+          item(CmdSingleScan), item(CmdStepRow), item(CmdStepRung), item(CmdToggleBreakpoint),
+          item(CmdRunUntil)}},
         {"&Window", {item(CmdCascade), item(CmdTileHorizontally), item(CmdArrangeIcons)}},
         {"&Help", {item(CmdAbout), item(CmdUserIndex), item(CmdExamples)}},
     };

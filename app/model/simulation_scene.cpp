@@ -1,21 +1,14 @@
 #include "app/model/simulation_scene.h"
 
 #include <algorithm>
-#include <sstream>
 
 #include "app/model/ladder_scene.h"
-#include "core/char_class.h"
+#include "sim/ladder_values.h"
 #include "sim/watch.h"
 
 namespace rs::shell {
 
 namespace {
-
-bool isWordDevice(const std::string& word) {
-    if (word.size() < 2) return false;
-    const char c = word[0];
-    return (c == 'T' || c == 'C' || c == 'D' || c == 'V' || c == 'Z') && isDigit(word[1]);
-}
 
 // Whether the drawing at a point of cell (row, col) carries power.
 bool litAt(const SimulationSceneInput& in, int row, int col) {
@@ -48,13 +41,11 @@ bool lineLit(const SimulationSceneInput& in, const Scene::Line& l) {
     return litAt(in, row, col);
 }
 
-// "D0=5 D1=-3": the values of the word devices of an operand text.
-std::string wordValues(const sim::Engine& engine, const std::string& text) {
-    std::istringstream words(text);
+// "D0=5 D1=-3": the values of the word devices the ladder shows under a cell.
+std::string wordValues(const SimulationSceneInput& in, int row, int col) {
     std::string out;
-    for (std::string w; words >> w;) {
-        if (!isWordDevice(w)) continue;
-        const std::string v = sim::deviceValueText(engine, w);
+    for (const std::string& w : sim::shownWordDevices(in.grid, row, col)) {
+        const std::string v = sim::deviceValueText(in.engine, w);
         if (!v.empty()) out += (out.empty() ? "" : " ") + v;
     }
     return out;
@@ -81,19 +72,12 @@ Scene simulationLadderScene(const SimulationSceneInput& in) {
         for (int c = 1; c <= 9; ++c) {
             if (!in.grid.hasSymbol(r, c) || !isSerialContactKind(serialTwin(in.grid.kind(r, c))))
                 continue;
-            const std::string v = wordValues(in.engine, in.grid.text(r, c));
+            const std::string v = wordValues(in, r, c);
             if (!v.empty()) s.texts.push_back({{c * g.W, top, (c + 1) * g.W, bottom}, v});
         }
         const int32_t kind = in.grid.kind(r, kOutputCol);
         if (kind != Coil && kind != AppInstruction) continue;
-        const std::string& text = in.grid.text(r, kOutputCol);
-        const size_t blank = text.find(' ');
-        // A coil shows its own device (a timer or counter); a box the word
-        // operands after its mnemonic.
-        const std::string operands =
-            kind == Coil ? text.substr(0, blank)
-                         : (blank == std::string::npos ? "" : text.substr(blank + 1));
-        const std::string v = wordValues(in.engine, operands);
+        const std::string v = wordValues(in, r, kOutputCol);
         if (v.empty()) continue;
         const int n = kind == Coil ? 0 : outputOperandCount(in.grid, r, true);
         const int left = kind == Coil ? g.clientWidth * 101 / 120 : instructionTextLeft(g, n);

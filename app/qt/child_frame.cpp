@@ -10,28 +10,36 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
                          QStatusBar* status)
     : m_project(app, sink, ranges, dialogs, clipboard),
       m_pView(new CCorvaneElectricPLCView(m_project.session(), this)),
-      m_pSimulation(new SimulationController(m_project.session(), sink, m_pView, this)) {
+      m_pSimulation(new SimulationController(m_project.session(), sink, m_pView, this)),
+      m_pMonitor(new MonitorController(m_project.session(), sink, m_pView, this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWidget(m_pView);
     connect(new CProjectSignals(m_project, this), &CProjectSignals::changed, this,
             &CChildFrame::follow);
 
-    // While a simulation runs, a double click toggles the input of an X contact.
+    // While a simulation runs, a double click toggles the input of an X contact;
+    // while the monitor runs, it forces a bit device or writes a word.
     connect(m_pView, &CCorvaneElectricPLCView::cellEditRequested, this, [this](int row, int col) {
         if (m_pSimulation->active())
             m_pSimulation->toggleInputAt(row, col);
+        else if (m_pMonitor->active())
+            m_pMonitor->forceOrWriteAt(row, col);
         else
             m_project.editCell(row, col, m_pView->pointer().dragged);
     });
     m_pView->setOverlay([this](QPainter& p, const rs::shell::Scene& drawn, int firstY, int lastY) {
         m_pSimulation->paintOverlay(p, drawn, firstY, lastY);
+        m_pMonitor->paintOverlay(p, drawn, firstY, lastY);
     });
     m_pSimulation->showStatusIn(status);
-    // A simulation locks the program.
-    connect(m_pSimulation, &SimulationController::stateChanged, this, [this] {
-        m_project.setLocked(m_pSimulation->active());
+    m_pMonitor->showStatusIn(status);
+    // A simulation or the monitor locks the program.
+    const auto lock = [this] {
+        m_project.setLocked(m_pSimulation->active() || m_pMonitor->active());
         emit stateChanged();
-    });
+    };
+    connect(m_pSimulation, &SimulationController::stateChanged, this, lock);
+    connect(m_pMonitor, &MonitorController::stateChanged, this, lock);
     // A click in the margin toggles the breakpoint of the line or rung.
     connect(m_pView, &CCorvaneElectricPLCView::marginPressed, m_pSimulation,
             &SimulationController::toggleBreakpointAtMargin);
@@ -54,6 +62,7 @@ void CChildFrame::enterKey() {
 void CChildFrame::follow(bool program, bool followCursor) {
     if (program) {
         m_pSimulation->gridChanged();
+        m_pMonitor->gridChanged();
         m_pView->refresh();
     }
     if (followCursor) m_pView->scrollToCursor();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/model/project.h"
+#include "app/qt/monitor_controller.h"
 #include "app/qt/project_view.h"
 #include "app/qt/simulation_controller.h"
 
@@ -28,6 +29,7 @@ class CChildFrame : public QMdiSubWindow {
     CCorvaneElectricPLCView* view() const { return m_pView; }
     rs::Editor& editor() { return m_project.editor(); }
     SimulationController& simulation() { return *m_pSimulation; }
+    MonitorController& monitor() { return *m_pMonitor; }
     const rs::UndoHistory& history() const { return m_project.history(); }
 
     // The commands of the view: an editing command and Enter at the pointer's
@@ -64,6 +66,7 @@ class CChildFrame : public QMdiSubWindow {
     rs::shell::Project m_project;
     CCorvaneElectricPLCView* m_pView;
     SimulationController* m_pSimulation;
+    MonitorController* m_pMonitor;
     std::function<bool()> m_mayClose;
     std::unique_ptr<QLockFile> m_lock;
     bool m_bClosingNow = false;

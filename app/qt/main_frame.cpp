@@ -235,6 +235,7 @@ ShellState CMainFrame::shellState() const {
     s.dataListVisible = m_pDataBar && m_pDataBar->isVisibleTo(this);
     s.simulating = m_pProject && m_pProject->simulation().active();
     s.simulationRunning = m_pProject && m_pProject->simulation().running();
+    s.monitoring = m_pProject && m_pProject->monitor().active();
     s.canUndo = m_pProject && m_pProject->history().canUndo();
     s.canRedo = m_pProject && m_pProject->history().canRedo();
     s.crossReferenceVisible = m_pSearch && m_pSearch->crossReferenceBar()->isVisibleTo(this);
@@ -311,6 +312,8 @@ CChildFrame* CMainFrame::createProjectWindow() {
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateCaption);
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::stateChanged);
     connect(child, &CChildFrame::closed, this, &CMainFrame::childClosed);
+    connect(&child->monitor(), &MonitorController::historyAdded, this,
+            [this](const rs::online::HistoryEntry& e) { keepDeviceHistory(e); });
     child->setCloseCheck([this, child] { return childMayClose(child); });
     connect(child->view(), &CCorvaneElectricPLCView::commandRequested, this,
             &CMainFrame::runCommand);

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QToolBar>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "core/par_range.h"
 #include "editor/clipboard_text.h"
 #include "editor/dialog_provider.h"
+#include "online/device_test.h"
 #include "project/project_document.h"
 
 class CChildFrame;
@@ -81,6 +83,7 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     void replaceDevice() override;
     void print(rs::shell::PrintOutput output) override;
     void simulate(rs::shell::SimulationStep step) override;
+    void monitor(rs::shell::MonitorStep step) override;
     // Opens a project file as "Open project" does after its dialog.
     bool openProjectFile(const QString& path);
 
@@ -154,4 +157,8 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     FileChooser m_chooseFile;
     ProcessExit m_exitProcess;
     rs::CommEnvironment m_comm;
+    // The forces and writes made from the monitored ladder, oldest first: the
+    // device test shows them in its history.
+    std::deque<rs::online::HistoryEntry> m_deviceHistory;
+    void keepDeviceHistory(const rs::online::HistoryEntry& entry);
 };

@@ -13,13 +13,18 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
+#include "comm/comm_choices.h"
 #include "comm/qt/communication_dialog.h"
 #include "comm/qt/connection_setup_dialog.h"
 #include "comm/qt/verify_dialog.h"
+#include "core/limits.h"
 #include "core/list_steps.h"
+#include "core/messages.h"
 #include "core/program_dir.h"
+#include "online/poll_messages.h"
 #include "online/qt/batch_monitor_dialog.h"
 #include "online/qt/device_test_dialog.h"
+#include "online/qt/list_report.h"
 
 using namespace rs::shell;
 
@@ -115,6 +120,11 @@ void CMainFrame::showDialog(ShellDialog dialog) {
         }
         case ShellDialog::DeviceTest: {
             CDeviceTest test(m_sink, this);
+            // Newest first, as the dialog adds its own.
+            for (const rs::online::HistoryEntry& e : m_deviceHistory) {
+                test.history()->SetCell(0, 0, QString::fromStdString(e.device), "0");
+                test.history()->SetCell(0, 1, QString::fromStdString(e.condition), "0");
+            }
             test.exec();
             return;
         }
@@ -197,6 +207,27 @@ void CMainFrame::replaceDevice() {
 
 void CMainFrame::print(PrintOutput output) {
     m_pPrint->run(output);
+}
+
+void CMainFrame::keepDeviceHistory(const rs::online::HistoryEntry& entry) {
+    m_deviceHistory.push_back(entry);
+    if (m_deviceHistory.size() > size_t{rs::kDeviceHistoryLines}) m_deviceHistory.pop_front();
+}
+
+// The monitor reads on the port and settings the last download saved, as
+// Verify does.
+void CMainFrame::monitor(MonitorStep step) {
+    if (!m_pProject) return;
+    MonitorController& monitor = m_pProject->monitor();
+    if (step == MonitorStep::Stop) return monitor.stop();
+    const rs::SavedComm saved = rs::readSavedComm(m_comm.protocolFile);
+    const std::vector<std::string> ports = m_comm.probe(rs::savedPortsToOffer(saved));
+    const rs::CommSelection selection = rs::startSelection(ports, saved);
+    if (selection.port < 0 || selection.port >= static_cast<int>(ports.size())) {
+        m_sink.inform(rs::msg::kNoPortChosen, rs::msg::kErrorCaption, rs::MessageIcon::Information);
+        return;
+    }
+    monitor.start(ports[static_cast<size_t>(selection.port)], rs::settingsOf(selection));
 }
 
 void CMainFrame::simulate(SimulationStep step) {

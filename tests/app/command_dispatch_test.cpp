@@ -51,6 +51,7 @@ struct RecordingHandlers : CommandHandlers {
     void replaceDevice() override { note("replace"); }
     void print(PrintOutput p) override { note("print " + std::to_string(static_cast<int>(p))); }
     void simulate(SimulationStep s) override { note("sim " + std::to_string(static_cast<int>(s))); }
+    void monitor(MonitorStep s) override { note("monitor " + std::to_string(static_cast<int>(s))); }
 };
 
 std::string n(int v) {
@@ -151,6 +152,7 @@ TEST(CommandTable, EveryCommandReachesItsOwnHandler) {
         {CmdStepRung, "sim " + n(int(SimulationStep::StepRung))},
         {CmdToggleBreakpoint, "sim " + n(int(SimulationStep::ToggleBreakpoint))},
         {CmdRunUntil, "sim " + n(int(SimulationStep::RunUntil))},
+        {CmdStartMonitor, "monitor " + n(int(MonitorStep::Start))},
     };
     std::set<int> served;
     for (const auto& [id, call] : expected) {
@@ -166,6 +168,12 @@ TEST(CommandTable, EveryCommandReachesItsOwnHandler) {
     EXPECT_TRUE(runCommand(CmdStopSimulation, simulating, h));
     EXPECT_EQ(h.calls, std::vector<std::string>{"sim " + n(int(SimulationStep::Stop))});
     served.insert(CmdStopSimulation);
+    ShellState monitoring = everythingPossible();
+    monitoring.monitoring = true;
+    h.calls.clear();
+    EXPECT_TRUE(runCommand(CmdStopMonitor, monitoring, h));
+    EXPECT_EQ(h.calls, std::vector<std::string>{"monitor " + n(int(MonitorStep::Stop))});
+    served.insert(CmdStopMonitor);
     // Every row with a handler is in the list above.
     for (const CommandRow& row : commandTable()) {
         if (row.run) {
@@ -190,6 +198,21 @@ TEST(CommandTable, DisabledOrUnservedCommandsRunNothing) {
         EXPECT_FALSE(runCommand(id, list, h)) << id;
     EXPECT_TRUE(h.calls.empty());
     EXPECT_TRUE(runCommand(CmdInstructionList, list, h));  // the switch only changes the view
+}
+
+TEST(CommandTable, TheMonitorLocksEditingAndExcludesASimulation) {
+    RecordingHandlers h;
+    ShellState monitoring = everythingPossible();
+    monitoring.monitoring = true;
+    for (int id : {CmdCut, CmdPaste, CmdConvert, CmdUndo, CmdRedo, CmdReplaceDevice, CmdOpenContact,
+                   CmdEnterKey, CmdStartSimulation, CmdSingleScan, CmdStartMonitor})
+        EXPECT_FALSE(runCommand(id, monitoring, h)) << id;
+    EXPECT_TRUE(h.calls.empty());
+    EXPECT_TRUE(runCommand(CmdInstructionList, monitoring, h));
+    ShellState simulating = everythingPossible();
+    simulating.simulating = true;
+    EXPECT_FALSE(runCommand(CmdStartMonitor, simulating, h));
+    EXPECT_FALSE(runCommand(CmdStopMonitor, everythingPossible(), h));  // nothing to stop
 }
 
 TEST(CommandTable, RowsAreUniqueAndCoverEveryMenuAndButton) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "comm/fake_link.h"
-#include "online/batch_monitor.h"
 #include "core/device/device_address.h"
+#include "online/batch_monitor.h"
 #include "online/device_test.h"
 #include "online/online_messages.h"
 #include "tests/support/recording_sink.h"

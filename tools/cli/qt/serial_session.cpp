@@ -4,8 +4,10 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <limits>
 
 #include "comm/qt/qt_serial_link.h"
 #include "comm/qt/qt_timer.h"
@@ -133,6 +135,31 @@ TransferResult SerialSession::run(AppStore& app, MessageSink& sink, const char* 
         !transfer.portError().empty() ? transfer.portError() : m_parts->link.openError();
     result.programRead = transfer.programRead();
     return result;
+}
+
+bool SerialSession::runLoop(const std::function<void(SerialLink&, Timer&)>& start, int64_t forMs) {
+    bool interrupted = false;
+    QTimer interruptWatch;
+    QObject::connect(&interruptWatch, &QTimer::timeout, [&] {
+        if (!g_interrupted || interrupted) return;
+        interrupted = true;
+        QCoreApplication::quit();
+    });
+    interruptWatch.start(kInterruptPollMs);
+    QTimer end;
+    end.setSingleShot(true);
+    QObject::connect(&end, &QTimer::timeout, [] { QCoreApplication::quit(); });
+    QTimer::singleShot(0, [&] {
+        if (forMs > 0)
+            end.start(static_cast<int>(std::min<int64_t>(forMs, std::numeric_limits<int>::max())));
+        start(m_parts->link, m_parts->retry);
+    });
+    QCoreApplication::exec();
+    return interrupted;
+}
+
+void SerialSession::quit() {
+    QCoreApplication::quit();
 }
 
 void printReason(const TransferResult& result) {

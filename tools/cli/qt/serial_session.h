@@ -65,6 +65,13 @@ class SerialSession {
     TransferResult run(AppStore& app, MessageSink& sink, const char* label,
                        const std::function<void(Transfer&)>& start);
 
+    // Runs the event loop for a command that polls the line itself: `start`
+    // is called with the session's link and a timer once the loop runs. The
+    // loop ends with quit(), at the first Ctrl-C, or after forMs when it is
+    // above 0. True when Ctrl-C ended it.
+    bool runLoop(const std::function<void(SerialLink&, Timer&)>& start, int64_t forMs);
+    static void quit();
+
   private:
     struct Parts;
     std::unique_ptr<Parts> m_parts;
