@@ -263,3 +263,34 @@ void BM_ConvertGridOfWires(benchmark::State& state) {
 BENCHMARK(BM_ConvertGridOfWires)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+namespace {
+
+// Plain wire in columns 1 to 4 and contacts in 5 to 9 on every row, a coil
+// after them: compaction slides every contact four columns (80,000 slides,
+// each followed by a new scan). With `beside`, a vertical wire on the left
+// edge of column 9 runs down all 4000 rows (the editor's Insert line carries a
+// vertical wire through every row it inserts) and the contact there stays.
+std::string slidingRows(bool beside) {
+    std::string t;
+    for (int r = 0; r < rs::kGridRows; ++r) {
+        wire(t, r, 1, 4);
+        for (int c = 5; c <= 9; ++c)
+            cell(t, r, c, 1, c == 9 && beside && r + 1 < rs::kGridRows ? "0x013" : "0x003",
+                 dev('X', r + c));
+        cell(t, r, 10, 5, "0x003", dev('Y', r));
+    }
+    return t;
+}
+
+void BM_ConvertRowsOfSlidingContacts(benchmark::State& state) {
+    runDrawn(state, slidingRows(false));
+}
+BENCHMARK(BM_ConvertRowsOfSlidingContacts)->Unit(benchmark::kMillisecond);
+
+void BM_ConvertSlidingContactsBesideAVerticalWireOf4000Rows(benchmark::State& state) {
+    runDrawn(state, slidingRows(true));
+}
+BENCHMARK(BM_ConvertSlidingContactsBesideAVerticalWireOf4000Rows)->Unit(benchmark::kMillisecond);
+
+}  // namespace

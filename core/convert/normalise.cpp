@@ -1,87 +1,21 @@
 // Preparation passes 4 to 9: the grid is normalised in place so that the
 // compile walk meets every rung in one shape.
 #include <algorithm>
-#include <vector>
 
+#include "core/convert/compaction.h"
 #include "core/convert/converter.h"
 
 namespace rs::convert {
 
 namespace {
-constexpr CellLinks kChainBits = LinkDown | LinkBranchEnd | LinkBranchStart;
 constexpr CellLinks kLowBits = LinkWire | LinkSymbol | LinkLeft | LinkRight;  // 0x00F
 }  // namespace
 
 // Pass 4: wires reaching toward the left rail are extended to it, symbols
 // slide left over plain wire, and vertical chains with nothing left of them
-// move left. The pass starts again at row 0 after every slide or extension;
-// the number of restarts is bounded.
-//
-// A scan that starts again skips the rows that did nothing in an earlier scan
-// and whose cells have not been touched since: every condition of a row reads
-// only that row, the row above it and the rows of a vertical chain starting
-// in it, so such a row would do nothing again. The result is that of scanning
-// every row, without the cost of doing so after each of thousands of slides.
+// move left (compaction.cpp). The number of restarts is bounded.
 void Converter::passCompaction() {
-    const int last = lastRow();
-    if (last < 0) return;
-    std::vector<char> candidate(static_cast<size_t>(last) + 1, 1);
-    // Rows a..b changed: they, the row below them and every row of a vertical
-    // chain reaching into them must be looked at again.
-    auto touched = [&](int a, int b) {
-        for (int r = std::max(0, a); r <= std::min(last, b + 1); ++r) candidate[r] = 1;
-        for (int j = 0; j < kGridCols; ++j)
-            for (int r = std::min(a - 1, last); r >= 0 && has(r, j, LinkDown); --r)
-                candidate[r] = 1;
-    };
-    int restarts = 0;
-    bool again = true;
-    while (again) {
-        again = false;
-        for (int i = 0; i <= last && !again; ++i) {
-            if (!candidate[i]) continue;
-            bool acted = false;
-            for (int j = 2; j <= kOutputCol && !again; ++j) {
-                // A vertical chain starting here, with no symbol left of the
-                // rows it spans, moves one column left.
-                if (has(i, j, LinkDown) && !(i > 0 && has(i - 1, j, LinkDown))) {
-                    int n = 1;
-                    while (i + n < kGridRows && has(i + n, j, LinkDown)) ++n;
-                    bool free = true;
-                    for (int k = 0; k <= n; ++k) free = free && !sym(i + k, j - 1);
-                    if (free) {
-                        for (int k = 0; k < n; ++k) {
-                            const CellLinks bits = L(i + k, j) & kChainBits;
-                            m_g.addLinks(i + k, j - 1, bits);
-                            m_g.removeLinks(i + k, j, kChainBits);
-                            m_g.setLinks(i + k + 1, j - 1, L(i + k + 1, j - 1) & kChainBits);
-                            m_g.setKind(i + k + 1, j - 1, Empty);
-                            m_g.setText(i + k + 1, j - 1, {});
-                        }
-                        acted = true;
-                        touched(i, i + n);
-                    }
-                }
-                const bool downHere = has(i, j, LinkDown) || (i > 0 && has(i - 1, j, LinkDown));
-                if (sym(i, j) && has(i, j, LinkRight) && plainWire(i, j - 1) && !downHere) {
-                    m_g.setCell(i, j - 1, m_g.kind(i, j), m_g.text(i, j), L(i, j - 1) | L(i, j));
-                    m_g.setCell(i, j, HorizontalLine, {}, kBoxCoverLinks);
-                    again = true;
-                    touched(i, i);
-                } else if (wired(i, j) && !wired(i, j - 1) && !downHere) {
-                    m_g.addLinks(i, j - 1, LinkWire);
-                    m_g.setKind(i, j - 1, HorizontalLine);
-                    again = true;
-                    touched(i, i);
-                }
-            }
-            if (!acted && !again) candidate[i] = 0;
-        }
-        if (again && ++restarts > m_limits.compactionRestarts) {
-            reportUnconvertible(0, 1);
-            return;
-        }
-    }
+    if (!compactGrid(m_g, m_limits.compactionRestarts)) reportUnconvertible(0, 1);
 }
 
 // Pass 5: a branch whose row is empty between its ends takes the row below it

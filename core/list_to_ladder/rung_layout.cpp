@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "core/instruction_set.h"
-#include "core/list_to_ladder/output_writes.h"
 #include "core/list_to_ladder/row_role.h"
 
 namespace rs::ladder {
@@ -27,7 +26,7 @@ class RungLayout {
                 const Net net = m_model.nets[static_cast<size_t>(rung.net)];
                 if (!placeNet(rung.net, row, 1)) return m_outcome;
                 int end = 0;
-                if (!placeNode(rung.node, row, 1 + net.width, net.height, end)) return m_outcome;
+                if (!placeNode(rung.node, row, 1 + net.width, end)) return m_outcome;
                 row = std::max(row + net.height, end);
             }
             if (rung.labelRow >= 0) {
@@ -152,8 +151,8 @@ class RungLayout {
     // network that leads to the point, so they may share its rows: a row of
     // that network reaching the point ends on the same wire. `end` is the row
     // after the last used.
-    bool placeNode(int index, int row, int col, int leadRows, int& end) {
-        const std::vector<Child> children = spreadChildren(index, leadRows);
+    bool placeNode(int index, int row, int col, int& end) {
+        const std::vector<Child>& children = m_model.nodes[static_cast<size_t>(index)].children;
         int top = row;
         end = row + 1;
         int lastTop = row;
@@ -168,187 +167,12 @@ class RungLayout {
                 const Net n = m_model.nets[static_cast<size_t>(child.net)];
                 if (!placeNet(child.net, top, col)) return false;
                 int nodeEnd = 0;
-                if (!placeNode(child.node, top, col + n.width, n.height, nodeEnd)) return false;
+                if (!placeNode(child.node, top, col + n.width, nodeEnd)) return false;
                 childEnd = std::max(top + n.height, nodeEnd);
             }
             end = std::max(end, childEnd);
         }
         return down(row, lastTop, col);
-    }
-
-    // Rows the things hanging at a point take, one below the other.
-    int childRows(const Child& c) const {
-        return c.isOutput
-                   ? 1
-                   : std::max(m_model.nets[static_cast<size_t>(c.net)].height, nodeRows(c.node));
-    }
-
-    int nodeRows(int index) const {
-        int rows = 0;
-        for (const Child& c : m_model.nodes[static_cast<size_t>(index)].children)
-            rows += childRows(c);
-        return rows;
-    }
-
-    // Convert reads a point's vertical wire only past rows that hold a wired
-    // cell of their own in its column (the row right below the point's first
-    // row excepted). A branch that is not the last of its point leaves its
-    // column empty in the rows its own point takes below the branch network.
-    bool leavesGap(const Child& child, bool first) const {
-        if (child.isOutput) return false;
-        const int netRows = m_model.nets[static_cast<size_t>(child.net)].height;
-        return nodeRows(child.node) > std::max(netRows, first ? 2 : 1);
-    }
-
-    // Convert does not read a branch with rows below the point's first row
-    // that the network leading to the point also takes (the branch starts
-    // `offset` rows below the point), when the branch has more than one thing
-    // at its own point.
-    bool sharesLeadRows(const Child& child, int offset, int leadRows) const {
-        if (child.isOutput || std::max(offset, 1) >= leadRows) return false;
-        return childRows(child) > 1 &&
-               m_model.nodes[static_cast<size_t>(child.node)].children.size() > 1;
-    }
-
-    void contactReads(int net, ContactReads& reads) const {
-        const Net& n = m_model.nets[static_cast<size_t>(net)];
-        if (n.type == NetType::Contact) {
-            reads.add(m_table.m_Parameter[static_cast<size_t>(n.listRow)]);
-            return;
-        }
-        contactReads(n.a, reads);
-        contactReads(n.b, reads);
-    }
-
-    // True when an output at the point or further on may write a device the
-    // contacts read. With `last` false the outputs of the point's last child
-    // are left out: nothing reads the contacts again after them.
-    bool mayWrite(int node, const ContactReads& reads, bool last) const {
-        const std::vector<Child>& children = m_model.nodes[static_cast<size_t>(node)].children;
-        const size_t count = last ? children.size() : children.size() - 1;
-        for (size_t i = 0; i < count; ++i) {
-            const Child& c = children[i];
-            if (!c.isOutput) {
-                if (mayWrite(c.node, reads, true)) return true;
-                continue;
-            }
-            const size_t row = static_cast<size_t>(c.listRow);
-            if (reads.mayWrite(m_table.m_Instruction[row], m_table.m_Parameter[row])) return true;
-        }
-        return false;
-    }
-
-    // A new network of two: side by side (Series) or stacked (Parallel).
-    int join(NetType type, int a, int b) {
-        const Net& x = m_model.nets[static_cast<size_t>(a)];
-        const Net& y = m_model.nets[static_cast<size_t>(b)];
-        Net n;
-        n.type = type;
-        n.a = a;
-        n.b = b;
-        n.width = type == NetType::Series ? x.width + y.width : std::max(x.width, y.width);
-        n.height = type == NetType::Series ? std::max(x.height, y.height) : x.height + y.height;
-        m_model.nets.push_back(n);
-        return static_cast<int>(m_model.nets.size()) - 1;
-    }
-
-    // True when every row of the network holds a cell in its first column.
-    bool filled(int index) const {
-        const Net& n = m_model.nets[static_cast<size_t>(index)];
-        switch (n.type) {
-            case NetType::Contact:
-                return true;
-            case NetType::Series:
-                return filled(n.a) && m_model.nets[static_cast<size_t>(n.b)].height <=
-                                          m_model.nets[static_cast<size_t>(n.a)].height;
-            case NetType::Parallel:
-                return filled(n.a) && filled(n.b);
-        }
-        return false;
-    }
-
-    void seriesOperands(int index, std::vector<int>& out) const {
-        const Net& n = m_model.nets[static_cast<size_t>(index)];
-        if (n.type != NetType::Series) {
-            out.push_back(index);
-            return;
-        }
-        seriesOperands(n.a, out);
-        seriesOperands(n.b, out);
-    }
-
-    // The network with rows in its first column wherever it can have them:
-    // in a series the first operand as tall as the series (and filled) goes
-    // first, the others keep their order; the operands of a parallel block
-    // get the same treatment. Contacts in series may stand in any order:
-    // none of them writes a device.
-    int tallestFirst(int index) {
-        if (filled(index)) return index;
-        const Net n = m_model.nets[static_cast<size_t>(index)];
-        if (n.type == NetType::Parallel)
-            return join(NetType::Parallel, tallestFirst(n.a), tallestFirst(n.b));
-        if (n.type != NetType::Series) return index;
-        std::vector<int> operands;
-        seriesOperands(index, operands);
-        for (int& op : operands) op = tallestFirst(op);
-        const auto front = std::find_if(operands.begin(), operands.end(), [&](int op) {
-            return m_model.nets[static_cast<size_t>(op)].height == n.height && filled(op);
-        });
-        if (front == operands.end()) return index;
-        std::rotate(operands.begin(), front, front + 1);
-        int net = operands[0];
-        for (size_t k = 1; k < operands.size(); ++k) net = join(NetType::Series, net, operands[k]);
-        return net;
-    }
-
-    // The children of a point as they are drawn. A branch that would leave
-    // its column empty below its first rows (see leavesGap) is drawn as one
-    // branch per thing at its own point, each starting with a copy of the
-    // branch network: N then (Y0 and Y1) becomes N then Y0, N then Y1, in the
-    // same order. The copies read the same devices in the same scan, so this
-    // keeps the meaning unless an output in between writes a device the
-    // network reads; then the branch stays as it is.
-    std::vector<Child> spreadChildren(int index, int leadRows) {
-        std::vector<Child> children = m_model.nodes[static_cast<size_t>(index)].children;
-        int offset = 0;  // rows of the children before children[i]
-        for (size_t i = 0; i + 1 < children.size();) {
-            if (!children[i].isOutput) {
-                const Net& n = m_model.nets[static_cast<size_t>(children[i].net)];
-                if (n.height > (i == 0 ? 2 : 1) && !filled(children[i].net))
-                    children[i].net = tallestFirst(children[i].net);
-            }
-            const Child branch = children[i];
-            const bool unread =
-                leavesGap(branch, i == 0) || sharesLeadRows(branch, offset, leadRows);
-            ContactReads reads;
-            if (unread) contactReads(branch.net, reads);
-            if (!unread || mayWrite(branch.node, reads, false)) {
-                offset += childRows(branch);
-                ++i;
-                continue;
-            }
-            const std::vector<Child> inner =
-                m_model.nodes[static_cast<size_t>(branch.node)].children;
-            const int openedAt = m_model.nodes[static_cast<size_t>(branch.node)].openedAt;
-            std::vector<Child> spread;
-            for (const Child& c : inner) {
-                Child s;
-                s.isOutput = false;
-                if (c.isOutput) {
-                    s.net = branch.net;
-                    s.node = static_cast<int>(m_model.nodes.size());
-                    m_model.nodes.push_back(Node{openedAt, {c}});
-                } else {
-                    s.net = join(NetType::Series, branch.net, c.net);
-                    s.node = c.node;
-                }
-                spread.push_back(s);
-            }
-            children.erase(children.begin() + static_cast<std::ptrdiff_t>(i));
-            children.insert(children.begin() + static_cast<std::ptrdiff_t>(i), spread.begin(),
-                            spread.end());
-        }
-        return children;
     }
 
     bool placeOutput(int listRow, int row, int col, int pointRow) {
@@ -411,7 +235,7 @@ class RungLayout {
             }
     }
 
-    RungModel m_model;  // a copy: drawing a branch per output adds nets and points
+    const RungModel& m_model;
     const InstructionTable& m_table;
     bool m_mode2;
     CellPlan& m_plan;

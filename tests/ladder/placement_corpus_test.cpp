@@ -113,29 +113,27 @@ const std::vector<CorpusCase>& corpus() {
         {"MiddleBranchWithThreeOutputs",
          {"LD X000", "AND X003", "MPS", "AND X001", "OUT Y000", "OUT Y001", "OUT Y002", "MPP",
           "OUT Y003", "END"},
-         {"X000 X003 |X001 - - - - - - (Y000)",  //
-          ". . |X001 - - - - - - (Y001)",        //
-          ". . |X001 - - - - - - (Y002)",        //
-          ". . - - - - - - - (Y003)"},
-         {"LD X000", "AND X003", "MPS", "AND X001", "OUT Y000", "MRD", "AND X001", "OUT Y001",
-          "MRD", "AND X001", "OUT Y002", "MPP", "OUT Y003", "END"}},
+         {"X000 X003 |X001 |- - - - - - (Y000)",  //
+          ". . |. |- - - - - - (Y001)",           //
+          ". . |. - - - - - - (Y002)",            //
+          ". . - - - - - - - (Y003)"}},
         {"MiddleBranchWithOutputsAndBranch",
          {"LD X000", "MPS", "OUT Y000", "MRD", "AND X001", "MPS", "AND X002", "OUT Y001", "MPP",
           "OUT Y002", "MPP", "OUT Y003", "END"},
-         {"X000 |- - - - - - - - (Y000)",     //
-          ". |X001 X002 - - - - - - (Y001)",  //
-          ". |X001 - - - - - - - (Y002)",     //
+         {"X000 |- - - - - - - - (Y000)",      //
+          ". |X001 |X002 - - - - - - (Y001)",  //
+          ". |. - - - - - - - (Y002)",         //
           ". - - - - - - - - (Y003)"},
-         {"LD X000", "OUT Y000", "MPS", "AND X001", "AND X002", "OUT Y001", "MRD", "AND X001",
+         {"LD X000", "OUT Y000", "MPS", "AND X001", "MPS", "AND X002", "OUT Y001", "MPP",
           "OUT Y002", "MPP", "OUT Y003", "END"}},
         {"MiddleBranchBlockFirst",
          {"LD X000", "MPS", "OUT Y000", "MRD", "AND X001", "LD X002", "OR X003", "ANB", "OUT Y001",
           "MPP", "OUT Y002", "END"},
-         {"X000 |- - - - - - - - (Y000)",      //
-          ". |X002 |X001 - - - - - - (Y001)",  //
-          ". |X003 . . . . . . . .",           //
+         {"X000 |- - - - - - - - (Y000)",       //
+          ". |X001 |X002 |- - - - - - (Y001)",  //
+          ". |. X003 . . . . . . .",            //
           ". - - - - - - - - (Y002)"},
-         {"LD X000", "OUT Y000", "MPS", "LD X002", "OR X003", "ANB", "AND X001", "OUT Y001", "MPP",
+         {"LD X000", "OUT Y000", "MPS", "AND X001", "LD X002", "OR X003", "ANB", "OUT Y001", "MPP",
           "OUT Y002", "END"}},
     };
     return cases;
