@@ -1,5 +1,7 @@
 #include "comm/frames.h"
 
+#include <algorithm>
+
 #include "comm/hex.h"
 
 namespace rs::frame {
@@ -90,6 +92,38 @@ Bytes blockWrite(int block, const uint16_t* words, int n) {
     f.push_back('0');
     applyMode2Sum(f);
     return f;
+}
+
+Bytes codeRead(int first, int n) {
+    Bytes f{STX, 'E', '0'};
+    appendHex(f, kBlockBaseAddress + 2u * static_cast<uint32_t>(first), 5);
+    appendHex(f, 2u * static_cast<uint32_t>(n), 2);
+    f.push_back(ETX);
+    f.push_back('0');
+    f.push_back('0');
+    applyMode2Sum(f);
+    return f;
+}
+
+std::optional<std::vector<uint16_t>> codeReplyWords(const uint8_t* r, size_t size, int n) {
+    if (n < 0 || size != static_cast<size_t>(codeReplyLength(n)) || r[0] != STX ||
+        r[size - 3] != ETX)
+        return std::nullopt;
+    Bytes check(r, r + size);
+    applyMode2Sum(check);
+    if (!std::equal(check.begin(), check.end(), r)) return std::nullopt;
+    std::vector<uint16_t> words;
+    words.reserve(static_cast<size_t>(n));
+    for (int w = 0; w < n; ++w) {
+        uint32_t v = 0;
+        for (int i = 1 + 4 * w; i <= 4 + 4 * w; ++i) {
+            const uint8_t h = HexValue(r[i]);
+            if (h > 15) return std::nullopt;
+            v = v * 16 + h;
+        }
+        words.push_back(static_cast<uint16_t>(v));
+    }
+    return words;
 }
 
 std::optional<uint16_t> replyDigits(const uint8_t* r, size_t size) {

@@ -25,6 +25,7 @@ constexpr int kStatusReplyLength = 8;            // mode-2 status reply
 constexpr uint32_t kWordBaseAddress = 15000;     // mode-1 register of code word 0
 constexpr uint32_t kBlockBaseAddress = 0x1805C;  // mode-2 byte address of code word 0
 constexpr int kBlockWords = 32;
+constexpr int kCodeReadLength = 13;  // mode-2 program read: STX "E0", address, count, ETX, sum
 
 // Appends value as `digits` upper-case hex digits, high digit first.
 void appendHex(Bytes& out, uint32_t value, int digits);
@@ -61,6 +62,20 @@ Bytes finish();
 // Block b: words code[0..n-1] at byte address 0x1805C + 64 b; the sum is
 // added by applyMode2Sum.
 Bytes blockWrite(int block, const uint16_t* words, int n);
+
+// Mode-2 read of n code words from word `first`: STX "E0", the byte address
+// 0x1805C + 2 first (five digits), the byte count 2n (two digits), ETX and
+// the sum, as a block write addresses the same words.
+Bytes codeRead(int first, int n);
+// Length of the reply to a read of n code words: STX, four digits a word,
+// ETX, two sum digits.
+constexpr int codeReplyLength(int n) {
+    return 4 * n + 4;
+}
+// The n words of a reply to codeRead, each as its four digits (high digit
+// first, as the block carried it), when the reply is exactly that long, starts
+// with STX, holds ETX in its place and its sum matches.
+std::optional<std::vector<uint16_t>> codeReplyWords(const uint8_t* reply, size_t size, int n);
 
 // An upload reply (at least 8 bytes from STX): the four digits as a value when
 // the check digits match the sum of bytes 1 to 5.

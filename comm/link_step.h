@@ -74,10 +74,13 @@ struct Wait {
     int ms;
     AfterWait then;
 };
-// The reply just given answers a request that went out more than once: wait
-// one settling period, drop whatever arrives in it (the request's other
-// answer) and hand the reply back.
-struct Settle {};
+// The reply just given answers a request that went out `sends` times: wait
+// the settling period, drop whatever arrives in it (the request's other
+// answers, `replyBytes` long each) and hand the reply back.
+struct Settle {
+    int replyBytes = frame::kWordReplyLength;
+    int sends = 2;
+};
 struct Progress {
     int value;
 };

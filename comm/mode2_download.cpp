@@ -25,6 +25,7 @@ Actions Mode2Download::step(const Event& event) {
 
 Actions Mode2Download::send(Request request) {
     m_request = request;
+    m_sends = 1;
     switch (request) {
         case Request::Enquiry:
             return {Send{frame::enquiry()}};
@@ -50,12 +51,16 @@ Actions Mode2Download::send(Request request) {
 // number; a lost E8 as E8; a lost finish frame brings the E8 frame again,
 // whose ACK leads to a new finish frame.
 Actions Mode2Download::resend() {
-    m_resent = true;
+    const int sends = m_sends + 1;
+    Actions out;
     if (m_request == Request::Finish) {
         m_phase = Phase::Releasing;
-        return send(Request::ForceOff);
+        out = send(Request::ForceOff);
+    } else {
+        out = send(m_request);
     }
-    return send(m_request);
+    m_sends = sends;  // a late ACK of the finish frame may answer E8 too
+    return out;
 }
 
 // Whether a reply answers the request in flight: the status read by the
@@ -86,9 +91,10 @@ Actions Mode2Download::onReply(std::span<const uint8_t> bytes) {
     }
     // A good answer to a request that went out more than once may have a
     // twin on its way: it is acted on after the settling period.
-    if (m_resent) {
-        m_resent = false;
-        return {Settle{}};
+    if (m_sends > 1) {
+        const int sends = m_sends;
+        m_sends = 1;
+        return {Settle{frame::kStatusReplyLength, sends}};
     }
     m_badReplies = 0;  // the count holds bad replies in a row
     m_heard = true;

@@ -51,7 +51,7 @@ class Mode2Download {
     int m_sentBlock = 0;    // the block last sent
     bool m_forced = false;  // E7 went out and E8 has not been answered
     bool m_heard = false;   // the controller answered in this download
-    bool m_resent = false;  // the request in flight went out more than once
+    int m_sends = 0;        // how often the request in flight went out
     int m_badReplies = 0;   // bad replies in a row
     int m_timerTicks = 0;   // retry timer expiries since the last block's ACK
     int m_cancelSends = 0;  // E8 frames sent since the cancel

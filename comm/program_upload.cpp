@@ -30,8 +30,10 @@ Actions ProgramUpload::request() {
         return {Finish{Ending::UploadWithoutEnd}};
     }
     if (index == m_requested) {
-        m_resent = true;
+        ++m_sends;
         if (m_state == State::Reading) m_retried = true;
+    } else {
+        m_sends = 1;
     }
     m_requested = index;
     return {Send{frame::wordRead(index)}};
@@ -54,9 +56,10 @@ Actions ProgramUpload::onReply(std::span<const uint8_t> bytes) {
     if (bytes[0] != frame::STX) return checkFailed();
     const auto digits = frame::replyDigits(bytes.data(), bytes.size());
     if (!digits) return checkFailed();
-    if (m_resent) {  // its twin may be on its way: act on it after the settling period
-        m_resent = false;
-        return {Settle{}};
+    if (m_sends > 1) {  // its twins may be on their way: act on it after the settling period
+        const int sends = m_sends;
+        m_sends = 1;
+        return {Settle{frame::kWordReplyLength, sends}};
     }
     m_failed = 0;
     return onWord(*digits);

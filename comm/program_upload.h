@@ -42,7 +42,7 @@ class ProgramUpload {
     size_t m_reread = 0;             // second pass: words read again
     int m_failed = 0;                // failed reads in a row
     int m_requested = -1;            // the word last asked for
-    bool m_resent = false;           // the word in flight was asked for more than once
+    int m_sends = 0;                 // how often the word in flight was asked for
     bool m_retried = false;          // some read of the first pass went out again
 };
 

@@ -263,9 +263,10 @@ void Transfer::run(link::Actions actions) {
             m_wait = WaitKind::Pause;
             m_afterWait = wait->then;
             m_waitTimer.start(wait->ms);
-        } else if (std::holds_alternative<link::Settle>(action)) {
+        } else if (auto* settle = std::get_if<link::Settle>(&action)) {
             m_wait = WaitKind::Settle;
-            m_waitTimer.start(link::settlePeriodMs(m_link.settings()));
+            m_waitTimer.start(link::settlePeriodMs(m_link.settings(), settle->replyBytes) +
+                              link::resendSpanMs(settle->sends));
         } else if (auto* progress = std::get_if<link::Progress>(&action)) {
             if (m_observer && !m_readingBack) m_observer->progress(progress->value);
         } else if (auto* enabled = std::get_if<link::DownloadEnabled>(&action)) {
@@ -287,7 +288,12 @@ void Transfer::ended(link::Ending ending) {
     if (ending == Ending::Succeeded && m_verify) {
         m_verify = false;
         m_readingBack = true;
-        m_protocol.emplace<link::ProgramUpload>(m_mode2);
+        // Mode 2 reads the program memory a block at a time, mode 1 (whose
+        // dialect reads one word a request) through the upload's word reads.
+        if (m_mode2)
+            m_protocol.emplace<link::CodeReadBack>(m_encoder.codeEnd() + 1);
+        else
+            m_protocol.emplace<link::ProgramUpload>(false);
         feed(link::Start{});
         return;
     }
@@ -305,7 +311,8 @@ void Transfer::ended(link::Ending ending) {
 // Whether the words read back are those the download sent, END included: in
 // mode 1 the digits each word write carried, in mode 2 the plain words.
 bool Transfer::heldAsSent() const {
-    const auto& read = std::get<link::ProgramUpload>(m_protocol).digits();
+    const auto* block = std::get_if<link::CodeReadBack>(&m_protocol);
+    const auto& read = block ? block->words() : std::get<link::ProgramUpload>(m_protocol).digits();
     const int end = m_encoder.codeEnd();
     if (read.size() != static_cast<size_t>(end + 1)) return false;
     const uint16_t* code = m_encoder.code().data();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "comm/code_encoder.h"
+#include "comm/code_read_back.h"
 #include "comm/download_preparation.h"
 #include "comm/link_step.h"
 #include "comm/mode1_download.h"
@@ -39,7 +40,8 @@ class TransferObserver {
 
 // The transfer of a program to and from the controller. It runs one of the
 // link protocols (link::Mode1Download, link::Mode2Download,
-// link::ProgramUpload) and carries out what they ask for on the link, the two
+// link::ProgramUpload, and link::CodeReadBack for the read-back of a mode-2
+// download) and carries out what they ask for on the link, the two
 // timers (the 300 ms retry timer and the short waits), the message sink and
 // the observer. It never blocks.
 class Transfer {
@@ -116,7 +118,8 @@ class Transfer {
 
     CodeEncoder m_encoder;
     UploadDecoder m_decoder;
-    std::variant<std::monostate, link::Mode1Download, link::Mode2Download, link::ProgramUpload>
+    std::variant<std::monostate, link::Mode1Download, link::Mode2Download, link::ProgramUpload,
+                 link::CodeReadBack>
         m_protocol;
     std::vector<uint8_t> m_reply;  // the last reply, at most the receive buffer's size
 

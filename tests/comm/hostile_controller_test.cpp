@@ -68,7 +68,8 @@ TEST(HostileController, RepliesThatAnswerNothingEndAMode2Download) {
     }
 }
 
-// A mode-2 controller that stores blocks and answers reads from its memory;
+// A mode-2 controller that stores blocks and answers reads (word reads and
+// reads of the blocks' addresses) from its memory;
 // `answer` may change the reply to a frame, `tamper` a word read back.
 struct Mode2Controller {
     explicit Mode2Controller(TransferRig& rig) : rig(rig) {
@@ -82,6 +83,19 @@ struct Mode2Controller {
                 const int n = std::stoi(text.substr(8, 2), nullptr, 16) / 2;
                 for (int i = 0; i < n; ++i)
                     memory[first + i] = std::stoi(text.substr(10 + 4 * i, 4), nullptr, 16);
+            }
+            if (text.substr(1, 2) == "E0") {  // program words from the blocks' addresses
+                const int first = (std::stoi(text.substr(3, 5), nullptr, 16) - 0x1805C) / 2;
+                const int n = std::stoi(text.substr(8, 2), nullptr, 16) / 2;
+                frame::Bytes r{frame::STX};
+                for (int i = first; i < first + n; ++i) {
+                    uint16_t value = memory.count(i) ? memory[i] : 0xFFFF;
+                    if (i == tamperedWord) value ^= 1;
+                    frame::appendHex(r, value, 4);
+                }
+                r.insert(r.end(), {frame::ETX, '0', '0'});
+                frame::applyMode2Sum(r);
+                reply.assign(r.begin(), r.end());
             }
             if (text[0] == ':') {
                 const int word = std::stoi(text.substr(5, 4), nullptr, 16) - 15000;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "comm/code_read_back.h"
 #include "comm/fake_link.h"
 #include "comm/mode2_download.h"
 #include "comm/port_opening.h"
@@ -251,7 +252,38 @@ TEST(UploadSteps, WithoutARetryOneReadingIsEnough) {
 TEST(SettlePeriod, LongerThanTheRetryGapPlusAReplyOnTheLine) {
     EXPECT_EQ(settlePeriodMs({9600, 'E', 7, 1}), 300 + 9 + 10);  // 8 bytes of 10 bits
     EXPECT_EQ(settlePeriodMs({19200, 'N', 8, 1}), 300 + 5 + 10);
-    EXPECT_EQ(settlePeriodMs({1200, 'O', 8, 2}), 300 + 80 + 10);  // 12 bits a byte
+    EXPECT_EQ(settlePeriodMs({1200, 'O', 8, 2}), 300 + 80 + 10);        // 12 bits a byte
+    EXPECT_EQ(settlePeriodMs({9600, 'E', 7, 1}, 132), 300 + 138 + 10);  // a read-back reply
+}
+
+// A reply that came after n sends may answer the first: the last send's
+// answer can be as much later as the sends were apart. The settle each
+// protocol asks for counts the sends of the request in flight.
+TEST(SettlePeriod, CoversTheSpanOfEverySendOfTheRequest) {
+    EXPECT_EQ(resendSpanMs(1), 0);
+    EXPECT_EQ(resendSpanMs(2), 400);
+    EXPECT_EQ(resendSpanMs(4), 1200);
+    const auto settleOf = [](const Actions& actions) {
+        for (const Action& a : actions)
+            if (const auto* s = std::get_if<Settle>(&a)) return s->sends;
+        return 0;
+    };
+    for (const int sends : {2, 3, 5}) {
+        ProgramUpload u(false);
+        u.step(Start{});
+        for (int i = 1; i < sends; ++i) u.step(RetryExpired{});
+        EXPECT_EQ(settleOf(u.step(Reply{uploadReply("0000")})), sends);
+        Mode2Download d({0x0F00}, 0);
+        d.step(Start{});
+        for (int i = 1; i < sends; ++i) d.step(RetryExpired{});
+        EXPECT_EQ(settleOf(d.step(ack())), sends);
+        CodeReadBack r(1);
+        r.step(Start{});
+        for (int i = 1; i < sends; ++i) r.step(RetryExpired{});
+        frame::Bytes reply{frame::STX, '0', 'F', '0', '0', frame::ETX, '0', '0'};
+        frame::applyMode2Sum(reply);
+        EXPECT_EQ(settleOf(r.step(Reply{reply})), sends);
+    }
 }
 
 }  // namespace

@@ -191,8 +191,10 @@ TEST(TransferFaults, ASecondAnswerToARequestSentTwiceIsDropped) {
         const std::string reply0 = bytes({0x02, '0', '0', '0', '0', 0x03, 'C', '3'});
         rig.link.deliver(reply0);
         EXPECT_EQ(rig.frames(), 2u);
-        EXPECT_EQ(rig.wait.interval(), 319);  // the retry gap and an 8-byte reply at 9600 baud
-        rig.link.deliver(reply0);             // the other answer: dropped
+        // The retry gap and an 8-byte reply at 9600 baud, and the span of the
+        // two sends (a retry period and the wait before a resend at most).
+        EXPECT_EQ(rig.wait.interval(), 319 + 400);
+        rig.link.deliver(reply0);  // the other answer: dropped
         ASSERT_TRUE(rig.wait.fire());
         EXPECT_EQ(rig.lastFrame(), ":01033A99000128\r");  // word 1, once
         const std::string end = bytes({0x02, 'F', '0', 'F', 'F', 0x03, '0', '5'});

@@ -179,6 +179,22 @@ Bytes Controller::wordReply(int index) const {
     return r;
 }
 
+// Program words read at the byte addresses the blocks write them to, each as
+// the four digits a block carried; a read that starts inside a word, asks for
+// an odd count or reaches past the program memory is refused.
+Bytes Controller::programReply(uint32_t address, uint32_t count) const {
+    const uint32_t offset = address - frame::kBlockBaseAddress;
+    const uint32_t first = offset / 2;
+    if (offset % 2 != 0 || count % 2 != 0 || first + count / 2 > kCodeWords) return {NAK};
+    Bytes r{frame::STX};
+    for (uint32_t i = 0; i < count / 2; ++i) frame::appendHex(r, m_program[first + i], 4);
+    r.push_back(frame::ETX);
+    r.push_back('0');
+    r.push_back('0');
+    frame::applyMode2Sum(r);
+    return r;
+}
+
 // Mode-2 frames: STX, command, fields, ETX, sum.
 Bytes Controller::answerStxFrame(const Bytes& f) {
     Bytes check = f;
@@ -199,7 +215,9 @@ Bytes Controller::answerStxFrame(const Bytes& f) {
     if (c0 == 'E' && c1 == '0' && etx == 10) {  // read: address (5), byte count (2)
         const uint32_t address = hexField(f, 3, 5, ok);
         const uint32_t count = hexField(f, 8, 2, ok);
-        return ok ? stxReply(deviceBytes(m_devices, address, count)) : Bytes{NAK};
+        if (!ok) return {NAK};
+        if (address >= frame::kBlockBaseAddress) return programReply(address, count);
+        return stxReply(deviceBytes(m_devices, address, count));
     }
     if (c0 == 'E' && c1 == '1' && etx >= 10) {  // write: address (5), byte count (2), data
         const uint32_t address = hexField(f, 3, 5, ok);

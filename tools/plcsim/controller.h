@@ -5,8 +5,8 @@
 #include <random>
 #include <vector>
 
-#include "core/limits.h"
 #include "core/device/device_memory.h"
+#include "core/limits.h"
 
 namespace rs::plcsim {
 
@@ -21,7 +21,8 @@ struct FaultPlan {
 // A controller as the programming tool sees it, in mode 1 or mode 2: it takes
 // the bytes of the line, finds whole frames in them and answers each as the
 // controller does. Word writes and blocks of a download are stored into its
-// program memory, read requests of an upload are answered from it, the device
+// program memory, read requests of an upload and mode-2 reads at the blocks'
+// addresses are answered from it, the device
 // read, write and force frames work on the device memory: bytes are stored in
 // the order they arrive, bits are addressed as the device address rule gives
 // them.
@@ -73,6 +74,7 @@ class Controller {
     std::vector<uint8_t> answerWordFrame(const std::vector<uint8_t>& f);
     std::vector<uint8_t> answerStxFrame(const std::vector<uint8_t>& f);
     std::vector<uint8_t> wordReply(int index) const;
+    std::vector<uint8_t> programReply(uint32_t address, uint32_t count) const;
     void storeWord(int index, uint16_t word);
 
     bool m_mode2;
