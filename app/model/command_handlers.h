@@ -58,6 +58,11 @@ class CommandHandlers {
     virtual void replaceDevice() = 0;
     virtual void print(PrintOutput output) = 0;
     virtual void simulate(SimulationStep step) = 0;
+
+    // the watch window and the timing chart
+    virtual void addToWatch() = 0;  // the device at the cursor
+    virtual void toggleWatchWindow() = 0;
+    virtual void toggleTimingChart() = 0;
 };
 
 }  // namespace rs::shell

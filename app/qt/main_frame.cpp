@@ -26,6 +26,7 @@
 #include "app/qt/data_list_dialog.h"
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
+#include "app/qt/watch_docks.h"
 #include "app/qt/settings_store.h"
 #include "core/messages.h"
 #include "core/program_dir.h"
@@ -84,6 +85,8 @@ CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
     m_pPrint = new CPrintCommands(this, project);
     connect(m_pSearch, &CSearchCommands::stateChanged, this, &CMainFrame::stateChanged);
     connect(this, &CMainFrame::stateChanged, m_pSearch, &CSearchCommands::refreshCrossReference);
+    m_pWatch = new CWatchDocks(this, m_sink, project);
+    connect(m_pWatch, &CWatchDocks::stateChanged, this, &CMainFrame::stateChanged);
     createStatusBar();
     loadRecentFiles();
     buildMenuBar();
@@ -100,6 +103,7 @@ CMainFrame::~CMainFrame() {
     for (QToolBar* bar : m_toolBars) disconnect(bar, nullptr, this, nullptr);
     disconnect(m_pDataBar, nullptr, this, nullptr);
     if (m_pSearch) disconnect(m_pSearch, nullptr, this, nullptr);
+    if (m_pWatch) disconnect(m_pWatch, nullptr, this, nullptr);
     if (m_pProject) disconnect(m_pProject, nullptr, this, nullptr);
     disconnect(this, &CMainFrame::stateChanged, nullptr, nullptr);
 }
@@ -238,6 +242,8 @@ ShellState CMainFrame::shellState() const {
     s.canUndo = m_pProject && m_pProject->history().canUndo();
     s.canRedo = m_pProject && m_pProject->history().canRedo();
     s.crossReferenceVisible = m_pSearch && m_pSearch->crossReferenceBar()->isVisibleTo(this);
+    s.watchWindowVisible = m_pWatch && m_pWatch->watchBar()->isVisibleTo(this);
+    s.timingChartVisible = m_pWatch && m_pWatch->chartBar()->isVisibleTo(this);
     return s;
 }
 
@@ -311,6 +317,7 @@ CChildFrame* CMainFrame::createProjectWindow() {
     connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::updateCaption);
     connect(child, &CChildFrame::stateChanged, this, &CMainFrame::stateChanged);
     connect(child, &CChildFrame::closed, this, &CMainFrame::childClosed);
+    m_pWatch->follow(child);
     child->setCloseCheck([this, child] { return childMayClose(child); });
     connect(child->view(), &CCorvaneElectricPLCView::commandRequested, this,
             &CMainFrame::runCommand);

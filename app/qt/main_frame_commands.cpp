@@ -11,6 +11,7 @@
 #include "app/qt/main_frame.h"
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
+#include "app/qt/watch_docks.h"
 #include "comm/qt/communication_dialog.h"
 #include "comm/qt/connection_setup_dialog.h"
 #include "comm/qt/verify_dialog.h"
@@ -211,4 +212,16 @@ void CMainFrame::simulate(SimulationStep step) {
             simulation.singleScan();
             return;
     }
+}
+
+void CMainFrame::addToWatch() {
+    m_pWatch->addFromCursor();
+}
+
+void CMainFrame::toggleWatchWindow() {
+    m_pWatch->toggleWatchWindow();
+}
+
+void CMainFrame::toggleTimingChart() {
+    m_pWatch->toggleTimingChart();
 }

@@ -97,7 +97,10 @@ bool SimulationController::scanOnce(int64_t elapsedMs) {
     m_lastScanMicros =
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0)
             .count();
-    if (ok) return true;
+    if (ok) {
+        emit scanned();
+        return true;
+    }
     const std::string message = "Simulation stopped at " + m_engine->stopped()->message;
     stop();
     rs::msg::refuse(m_sink, message);
@@ -122,6 +125,13 @@ void SimulationController::refreshDisplay() {
                                .arg(m_engine->scans())
                                .arg(m_lastScanMicros));
     m_pView->refresh();
+    emit displayRefreshed();
+}
+
+void SimulationController::writeDevice(const rs::sim::Operand& device, int32_t value) {
+    if (!m_bActive) return;
+    m_engine->write(device, value);
+    refreshDisplay();
 }
 
 void SimulationController::toggleInputAt(int row, int col) {

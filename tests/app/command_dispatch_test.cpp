@@ -51,6 +51,9 @@ struct RecordingHandlers : CommandHandlers {
     void replaceDevice() override { note("replace"); }
     void print(PrintOutput p) override { note("print " + std::to_string(static_cast<int>(p))); }
     void simulate(SimulationStep s) override { note("sim " + std::to_string(static_cast<int>(s))); }
+    void addToWatch() override { note("add to watch"); }
+    void toggleWatchWindow() override { note("watch window"); }
+    void toggleTimingChart() override { note("timing chart"); }
 };
 
 std::string n(int v) {
@@ -147,6 +150,9 @@ TEST(CommandTable, EveryCommandReachesItsOwnHandler) {
         {CmdExportPng, "print " + n(int(PrintOutput::Png))},
         {CmdStartSimulation, "sim " + n(int(SimulationStep::Start))},
         {CmdSingleScan, "sim " + n(int(SimulationStep::SingleScan))},
+        {CmdAddToWatch, "add to watch"},
+        {CmdWatchWindow, "watch window"},
+        {CmdTimingChart, "timing chart"},
     };
     std::set<int> served;
     for (const auto& [id, call] : expected) {
