@@ -184,8 +184,9 @@ ChartScene timingChartScene(const sim::TraceHistory& history, const ChartView& v
     if (view.cursorMs && *view.cursorMs >= s.startMs && *view.cursorMs <= s.startMs + s.spanMs) {
         const int x = s.x(*view.cursorMs);
         out.cursor.lines.push_back({{x, 0}, {x, axisTop}});
-        out.cursor.texts.push_back({{x + 3, axisTop + 4, x + 90, out.height},
-                                    std::to_string(*view.cursorMs) + "ms",
+        // Its time under the names, clear of the axis's own times.
+        out.cursor.texts.push_back({{4, axisTop, kChartNameWidth - 2, out.height},
+                                    "cursor " + std::to_string(*view.cursorMs) + "ms",
                                     Scene::Align::LeftMiddle});
     }
     return out;

@@ -4,15 +4,18 @@
 
 #include "core/cell.h"
 #include "core/char_class.h"
+#include "core/device/device_ref.h"
 #include "core/limits.h"
 #include "core/program/typed_row.h"
 
 namespace rs::shell {
 
 bool WatchList::add(const std::string& device, std::string& problem) {
-    const std::string name = upperText(device);
-    const auto watch = sim::makeWatch(name, problem);
+    auto watch = sim::makeWatch(upperText(device), problem);
     if (!watch) return false;
+    // Named as the program writes it, so X0 and X000 are one line.
+    watch->name = device::deviceText(watch->value.letter, watch->value.number);
+    const std::string& name = watch->name;
     if (std::any_of(m_watches.begin(), m_watches.end(),
                     [&](const sim::Watch& w) { return w.name == name; })) {
         problem = name + " is watched already";

@@ -1,5 +1,6 @@
 #include "app/qt/timing_chart_bar.h"
 
+#include <QAction>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>

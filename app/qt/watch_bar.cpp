@@ -12,6 +12,13 @@ namespace {
 constexpr int kDeviceColumn = 0;
 constexpr int kValueColumn = 1;
 
+// The table, telling whether a value is being typed.
+class WatchTable : public QTableWidget {
+  public:
+    explicit WatchTable(QWidget* parent) : QTableWidget(0, 2, parent) {}
+    bool typing() const { return state() == QAbstractItemView::EditingState; }
+};
+
 }  // namespace
 
 CWatchBar::CWatchBar(QWidget* parent) : QDockWidget("Watch", parent) {
@@ -20,7 +27,7 @@ CWatchBar::CWatchBar(QWidget* parent) : QDockWidget("Watch", parent) {
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(2, 2, 2, 2);
-    m_table = new QTableWidget(0, 2, body);
+    m_table = new WatchTable(body);
     m_table->setHorizontalHeaderLabels({"Device", "Value"});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
@@ -59,7 +66,7 @@ CWatchBar::CWatchBar(QWidget* parent) : QDockWidget("Watch", parent) {
 }
 
 void CWatchBar::showRows(const std::vector<rs::shell::WatchRow>& rows, bool editable) {
-    if (m_table->state() == QAbstractItemView::EditingState) return;
+    if (static_cast<const WatchTable*>(m_table)->typing()) return;
     m_rows = rows;
     m_bEditable = editable;
     const QSignalBlocker quiet(m_table);

@@ -87,7 +87,7 @@ TEST(TimingChart, TheCursorShowsTheValuesAtItsTime) {
     EXPECT_TRUE(s.frame.findText("D0 = 0"));
     ASSERT_EQ(s.cursor.lines.size(), 1u);
     EXPECT_EQ(s.cursor.lines[0].from.x, x(120));
-    EXPECT_TRUE(s.cursor.findText("120ms"));
+    EXPECT_TRUE(s.cursor.findText("cursor 120ms"));
     // A click's column gives the time back.
     EXPECT_EQ(chartTimeAt(view, x(120)), 120);
     EXPECT_EQ(chartTimeAt(view, x(1000) + 50), 1000) << "right of the lanes: their end";

@@ -21,6 +21,11 @@ TEST(WatchList, AddsNamesOnceAndRefusesWhatCannotBeWatched) {
     for (const char* name : {"Y000", "t0", "D0", "X017", "C200", "M8000", "V1"})
         EXPECT_TRUE(list.add(name, problem)) << name << ": " << problem;
     EXPECT_EQ(list.watches()[1].name, "T0") << "names are kept in upper case";
+    EXPECT_FALSE(list.add("X17", problem)) << "X017 is listed: one device, one line";
+    EXPECT_EQ(problem, "X017 is watched already");
+    EXPECT_TRUE(list.add("y1", problem));
+    EXPECT_EQ(list.watches().back().name, "Y001");
+    list.remove(7);
     const struct {
         const char* name;
         const char* words;

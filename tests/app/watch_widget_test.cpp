@@ -2,6 +2,7 @@
 // a timer, Y000 and T0 added from the cursor with Ctrl+Shift+W, X000 added by
 // name and switched on from the watch window, D0 typed, and the waveforms
 // drawn in the chart.
+#include <QAction>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -14,14 +15,27 @@
 #include "app/qt/watch_docks.h"
 #include "core/device/device_address.h"
 #include "tests/app/widget_fixture.h"
+#include "translations/language.h"
 
 using namespace rs;
 using namespace rs::shell;
 
 namespace {
 
-struct Watching : test::FrameFixture {
+// The pictures of the documentation are taken in English.
+struct EnglishWhenPictured {
+    EnglishWhenPictured() : english(!qEnvironmentVariableIsEmpty("RUNGSMITH_SCREENSHOTS")) {
+        if (english) rs::qt::installEnglish(true);
+    }
+    ~EnglishWhenPictured() {
+        if (english) rs::qt::installEnglish(false);
+    }
+    bool english;
+};
+
+struct Watching : EnglishWhenPictured, test::FrameFixture {
     Watching() {
+        frame->resize(1280, 860);
         frame->runCommand(CmdNewProject);
         view()->setFocus();
         key(Qt::Key_F1, Qt::AltModifier);
@@ -65,6 +79,7 @@ struct Watching : test::FrameFixture {
         return -1;
     }
     void doubleClickValue(int row) {
+        QApplication::processEvents();  // the table laid out in its dock
         const QRect r = table()->visualItemRect(table()->item(row, 1));
         QTest::mouseDClick(table()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
         QApplication::processEvents();
