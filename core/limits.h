@@ -25,4 +25,8 @@ constexpr int kMaxCommentChars = 32;            // characters (not bytes) of one
 constexpr int kMaxDeviceComments = 16000;       // device comments one project may hold
 constexpr int kMaxCommentsFileBytes = 4 << 20;  // bytes of a comments file that are read
 
+constexpr int kMaxWatches = 32;             // devices the watch window lists
+constexpr long long kTraceKeepMs = 120000;  // virtual time the timing chart keeps
+constexpr int kMaxTraceChanges = 16384;     // changes kept of one traced signal
+
 }  // namespace rs

@@ -29,6 +29,31 @@ std::optional<int64_t> parseDuration(const std::string& text) {
     return static_cast<int64_t>(v * scale + 0.5);
 }
 
+bool settable(const Watch& device, std::string& problem) {
+    if (device.value.letter != 'V' && device.value.letter != 'Z') return true;
+    problem = device.name + " cannot be set from outside the program";
+    return false;
+}
+
+std::optional<int32_t> parseSetValue(const Watch& device, const std::string& text,
+                                     std::string& problem) {
+    int32_t value = 0;
+    try {
+        size_t used = 0;
+        const long v = std::stol(text, &used, 0);
+        if (used != text.size() || v < -32768 || v > 65535) throw 0;
+        value = static_cast<int32_t>(v);
+    } catch (...) {
+        problem = "\"" + text + "\" is no value for " + device.name;
+        return std::nullopt;
+    }
+    if (device.value.kind == Operand::Kind::Bit && value != 0 && value != 1) {
+        problem = device.name + " is a bit: 0 or 1";
+        return std::nullopt;
+    }
+    return value;
+}
+
 std::optional<SetEvent> parseSet(const std::string& text, std::string& problem) {
     const size_t eq = text.find('=');
     const size_t at = text.find('@');
@@ -38,27 +63,13 @@ std::optional<SetEvent> parseSet(const std::string& text, std::string& problem) 
     }
     SetEvent e;
     auto device = makeWatch(text.substr(0, eq), problem);
-    if (!device) return std::nullopt;
-    if (device->value.letter == 'V' || device->value.letter == 'Z') {
-        problem = device->name + " cannot be set from outside the program";
-        return std::nullopt;
-    }
+    if (!device || !settable(*device, problem)) return std::nullopt;
     e.device = *device;
-    const std::string value =
-        text.substr(eq + 1, at == std::string::npos ? std::string::npos : at - eq - 1);
-    try {
-        size_t used = 0;
-        const long v = std::stol(value, &used, 0);
-        if (used != value.size() || v < -32768 || v > 65535) throw 0;
-        e.value = static_cast<int32_t>(v);
-    } catch (...) {
-        problem = "\"" + value + "\" is no value for " + e.device.name;
-        return std::nullopt;
-    }
-    if (e.device.value.kind == Operand::Kind::Bit && e.value != 0 && e.value != 1) {
-        problem = e.device.name + " is a bit: 0 or 1";
-        return std::nullopt;
-    }
+    const auto value = parseSetValue(
+        e.device, text.substr(eq + 1, at == std::string::npos ? std::string::npos : at - eq - 1),
+        problem);
+    if (!value) return std::nullopt;
+    e.value = *value;
     if (at != std::string::npos) {
         const auto when = parseDuration(text.substr(at + 1));
         if (!when) {

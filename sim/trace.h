@@ -48,6 +48,14 @@ int64_t traceScans(const TraceOptions& options);
 // "250ms", "5s", "1.5s", "2min", "40" (milliseconds).
 std::optional<int64_t> parseDuration(const std::string& text);
 
+// Whether a device may be written from outside the program: V and Z, which
+// the engine holds for the program alone, may not.
+bool settable(const Watch& device, std::string& problem);
+// A value written into a device from outside: a number from -32768 to 65535
+// (0x for hexadecimal), for a bit 0 or 1.
+std::optional<int32_t> parseSetValue(const Watch& device, const std::string& text,
+                                     std::string& problem);
+
 // "X000=1@0ms", "D0=-5@2s", "X001=0" (at 0).
 std::optional<SetEvent> parseSet(const std::string& text, std::string& problem);
 

@@ -12,44 +12,33 @@ std::string vcdIdentifier(size_t n) {
     return id;
 }
 
-VcdWriter::VcdWriter(std::ostream& out, const std::vector<Watch>& watches) : m_out(out) {
-    auto add = [&](const std::string& name, const Operand& device, int width) {
-        const std::string id = vcdIdentifier(m_signals.size());
-        m_out << "$var " << (width == 1 ? "wire" : "reg") << ' ' << width << ' ' << id << ' '
-              << name << " $end\n";
-        m_signals.push_back({device, width, id, 0});
-    };
+VcdWriter::VcdWriter(std::ostream& out, const std::vector<Watch>& watches)
+    : m_out(out), m_history(watches, 0) {
     m_out << "$version rungsmith-cli simulate $end\n$timescale 1ms $end\n$scope module plc $end\n";
-    for (const Watch& w : watches) {
-        if (w.value.kind == Operand::Kind::Bit) {
-            add(w.name, w.value, 1);
-            continue;
-        }
-        add(w.name, w.value, w.value.wide ? 32 : 16);
-        if (w.contact) add(w.name + "_on", *w.contact, 1);
+    for (const TraceSignal& s : m_history.tracedSignals()) {
+        m_ids.push_back(vcdIdentifier(m_ids.size()));
+        m_out << "$var " << (s.width == 1 ? "wire" : "reg") << ' ' << s.width << ' ' << m_ids.back()
+              << ' ' << s.name << " $end\n";
     }
     m_out << "$upscope $end\n$enddefinitions $end\n";
 }
 
-std::string VcdWriter::valueText(const Signal& s, int64_t v) const {
-    if (s.width == 1) return (v ? "1" : "0") + s.id;
-    const uint32_t bits = static_cast<uint32_t>(v) & (s.width == 32 ? 0xFFFFFFFFu : 0xFFFFu);
+std::string VcdWriter::valueText(size_t signal, int32_t v) const {
+    const int width = m_history.tracedSignals()[signal].width;
+    const std::string& id = m_ids[signal];
+    if (width == 1) return (v ? "1" : "0") + id;
+    const uint32_t bits = static_cast<uint32_t>(v) & (width == 32 ? 0xFFFFFFFFu : 0xFFFFu);
     std::string digits;
-    for (int i = s.width - 1; i >= 0; --i)
+    for (int i = width - 1; i >= 0; --i)
         if (!digits.empty() || ((bits >> i) & 1) || i == 0) digits += ((bits >> i) & 1) ? '1' : '0';
-    return "b" + digits + " " + s.id;
+    return "b" + digits + " " + id;
 }
 
 void VcdWriter::sample(int64_t atMs, const Engine& engine) {
+    m_history.sample(atMs, engine);
     std::string changes;
-    for (Signal& s : m_signals) {
-        const int64_t v = s.device.wide
-                              ? static_cast<int32_t>(engine.memory().dword(s.device.address))
-                              : engine.read(s.device);
-        if (m_dumped && v == s.last) continue;
-        s.last = v;
-        changes += valueText(s, v) + "\n";
-    }
+    for (size_t i : m_history.lastChanged())
+        changes += valueText(i, m_history.changes(i).back().value) + "\n";
     if (changes.empty()) return;
     m_out << '#' << atMs << '\n';
     if (!m_dumped) {

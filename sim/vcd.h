@@ -5,16 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "sim/watch.h"
+#include "sim/trace_history.h"
 
 namespace rs::sim {
 
 // Writes a traced run as a value change dump (IEEE 1364 VCD), the file the
 // common waveform viewers read. Time is in milliseconds of the virtual clock.
-// A bit is a 1-bit wire; a word is a 16-bit register (a 32-bit counter 32
-// bits); a timer or counter is its value and a wire "<name>_on" for its
-// contact. The header goes out at construction, the first sample dumps every
-// signal, later samples only the signals that changed.
+// The signals are those of the trace history: a bit is a 1-bit wire; a word
+// is a 16-bit register (a 32-bit counter 32 bits); a timer or counter is its
+// value and a wire "<name>_on" for its contact. The header goes out at
+// construction, the first sample dumps every signal, later samples only the
+// signals that changed.
 class VcdWriter {
   public:
     VcdWriter(std::ostream& out, const std::vector<Watch>& watches);
@@ -22,16 +23,11 @@ class VcdWriter {
     void sample(int64_t atMs, const Engine& engine);
 
   private:
-    struct Signal {
-        Operand device;
-        int width = 1;
-        std::string id;
-        int64_t last = 0;
-    };
-    std::string valueText(const Signal& s, int64_t v) const;
+    std::string valueText(size_t signal, int32_t v) const;
 
     std::ostream& m_out;
-    std::vector<Signal> m_signals;
+    TraceHistory m_history;  // each signal's present value: what changed is written
+    std::vector<std::string> m_ids;
     bool m_dumped = false;
 };
 

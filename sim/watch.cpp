@@ -20,11 +20,13 @@ std::optional<Watch> makeWatch(const std::string& device, std::string& problem) 
     return w;
 }
 
+int32_t deviceValue(const Engine& engine, const Operand& device) {
+    return device.wide ? static_cast<int32_t>(engine.memory().dword(device.address))
+                       : engine.read(device);
+}
+
 std::string watchValue(const Engine& engine, const Watch& watch) {
-    const int64_t v = watch.value.wide
-                          ? static_cast<int32_t>(engine.memory().dword(watch.value.address))
-                          : engine.read(watch.value);
-    std::string text = std::to_string(v);
+    std::string text = std::to_string(deviceValue(engine, watch.value));
     if (watch.contact && engine.read(*watch.contact)) text += " on";
     return text;
 }
@@ -33,10 +35,7 @@ std::string deviceValueText(const Engine& engine, const std::string& device) {
     std::string problem;
     const auto watch = makeWatch(device, problem);
     if (!watch) return {};
-    const int64_t v = watch->value.wide
-                          ? static_cast<int32_t>(engine.memory().dword(watch->value.address))
-                          : engine.read(watch->value);
-    return device + "=" + std::to_string(v);
+    return device + "=" + std::to_string(deviceValue(engine, watch->value));
 }
 
 }  // namespace rs::sim

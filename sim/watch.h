@@ -18,6 +18,10 @@ struct Watch {
 
 std::optional<Watch> makeWatch(const std::string& device, std::string& problem);
 
+// The value of a watched bit or word: a 32-bit counter's whole value, any
+// other word as a scan reads it.
+int32_t deviceValue(const Engine& engine, const Operand& device);
+
 // What a watch shows: "1" or "0" for a bit, the value of a word, "12" or
 // "10 on" (value, contact closed) for a timer or counter.
 std::string watchValue(const Engine& engine, const Watch& watch);

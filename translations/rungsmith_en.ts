@@ -120,6 +120,18 @@
         <translation>Create a new project</translation>
     </message>
     <message>
+        <source>将光标处的器件加入监视窗口</source>
+        <translation>Add the device at the cursor to the watch window</translation>
+    </message>
+    <message>
+        <source>显示/隐藏监视窗口</source>
+        <translation>Show or hide the watch window</translation>
+    </message>
+    <message>
+        <source>显示/隐藏时序图</source>
+        <translation>Show or hide the timing chart</translation>
+    </message>
+    <message>
         <source>显示/隐藏交叉参照表</source>
         <translation>Show or hide the cross reference</translation>
     </message>

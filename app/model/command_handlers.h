@@ -69,6 +69,11 @@ class CommandHandlers {
     virtual void simulate(SimulationStep step) = 0;
     // the ladder drawn live from the controller
     virtual void monitor(MonitorStep step) = 0;
+
+    // the watch window and the timing chart
+    virtual void addToWatch() = 0;  // the device at the cursor
+    virtual void toggleWatchWindow() = 0;
+    virtual void toggleTimingChart() = 0;
 };
 
 }  // namespace rs::shell

@@ -19,6 +19,8 @@ struct ShellState {
     bool canUndo = false;            // the open project's history has a step to undo
     bool canRedo = false;            // ... or to redo
     bool crossReferenceVisible = false;
+    bool watchWindowVisible = false;
+    bool timingChartVisible = false;
 };
 
 struct CommandState {

@@ -69,6 +69,12 @@ CommandState dataListState(const ShellState& s) {
 CommandState crossReferenceState(const ShellState& s) {
     return {true, true, s.crossReferenceVisible};
 }
+CommandState watchWindowState(const ShellState& s) {
+    return {true, true, s.watchWindowVisible};
+}
+CommandState timingChartState(const ShellState& s) {
+    return {true, true, s.timingChartVisible};
+}
 
 // ---- handlers ----
 
@@ -222,6 +228,12 @@ std::vector<CommandRow> makeTable() {
          statusBarFlagState, [](H& h, int) { h.toggleStatusBarFlag(); }},
         {CmdCrossReference, "Cross reference", "显示/隐藏交叉参照表", "", "", {},
          crossReferenceState, [](H& h, int) { h.toggleCrossReference(); }},
+        {CmdAddToWatch, "Add to watch\tCtrl+Shift+W", "将光标处的器件加入监视窗口", "", "", {"Ctrl+Shift+W"},
+         withProject, [](H& h, int) { h.addToWatch(); }},
+        {CmdWatchWindow, "&Watch window", "显示/隐藏监视窗口", "", "", {},
+         watchWindowState, [](H& h, int) { h.toggleWatchWindow(); }},
+        {CmdTimingChart, "T&iming chart", "显示/隐藏时序图", "", "", {},
+         timingChartState, [](H& h, int) { h.toggleTimingChart(); }},
         // "&Online"
         {CmdTransferSetup, "Transfer set&up...", "通讯设置向导", "", "", {},
          withProject, runDialog<ShellDialog::TransferSetup>},

@@ -23,6 +23,10 @@ enum Command : int {
     CmdStepRung = 34521,
     CmdToggleBreakpoint = 34522,
     CmdRunUntil = 34523,
+    // the watch window and the timing chart under "&View" (extensions)
+    CmdAddToWatch = 34530,   // the device at the cursor into the watch window
+    CmdWatchWindow = 34531,  // shows or hides the watch window
+    CmdTimingChart = 34532,  // shows or hides the timing chart
     // "Examples" under "&Help": opens the folder of example programs
     CmdExamples = 34601,
     CmdVerify = 34701,  // "Verify with controller..."

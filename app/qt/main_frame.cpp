@@ -27,6 +27,9 @@
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
 #include "app/qt/settings_store.h"
+#include "app/qt/timing_chart_bar.h"
+#include "app/qt/watch_bar.h"
+#include "app/qt/watch_docks.h"
 #include "core/messages.h"
 #include "core/program_dir.h"
 #include "translations/system_text.h"
@@ -84,6 +87,8 @@ CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
     m_pPrint = new CPrintCommands(this, project);
     connect(m_pSearch, &CSearchCommands::stateChanged, this, &CMainFrame::stateChanged);
     connect(this, &CMainFrame::stateChanged, m_pSearch, &CSearchCommands::refreshCrossReference);
+    m_pWatch = new CWatchDocks(this, m_sink, project);
+    connect(m_pWatch, &CWatchDocks::stateChanged, this, &CMainFrame::stateChanged);
     createStatusBar();
     loadRecentFiles();
     buildMenuBar();
@@ -100,6 +105,7 @@ CMainFrame::~CMainFrame() {
     for (QToolBar* bar : m_toolBars) disconnect(bar, nullptr, this, nullptr);
     disconnect(m_pDataBar, nullptr, this, nullptr);
     if (m_pSearch) disconnect(m_pSearch, nullptr, this, nullptr);
+    if (m_pWatch) disconnect(m_pWatch, nullptr, this, nullptr);
     if (m_pProject) disconnect(m_pProject, nullptr, this, nullptr);
     disconnect(this, &CMainFrame::stateChanged, nullptr, nullptr);
 }
@@ -239,6 +245,8 @@ ShellState CMainFrame::shellState() const {
     s.canUndo = m_pProject && m_pProject->history().canUndo();
     s.canRedo = m_pProject && m_pProject->history().canRedo();
     s.crossReferenceVisible = m_pSearch && m_pSearch->crossReferenceBar()->isVisibleTo(this);
+    s.watchWindowVisible = m_pWatch && m_pWatch->watchBar()->isVisibleTo(this);
+    s.timingChartVisible = m_pWatch && m_pWatch->chartBar()->isVisibleTo(this);
     return s;
 }
 
@@ -314,6 +322,7 @@ CChildFrame* CMainFrame::createProjectWindow() {
     connect(child, &CChildFrame::closed, this, &CMainFrame::childClosed);
     connect(&child->monitor(), &MonitorController::historyAdded, this,
             [this](const rs::online::HistoryEntry& e) { keepDeviceHistory(e); });
+    m_pWatch->follow(child);
     child->setCloseCheck([this, child] { return childMayClose(child); });
     connect(child->view(), &CCorvaneElectricPLCView::commandRequested, this,
             &CMainFrame::runCommand);

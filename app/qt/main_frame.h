@@ -26,6 +26,7 @@ class CChildFrame;
 class CDatalistTreeCtrldlg;
 class CSearchCommands;
 class CPrintCommands;
+class CWatchDocks;
 class QDockWidget;
 class QMenu;
 
@@ -84,6 +85,9 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     void print(rs::shell::PrintOutput output) override;
     void simulate(rs::shell::SimulationStep step) override;
     void monitor(rs::shell::MonitorStep step) override;
+    void addToWatch() override;
+    void toggleWatchWindow() override;
+    void toggleTimingChart() override;
     // Opens a project file as "Open project" does after its dialog.
     bool openProjectFile(const QString& path);
 
@@ -95,6 +99,7 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     const std::vector<QToolBar*>& toolBars() const { return m_toolBars; }
     CSearchCommands* searchCommands() const { return m_pSearch; }
     CPrintCommands* printCommands() const { return m_pPrint; }
+    CWatchDocks* watchDocks() const { return m_pWatch; }
     const rs::shell::RecentFiles& recentFiles() const { return m_recent; }
 
     // The actions that show a command in the menu bar and the toolbars.
@@ -145,6 +150,7 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     QDockWidget* m_pDataBar = nullptr;
     CSearchCommands* m_pSearch = nullptr;  // find, replace, cross reference
     CPrintCommands* m_pPrint = nullptr;    // print, preview, export
+    CWatchDocks* m_pWatch = nullptr;       // watch window, timing chart
     CDatalistTreeCtrldlg* m_pDataList = nullptr;
     QLabel* m_pIdle = nullptr;
     std::map<int, QLabel*> m_indicators;  // Qt key -> indicator

@@ -14,6 +14,7 @@
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
 #include "comm/comm_choices.h"
+#include "app/qt/watch_docks.h"
 #include "comm/qt/communication_dialog.h"
 #include "comm/qt/connection_setup_dialog.h"
 #include "comm/qt/verify_dialog.h"
@@ -261,4 +262,16 @@ void CMainFrame::simulate(SimulationStep step) {
             return;
         }
     }
+}
+
+void CMainFrame::addToWatch() {
+    m_pWatch->addFromCursor();
+}
+
+void CMainFrame::toggleWatchWindow() {
+    m_pWatch->toggleWatchWindow();
+}
+
+void CMainFrame::toggleTimingChart() {
+    m_pWatch->toggleTimingChart();
 }

@@ -100,10 +100,12 @@ void SimulationController::step(rs::sim::StepTo to) {
     const int64_t elapsed = first || m_engine->scans() == 0 ? 0 : kScanPeriodMs;
     const auto t0 = std::chrono::steady_clock::now();
     const rs::sim::Halt halt = m_engine->step(to, elapsed);
-    if (halt == rs::sim::Halt::ScanEnd)
+    if (halt == rs::sim::Halt::ScanEnd) {
         m_lastScanMicros = std::chrono::duration_cast<std::chrono::microseconds>(
                                std::chrono::steady_clock::now() - t0)
                                .count();
+        emit scanned();
+    }
     if (goesOn(halt)) refreshDisplay();
     emit stateChanged();
 }
@@ -188,6 +190,7 @@ void SimulationController::tick() {
             goesOn(rs::sim::Halt::Stopped);
             return;
         case rs::sim::RunHalt::ScanDone:
+            emit scanned();
             if (m_sincePaint.elapsed() >= kRepaintPeriodMs) refreshDisplay();
             return;
         case rs::sim::RunHalt::Breakpoint:
@@ -195,6 +198,7 @@ void SimulationController::tick() {
                      rs::sim::rowName(m_engine->program(), m_engine->currentRow());
             break;
         case rs::sim::RunHalt::ConditionHeld:
+            emit scanned();
             m_halt = m_until->text + " held at " + std::to_string(m_engine->clockMs()) + " ms";
             m_until.reset();
             break;
@@ -213,6 +217,13 @@ void SimulationController::refreshDisplay() {
     }
     showStatus();
     m_pView->refresh();
+    emit displayRefreshed();
+}
+
+void SimulationController::writeDevice(const rs::sim::Operand& device, int32_t value) {
+    if (!m_bActive) return;
+    m_engine->write(device, value);
+    refreshDisplay();
 }
 
 void SimulationController::showStatus() {

@@ -86,11 +86,19 @@ class SimulationController : public QObject {
     void paintOverlay(QPainter& painter, const rs::shell::Scene& drawn, int firstY, int lastY);
 
     const rs::sim::Engine& engine() const { return *m_engine; }
+    // Writes a device through the engine's input path, as a script's set
+    // does, and shows the result.
+    void writeDevice(const rs::sim::Operand& device, int32_t value);
     rs::device::DeviceMemory& memory() { return m_memory; }
 
   signals:
     // Started, paused or stopped: menus follow.
     void stateChanged();
+    // A scan ran (every scan, for a trace of it).
+    void scanned();
+    // The shown values were brought up to date (at most 20 times a second
+    // while running, and after every input change).
+    void displayRefreshed();
 
   private:
     bool begin();

@@ -52,6 +52,9 @@ struct RecordingHandlers : CommandHandlers {
     void print(PrintOutput p) override { note("print " + std::to_string(static_cast<int>(p))); }
     void simulate(SimulationStep s) override { note("sim " + std::to_string(static_cast<int>(s))); }
     void monitor(MonitorStep s) override { note("monitor " + std::to_string(static_cast<int>(s))); }
+    void addToWatch() override { note("add to watch"); }
+    void toggleWatchWindow() override { note("watch window"); }
+    void toggleTimingChart() override { note("timing chart"); }
 };
 
 std::string n(int v) {
@@ -153,6 +156,9 @@ TEST(CommandTable, EveryCommandReachesItsOwnHandler) {
         {CmdToggleBreakpoint, "sim " + n(int(SimulationStep::ToggleBreakpoint))},
         {CmdRunUntil, "sim " + n(int(SimulationStep::RunUntil))},
         {CmdStartMonitor, "monitor " + n(int(MonitorStep::Start))},
+        {CmdAddToWatch, "add to watch"},
+        {CmdWatchWindow, "watch window"},
+        {CmdTimingChart, "timing chart"},
     };
     std::set<int> served;
     for (const auto& [id, call] : expected) {
