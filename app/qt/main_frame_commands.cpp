@@ -112,12 +112,12 @@ void CMainFrame::showDialog(ShellDialog dialog) {
             return;
         }
         case ShellDialog::DeviceTest: {
-            CDeviceTest test(m_sink, this);
+            CDeviceTest test(m_sink, m_ranges, this);
             test.exec();
             return;
         }
         case ShellDialog::DeviceBatchMonitor: {
-            CDeviceBatchMonitor monitor(m_sink, this);
+            CDeviceBatchMonitor monitor(m_sink, m_ranges, this);
             monitor.exec();
             return;
         }
