@@ -53,6 +53,10 @@ ProtocolIndexes indexesOf(const CommSelection& s) {
     return {std::max(s.port, 0), s.baud, s.parity, s.dataBits, s.stopBits};
 }
 
+bool isPortPath(const std::string& port) {
+    return port.find('/') != std::string::npos;
+}
+
 bool saveComm(const std::string& file, const ProtocolIndexes& indexes,
               const std::string& typedPort) {
     if (!writeProtocolFile(file, indexes)) return false;

@@ -58,6 +58,12 @@ SerialSettings settingsOf(const CommSelection& selection);
 // index 0.
 ProtocolIndexes indexesOf(const CommSelection& selection);
 
+// Whether a port is named by a path (a pseudo-terminal, a port given on the
+// command line, /dev/serial/by-id/...) rather than by the system's port name:
+// such a port keeps its place in the list only while it exists, so the
+// settings file keeps its path beside the index.
+bool isPortPath(const std::string& port);
+
 // Writes the indexes and, when the port is not one the probe found, its path.
 bool saveComm(const std::string& file, const ProtocolIndexes& indexes,
               const std::string& typedPort);

@@ -12,6 +12,11 @@ inline constexpr const char* kInterruption = "Communication interruption!";
 inline constexpr const char* kRetryTimeout =
     "Communication Retry Time out,please check your device";
 inline constexpr const char* kDownloadSucceed = "Download Succeed !";
+// A port box left empty.
+inline constexpr const char* kNoPort = "No port is chosen";
+// A download stopped before its end.
+inline constexpr const char* kPartialProgram =
+    "Download stopped: the controller holds a partial program; download it again.";
 
 // Refusals of a program the code buffer cannot take.
 inline constexpr const char* kCodeTooLarge =

@@ -11,6 +11,10 @@ bool reopenPort(SerialLink& link, const std::string& port, const SerialSettings&
         link.settings() == settings)
         return true;
     if (link.isOpen()) link.close();
+    if (port.empty()) {
+        sink.inform(msg::kNoPort, msg::kErrorCaption, MessageIcon::Warning);
+        return false;
+    }
     if (!link.open(port, settings)) {
         sink.inform(msg::kCannotOpenPort, msg::kErrorCaption, MessageIcon::Warning);
         return false;

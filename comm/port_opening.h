@@ -15,8 +15,9 @@ enum class ReopenRule {
 
 // Opens the port for a request: the port is closed if open and opened with
 // the settings, the receive event comes from the first byte, and input left
-// from before is discarded. "cannot open serial port" (caption "Error occur")
-// when the port does not open; false then.
+// from before is discarded. "No port is chosen" for an empty port name and
+// "cannot open serial port" when the port does not open (caption "Error
+// occur"); false then.
 bool reopenPort(SerialLink& link, const std::string& port, const SerialSettings& settings,
                 MessageSink& sink, ReopenRule rule = ReopenRule::Always);
 

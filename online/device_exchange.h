@@ -36,6 +36,9 @@ class DeviceExchange {
     using Event = std::variant<Request, Bytes>;
 
     std::optional<std::string> step(const Event& event);
+    // No answer came in time: the request is given up, and a late answer to
+    // it adds nothing.
+    void abandon() { answered({}); }
     State state() const { return m_state; }
 
   private:

@@ -12,6 +12,7 @@
 #include "core/message_sink.h"
 #include "online/device_exchange.h"
 #include "online/device_frames.h"
+#include "online/device_reach.h"
 
 namespace rs::online {
 
@@ -22,12 +23,18 @@ struct HistoryEntry {
 };
 
 // The device test without its window: each request opens the port, builds
-// one frame and sends it; the reply adds one history entry. A device letter
-// outside the address rule, or a byte count the eight words cannot fill,
-// shows "Please Inter the right Device" and sends nothing.
+// one frame and sends it; the reply adds one history entry, and so does a
+// reply that does not come within kReplyWaitMs ("no answer"). A device the
+// check refuses, or one whose bytes would reach devices of another letter,
+// shows "Please Inter the right Device" and sends nothing; so do a byte count
+// outside 1 to 16 and a value no word holds, each with its own message.
 class DeviceTest {
   public:
-    DeviceTest(SerialLink& link, MessageSink& sink);
+    static constexpr int kReplyWaitMs = 500;
+
+    // replyTimer runs the wait for each reply; accepts is the device range
+    // check every device must pass.
+    DeviceTest(SerialLink& link, MessageSink& sink, Timer& replyTimer, DeviceCheck accepts);
     ~DeviceTest();
     DeviceTest(const DeviceTest&) = delete;
     DeviceTest& operator=(const DeviceTest&) = delete;
@@ -38,7 +45,8 @@ class DeviceTest {
     // Each returns whether a frame was sent.
     bool force(std::string_view device, bool on);
     // A non-zero timer/counter choice addresses a timer's or counter's
-    // current value (the loop address) instead of the device's word.
+    // current value (the loop address) instead of the device's word. Each
+    // word holds 0 to 65535 (a negative value typed is its two's complement).
     bool writeWords(std::string_view device, int byteCount,
                     std::span<const uint32_t, kWordCount> words, int timerCounterChoice);
     bool readWords(std::string_view device, int byteCount, int timerCounterChoice);
@@ -54,9 +62,17 @@ class DeviceTest {
     std::optional<uint32_t> addressOf(std::string_view device, int byteCount, int choice);
     bool send(const DeviceFrame& frame, std::string_view device, const char* description,
               int readCount);
+    void onNoReply();
+    void onPortFailed();
+    void history(std::string condition);
+    void wrongDevice();
 
     SerialLink& m_link;
     MessageSink& m_sink;
+    Timer& m_replyTimer;
+    DeviceCheck m_accepts;
+    bool m_answered = false;  // the controller answered a request of this session
+    bool m_modeHintShown = false;
     std::string m_port;
     SerialSettings m_settings;
     DeviceExchange m_exchange;

@@ -1,5 +1,6 @@
 #include "online/list_report_model.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace rs::online {
@@ -74,6 +75,13 @@ std::string fittedText(std::string_view text, int cellWidth,
     size_t keep = text.size();
     while (keep > 1 && widthOf(text.substr(0, keep)) + dots + 4 > cellWidth) --keep;
     return std::string(text.substr(0, keep)) + "...";
+}
+
+int columnWidth(int layoutWidth, int headingWidth, int widestText, std::optional<int> userWidth) {
+    if (userWidth) return *userWidth;
+    constexpr int kHeadingMargin = 15;
+    constexpr int kTextMargin = 4 + 2 + 4;  // fittedText's 4, the text's left inset, a gap
+    return std::max({layoutWidth, headingWidth + kHeadingMargin, widestText + kTextMargin});
 }
 
 CheckBoxSquare checkBoxSquare(int cellLeft, int cellTop, int cellWidth, int cellHeight) {

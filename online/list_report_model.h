@@ -45,6 +45,11 @@ std::string toggledCheckText(std::string_view text);
 std::string fittedText(std::string_view text, int cellWidth,
                        const std::function<int(std::string_view)>& widthOf);
 
+// The width of a column that shows its texts whole: the width its layout
+// asks for, at least its heading plus 15 and its widest text plus the
+// margins fittedText keeps; a width the user dragged the column to stays.
+int columnWidth(int layoutWidth, int headingWidth, int widestText, std::optional<int> userWidth);
+
 // The check box of a cell: a square whose side is the cell height minus 1,
 // at the cell's top, centred across the cell.
 struct CheckBoxSquare {

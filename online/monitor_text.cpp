@@ -1,9 +1,11 @@
 #include "online/monitor_text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/device/device_address.h"
 #include "core/device/device_ref.h"
+#include "online/device_reach.h"
 
 namespace rs::online {
 
@@ -11,104 +13,7 @@ namespace {
 
 constexpr const char* kBitsHeading =
     "+F   E   D   C     +B   A   9   8     +7   6   5   4     +3   2   1   0";
-
-int rowCount(MonitorLayout layout) {
-    switch (layout) {
-        case MonitorLayout::BitOrWord:
-            return kMonitorRows;
-        case MonitorLayout::Bit:
-            return 8;
-        case MonitorLayout::Word:
-            return 2;
-    }
-    return 0;
-}
-
-bool within(int r, std::initializer_list<std::pair<int, int>> ranges) {
-    for (const auto& [low, high] : ranges)
-        if (r >= low && r <= high) return true;
-    return false;
-}
-
-// X and Y numbers count in octal; the steps skip the numbers with 8 and 9.
-bool advanceOctal(int& r, MonitorLayout layout) {
-    switch (layout) {
-        case MonitorLayout::BitOrWord:
-            if (r >= 360) return false;
-            if (within(r, {{0, 59}, {100, 159}, {200, 259}, {300, 359}}))
-                r += 20;
-            else if (within(r,
-                            {{60, 67}, {70, 77}, {160, 167}, {170, 177}, {260, 267}, {270, 277}}))
-                r += 40;
-            return true;
-        case MonitorLayout::Bit:
-            if (r >= 340) return false;
-            if (within(r, {{0, 39},
-                           {60, 76},
-                           {100, 139},
-                           {160, 176},
-                           {200, 239},
-                           {260, 276},
-                           {300, 339}}))
-                r += 40;
-            else if (within(r,
-                            {{40, 47}, {50, 57}, {140, 147}, {150, 157}, {240, 247}, {250, 257}}))
-                r += 60;
-            return true;
-        case MonitorLayout::Word:
-            if (r > 177 || r < 0) return false;
-            r += 200;
-            return true;
-    }
-    return false;
-}
-
-// Decimal numbering: the step of each layout and the number that ends the
-// rows ("at least" for the first two layouts, "above" for "Word").
-struct DecimalRule {
-    int steps[3];
-    int endFrom;   // "Bit or Word" and "Bit": r of this or more ends
-    int endAbove;  // "Word": r above this ends
-};
-
-bool ruleOf(char letter, DecimalRule& rule) {
-    switch (letter) {
-        case 'S':
-            rule = {{16, 32, 128}, 990, 871};
-            return true;
-        case 'M':
-            rule = {{16, 32, 128}, 3071, 2943};
-            return true;
-        case 'D':
-            rule = {{1, 2, 8}, 7999, 7998};
-            return true;
-        // Timer and counter contacts: one data byte holds eight of them, so
-        // a row steps by the contacts it shows; the rows end at the last
-        // timer (T511) or counter (C255).
-        case 'T':
-            rule = {{8, 16, 128}, 511, 511};
-            return true;
-        case 'C':
-            rule = {{8, 16, 128}, 255, 255};
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool advanceDecimal(int& r, char letter, MonitorLayout layout) {
-    DecimalRule rule{};
-    if (!ruleOf(letter, rule)) return false;
-    const int step = rule.steps[static_cast<int>(layout)];
-    if (r < 0) return false;
-    if (letter == 'T' || letter == 'C') {
-        if (r + step > rule.endFrom) return false;
-    } else if (layout == MonitorLayout::Word ? r > rule.endAbove : r >= rule.endFrom) {
-        return false;
-    }
-    r += step;
-    return true;
-}
+constexpr int kWordsPerRow[] = {1, 2, 8};  // "Bit or Word", "Bit", "Word"
 
 std::string hexBytes(const uint8_t* lowFirst, int count) {
     std::string out;
@@ -118,6 +23,58 @@ std::string hexBytes(const uint8_t* lowFirst, int count) {
         out += buf;
     }
     return out;
+}
+
+// Counters from C200 on hold 32-bit values.
+bool thirtyTwoBitCounters(const MonitorDevice& d, MonitorLayout layout) {
+    return showsCurrentValues(d.letter, layout) && d.letter == 'C' && d.number >= 200;
+}
+
+device::AccessKind accessOf(const MonitorDevice& d, MonitorLayout layout) {
+    return showsCurrentValues(d.letter, layout) ? device::AccessKind::Loop
+                                                : device::AccessKind::Word;
+}
+
+device::DeviceRef refOf(const MonitorDevice& d) {
+    device::DeviceRef ref;
+    ref.letter = d.letter;
+    ref.number = d.number;
+    return ref;
+}
+
+std::string label(char letter, long long number) {
+    return std::string(1, letter) + std::to_string(number);
+}
+
+uint16_t wordAt(const MonitorData& data, size_t w) {
+    return static_cast<uint16_t>(data[2 * w] | data[2 * w + 1] << 8);
+}
+
+// A bit device's number as a count of bits, and back.
+long long bitCount(const MonitorDevice& d) {
+    return device::isOctalLetter(d.letter) ? device::octalValue(d.number) : d.number;
+}
+long long writtenNumber(char letter, long long count) {
+    return device::isOctalLetter(letter) ? device::octalDigits(static_cast<int>(count)) : count;
+}
+
+// The bit of the device itself within its byte: the "Bit" layout's shift.
+unsigned bitInByte(const MonitorDevice& d) {
+    if (!isBitDevice(d.letter)) return 0;
+    const auto bit =
+        device::deviceAddress(d.letter, static_cast<uint32_t>(d.number), device::AccessKind::Bit);
+    return bit ? *bit % 8 : 0;
+}
+
+// Bits of the layout's data that belong to the device's letter.
+long long shownBits(const MonitorDevice& d, MonitorLayout layout, int bytes) {
+    const long long bits = 8LL * bytes;
+    return layout == MonitorLayout::Bit ? std::max(0LL, bits - bitInByte(d)) : bits;
+}
+
+// Bits of word w (16 bits from bit 16w) that lie within the shown bits.
+int bitsOfWord(long long shown, size_t w) {
+    return static_cast<int>(std::clamp(shown - 16LL * static_cast<long long>(w), 0LL, 16LL));
 }
 
 }  // namespace
@@ -136,26 +93,41 @@ bool isBitDevice(char letter) {
     return device::isBitLetter(letter);
 }
 
-std::vector<std::string> rowLabels(const MonitorDevice& device, MonitorLayout layout) {
+bool showsCurrentValues(char letter, MonitorLayout layout) {
+    return (letter == 'T' || letter == 'C') && layout == MonitorLayout::Word;
+}
+
+std::optional<uint32_t> monitorReadAddress(const MonitorDevice& d, MonitorLayout layout) {
+    return device::deviceAddress(d.letter, static_cast<uint32_t>(d.number), accessOf(d, layout));
+}
+
+std::vector<std::string> rowLabels(const MonitorDevice& d, MonitorLayout layout, int bytes) {
     std::vector<std::string> labels;
-    if (!device.valid || !device::isAddressableLetter(device.letter)) return labels;
-    const bool octal = device::isOctalLetter(device.letter);
-    int r = device.number;
-    for (int s = 0; s < rowCount(layout); ++s) {
-        labels.push_back(std::string(1, device.letter) + std::to_string(r));
-        if (!(octal ? advanceOctal(r, layout) : advanceDecimal(r, device.letter, layout))) break;
+    if (!d.valid || !device::isAddressableLetter(d.letter)) return labels;
+    const device::DeviceRef first = refOf(d);
+    const device::AccessKind kind = accessOf(d, layout);
+    if (layout == MonitorLayout::Bit && isBitDevice(d.letter)) {
+        // The "Bit" layout starts at the device's own bit, 32 devices a row.
+        const long long start = bitCount(d);
+        for (long long n = 0; n < shownBits(d, layout, bytes); n += 32)
+            labels.push_back(label(d.letter, writtenNumber(d.letter, start + n)));
+        return labels;
     }
+    const int perRow = 2 * kWordsPerRow[static_cast<int>(layout)];
+    const int rows = layout == MonitorLayout::Word ? (bytes / 2 * 2 + perRow - 1) / perRow
+                                                   : (bytes + perRow - 1) / perRow;
+    for (int s = 0; s < rows; ++s)
+        labels.push_back(label(d.letter, numberAtByte(first, kind, s * perRow)));
     return labels;
 }
 
-std::string bitText(uint8_t byte, int index, MonitorLayout layout) {
+std::string bitText(uint16_t word, MonitorLayout layout, int shown) {
     std::string out;
     const bool wide = layout == MonitorLayout::BitOrWord;
-    if (!wide && index % 2 == 1) out += "        ";
-    for (int bit = 7; bit >= 0; --bit) {
-        if (bit == 3) out += wide ? "     " : "  ";
+    for (int bit = 15; bit >= 0; --bit) {
+        if (bit % 4 == 3 && bit != 15) out += wide ? "     " : "  ";
         if (wide) out += "   ";
-        out += (byte >> bit) & 1 ? '1' : '0';
+        out += bit >= shown ? ' ' : (word >> bit) & 1 ? '1' : '0';
     }
     return out;
 }
@@ -190,10 +162,7 @@ std::array<std::string, kMonitorValues> valueTexts(const MonitorData& data, Moni
 }
 
 MonitorData alignedToDevice(const MonitorData& data, const MonitorDevice& device) {
-    if (!isBitDevice(device.letter) || device.letter == 'T' || device.letter == 'C') return data;
-    const auto bit = device::deviceAddress(
-        std::string(1, device.letter) + std::to_string(device.number), device::AccessKind::Bit);
-    const unsigned d = bit ? *bit % 8 : 0;
+    const unsigned d = bitInByte(device);
     if (d == 0) return data;
     MonitorData out{};
     for (size_t j = 0; j < data.size(); ++j) {
@@ -204,60 +173,82 @@ MonitorData alignedToDevice(const MonitorData& data, const MonitorDevice& device
 }
 
 MonitorTable openingTable() {
-    return {{{"Device", 50}, {kBitsHeading, 310}}, {}};
+    return {{{"Device", 50}, {kBitsHeading, 310}}, {}, false};
 }
 
 MonitorTable monitorTable(const MonitorView& view) {
     const std::vector<std::string> labels =
-        view.started ? rowLabels(view.device, view.layout) : std::vector<std::string>{};
-    const auto values = valueTexts(view.data, view.display, view.radix);
+        view.started ? rowLabels(view.device, view.layout, view.bytes) : std::vector<std::string>{};
+    const bool wide32 = thirtyTwoBitCounters(view.device, view.layout);
+    const MonitorDisplay display =
+        wide32 && view.display == MonitorDisplay::Int16 ? MonitorDisplay::Int32 : view.display;
+    const auto values = valueTexts(view.data, display, view.radix);
+    const long long bits = shownBits(view.device, view.layout, view.bytes);
+    // A value with a byte past those of the device's letter shows nothing.
+    const auto value = [&](size_t w, int words) {
+        return 8LL * view.bytes >= 16LL * static_cast<long long>(w + static_cast<size_t>(words))
+                   ? values[w]
+                   : std::string();
+    };
     MonitorTable t;
     switch (view.layout) {
         case MonitorLayout::BitOrWord:
-            if (labels.empty()) return openingTable();
+            if (labels.empty()) {
+                t = openingTable();
+                break;
+            }
             t.columns = {{"Device", 50}, {kBitsHeading, 310}, {" ", 50}};
             for (size_t s = 0; s < labels.size(); ++s)
                 t.lines.push_back({labels[s],
-                                   bitText(view.data[s], static_cast<int>(s), view.layout),
-                                   values[s]});
+                                   bitText(wordAt(view.data, s), view.layout, bitsOfWord(bits, s)),
+                                   value(s, 1)});
             break;
         case MonitorLayout::Bit: {
             t.columns = {{"Device", 70},
                          {"+1  FEDC  BA98  7654  3210", 160},
                          {"+0  FEDC  BA98  7654  3210", 160}};
-            const MonitorData bits = alignedToDevice(view.data, view.device);
+            const MonitorData data = alignedToDevice(view.data, view.device);
             for (size_t s = 0; s < labels.size(); ++s) {
-                const int odd = static_cast<int>(2 * s + 1);
-                t.lines.push_back({labels[s], bitText(bits[2 * s + 1], odd, view.layout),
-                                   bitText(bits[2 * s], odd - 1, view.layout)});
+                std::vector<std::string> line{labels[s]};
+                for (size_t w : {2 * s + 1, 2 * s}) {
+                    const int shown = bitsOfWord(bits, w);
+                    line.push_back(shown > 0 ? bitText(wordAt(data, w), view.layout, shown) : "");
+                }
+                t.lines.push_back(std::move(line));
             }
             break;
         }
         case MonitorLayout::Word: {
             const bool narrow =
-                view.display == MonitorDisplay::Int16 || view.display == MonitorDisplay::Ascii;
-            const bool bits = isBitDevice(view.device.letter);
+                !wide32 && (display == MonitorDisplay::Int16 || display == MonitorDisplay::Ascii);
+            const bool bitColumns = isBitDevice(view.device.letter) &&
+                                    !showsCurrentValues(view.device.letter, view.layout);
             t.columns.push_back({"Device", 70});
             if (narrow) {
                 for (int i = 0; i < 8; ++i)
-                    t.columns.push_back({"+" + std::to_string(bits ? 16 * i : i), 40});
+                    t.columns.push_back({"+" + std::to_string(bitColumns ? 16 * i : i), 40});
+            } else if (wide32) {
+                for (int i = 0; i < 4; ++i) t.columns.push_back({"+" + std::to_string(i), 85});
             } else {
                 static const char* const kWordPairs[] = {"+0           +1", "+2           +3",
                                                          "+4           +5", "+6           +7"};
                 static const char* const kBitPairs[] = {"+0           +16", "+32          +48",
                                                         "+64          +80", "+96          +112"};
                 for (int i = 0; i < 4; ++i)
-                    t.columns.push_back({bits ? kBitPairs[i] : kWordPairs[i], 85});
+                    t.columns.push_back({bitColumns ? kBitPairs[i] : kWordPairs[i], 85});
             }
             for (size_t s = 0; s < labels.size(); ++s) {
                 std::vector<std::string> line{labels[s]};
-                for (int i = 0; i < (narrow ? 8 : 4); ++i)
-                    line.push_back(values[s * 8 + static_cast<size_t>(narrow ? i : 2 * i)]);
+                for (int i = 0; i < (narrow ? 8 : 4); ++i) {
+                    const size_t w = s * 8 + static_cast<size_t>(narrow ? i : 2 * i);
+                    line.push_back(value(w, narrow ? 1 : 2));
+                }
                 t.lines.push_back(std::move(line));
             }
             break;
         }
     }
+    t.stale = view.started && view.stale && !t.lines.empty();
     return t;
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,23 +34,36 @@ MonitorDevice parseMonitorDevice(std::string_view text);
 // and C.
 bool isBitDevice(char letter);
 
-// The row labels of a layout: the letter and a running number from the
-// device's number, advanced by the layout's step after each label; the rows
-// end after the layout's row count or with the first number outside the
-// device's range (that label still counts). Letters without a rule give one
-// label.
-std::vector<std::string> rowLabels(const MonitorDevice& device, MonitorLayout layout);
+// Whether the layout shows current values of timers and counters: the "Word"
+// layout of T and C reads them from their value area (the loop address); the
+// other layouts show their contacts.
+bool showsCurrentValues(char letter, MonitorLayout layout);
 
-// Bit text of one data byte: its 8 bits, most significant first. "Bit or
-// Word": three blanks before each bit and five more before the fifth (37
-// characters). "Bit": the bits with two blanks before the fifth, and eight
-// blanks first for an odd-numbered byte.
-std::string bitText(uint8_t byte, int index, MonitorLayout layout);
+// The address of the monitor's read: the loop address for current values,
+// else the word address (the byte holding a bit device).
+std::optional<uint32_t> monitorReadAddress(const MonitorDevice& device, MonitorLayout layout);
 
-// The 16 value texts. 16-bit: text k is the word of bytes 2k (low) and 2k+1.
-// 32-bit: texts 0, 2, 4, ... are the signed value of bytes 4j to 4j+3, lowest
-// first, the odd texts are empty. HEX writes the bytes high first as lower-case
-// digit pairs. Real numbers and characters show "--".
+// The row labels of a layout when the first `bytes` bytes of the read belong
+// to the device's letter. Each label names the device whose bit or value
+// stands first under it: "Bit or Word" shows one word a row (16 bit devices,
+// or one D), "Bit" two words (32 bit devices from the device itself, or two
+// D), "Word" eight words (128 bit devices, eight D, T or C values, or four
+// 32-bit counters from C200 on). Bit devices in "Bit or Word" and "Word"
+// start at the first device of the byte that holds the device (M13: M8).
+std::vector<std::string> rowLabels(const MonitorDevice& device, MonitorLayout layout, int bytes);
+
+// Bit text of one 16-bit word: its 16 bits, most significant first, as the
+// headings name them. "Bit or Word": three blanks before each bit and five
+// more before each group of four after the first (79 characters). "Bit": the
+// groups of four with two blanks between them (22 characters). Only the low
+// `shown` bits are written; the others, devices of no letter, are blanks.
+std::string bitText(uint16_t word, MonitorLayout layout, int shown = 16);
+
+// The 16 value texts. 16-bit: text k is the word of bytes 2k (low) and 2k+1,
+// 0 to 65535 in decimal. 32-bit: texts 0, 2, 4, ... are the signed value of
+// bytes 4j to 4j+3, lowest first, the odd texts are empty. HEX writes the
+// bytes high first as lower-case digit pairs. Real numbers and characters
+// show "--".
 std::array<std::string, kMonitorValues> valueTexts(const MonitorData& data, MonitorDisplay display,
                                                    MonitorRadix radix);
 
@@ -64,20 +78,26 @@ struct MonitorColumn {
     std::string heading;
     int width = 0;
 };
+// `stale` when the values are not the controller's of now (nothing read
+// yet, or no answer since the last reply).
 struct MonitorTable {
     std::vector<MonitorColumn> columns;
     std::vector<std::vector<std::string>> lines;
+    bool stale = false;
 };
 
 // What the table shows: the layout, display and radix chosen, the device
-// started (none before the first start) and the last data.
+// started (none before the first start), how many bytes of the read belong
+// to its letter, the last data and whether they are stale.
 struct MonitorView {
     MonitorLayout layout = MonitorLayout::BitOrWord;
     MonitorDisplay display = MonitorDisplay::Int16;
     MonitorRadix radix = MonitorRadix::Dec;
     bool started = false;
     MonitorDevice device;
+    int bytes = 0;
     MonitorData data{};
+    bool stale = true;
 };
 MonitorTable monitorTable(const MonitorView& view);
 

@@ -120,7 +120,7 @@ void CMainFrame::showDialog(ShellDialog dialog) {
             return;
         }
         case ShellDialog::DeviceTest: {
-            CDeviceTest test(m_sink, this);
+            CDeviceTest test(m_sink, m_ranges, this);
             // Newest first, as the dialog adds its own.
             for (const rs::online::HistoryEntry& e : m_deviceHistory) {
                 test.history()->SetCell(0, 0, QString::fromStdString(e.device), "0");
@@ -130,7 +130,7 @@ void CMainFrame::showDialog(ShellDialog dialog) {
             return;
         }
         case ShellDialog::DeviceBatchMonitor: {
-            CDeviceBatchMonitor monitor(m_sink, this);
+            CDeviceBatchMonitor monitor(m_sink, m_ranges, this);
             monitor.exec();
             return;
         }

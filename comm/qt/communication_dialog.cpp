@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "comm/comm_messages.h"
 #include "core/messages.h"
 
 using namespace rs;
@@ -160,8 +161,9 @@ void CCommunication::onDownload() {
     }
     const CommSelection s = selection();
     m_transfer->download({port, settingsOf(s), indexesOf(s), m_env.protocolFile});
-    // The settings file now holds the indexes; a path port is kept beside them.
-    if (transferRunning() && m_pathPorts.count(port))
+    // The settings file now holds the indexes; a path port (typed, or given
+    // on the command line) is kept beside them.
+    if (transferRunning() && (m_pathPorts.count(port) || isPortPath(port)))
         appendProtocolPortPath(m_env.protocolFile, port);
 }
 
@@ -177,7 +179,10 @@ void CCommunication::done(int result) {
             m_sink.ask(kStopTransferQuestion, msg::kCaption, MessageButtons::YesNo,
                        MessageAnswer::No, MessageIcon::Question);
         if (answer != MessageAnswer::Yes) return;
-        if (transferRunning()) m_transfer->cancel();
+        if (transferRunning()) {
+            m_stopped = true;
+            m_transfer->cancel();
+        }
         if (transferRunning()) {
             m_closeResult = result;  // finished() closes
             m_pDownload->setEnabled(false);
@@ -190,6 +195,11 @@ void CCommunication::done(int result) {
 void CCommunication::closeNow(int result) {
     m_closeResult.reset();
     m_link.close();
+    // A download stopped halfway leaves part of the program in the controller.
+    if (m_stopped) {
+        m_stopped = false;
+        m_sink.inform(msg::kPartialProgram, msg::kErrorCaption, MessageIcon::Warning);
+    }
     QDialog::done(result);
 }
 

@@ -90,6 +90,8 @@ class CCommunication : public QDialog, private rs::TransferObserver {
     int m_progressMax = 0;
     // Set while a close waits for the transfer to stop: the dialog's result.
     std::optional<int> m_closeResult;
+    // The user stopped a download: the controller holds part of the program.
+    bool m_stopped = false;
 
     QComboBox* m_pPort = nullptr;
     QComboBox* m_pBaud = nullptr;

@@ -6,6 +6,13 @@ namespace rs::device {
 
 namespace {
 
+// The last device of each letter's area.
+constexpr long long kLastOctalNumber = 377;     // X377, Y377: 256 inputs, 256 outputs
+constexpr long long kLastRelay = 3071;          // M3071; M3072's bit is Y0's
+constexpr long long kLastSpecialNumber = 8255;  // M8255, D8255; D8256 is T0's value
+constexpr long long kLastStepRelay = 1023;      // S's 1024 bits from bit 5120
+constexpr long long kLastTimerCounter = 255;
+
 // X and Y numbers: three octal digits written in decimal.
 uint32_t octal(uint32_t n) {
     return static_cast<uint32_t>(octalValue(static_cast<int>(n)));
@@ -74,6 +81,27 @@ bool isAddressableLetter(char letter) {
         case 'C':
         case 'D':
             return true;
+        default:
+            return false;
+    }
+}
+
+bool inOwnArea(char letter, long long n) {
+    if (n < 0) return false;
+    const bool special = isSpecialNumber(n) && n <= kLastSpecialNumber;
+    switch (letter) {
+        case 'X':
+        case 'Y':
+            return !hasNonOctalDigit(n) && n <= kLastOctalNumber;
+        case 'M':
+            return n <= kLastRelay || special;
+        case 'S':
+            return n <= kLastStepRelay;
+        case 'T':
+        case 'C':
+            return n <= kLastTimerCounter;
+        case 'D':
+            return n < kFirstSpecialNumber || special;
         default:
             return false;
     }

@@ -24,4 +24,11 @@ std::optional<uint32_t> deviceAddress(char letter, uint32_t number, AccessKind k
 // True when the letter is one the address rule knows.
 bool isAddressableLetter(char letter);
 
+// Whether the address rule places the device inside its own letter's area of
+// the memory image, where no other device lies: X and Y up to 377 (octal
+// digits only), M up to 3071 (M3072 would be Y0's bit) and M8000 to M8255, S
+// up to 1023, T and C up to 255, D up to 7999 and D8000 to D8255 (D8256 would
+// be T0's current value). The number is as written.
+bool inOwnArea(char letter, long long number);
+
 }  // namespace rs::device

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "online/list_report_model.h"
 #include "online/qt/device_port_box.h"
 #include "online/qt/list_report.h"
 #include "translations/system_text.h"
@@ -40,8 +41,10 @@ QGroupBox* radioGroup(const QString& title, const QStringList& texts, QWidget* p
 
 }  // namespace
 
-CDeviceBatchMonitor::CDeviceBatchMonitor(rs::MessageSink& sink, QWidget* parent)
-    : QDialog(parent), m_monitor(m_link, sink, m_waitTimer, m_retryTimer) {
+CDeviceBatchMonitor::CDeviceBatchMonitor(rs::MessageSink& sink, const rs::RangeFile& ranges,
+                                         QWidget* parent)
+    : QDialog(parent),
+      m_monitor(m_link, sink, m_waitTimer, m_retryTimer, rs::online::rangeCheck(ranges)) {
     setWindowTitle("Device bath");
     buildControls();
     m_monitor.onTableChanged = [this] { showTable(); };
@@ -82,6 +85,13 @@ void CDeviceBatchMonitor::buildControls() {
 
     m_pTable = new CListReport(0, true, this);
     left->addWidget(m_pTable, 1);
+    m_pStatus = new QLabel(this);
+    left->addWidget(m_pStatus);
+    // A width the user drags a column to stays until the columns change.
+    connect(m_pTable->header(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) {
+                if (!m_sizing) m_userWidths[column] = width;
+            });
 
     auto* buttons = new QVBoxLayout;
     auto* start = new QPushButton("Start monitor", this);
@@ -125,18 +135,47 @@ void CDeviceBatchMonitor::done(int result) {
 
 void CDeviceBatchMonitor::showTable() {
     const rs::online::MonitorTable t = m_monitor.table();
-    m_pTable->DeleteAllColumns();
-    // The widths were made for a narrower font than this platform's: a
-    // column is at least as wide as its heading.
-    const QFontMetrics metrics = m_pTable->header()->fontMetrics();
-    for (const auto& column : t.columns) {
-        const QString heading = QString::fromStdString(column.heading);
-        m_pTable->InsertColumn(heading,
-                               std::max(column.width, metrics.horizontalAdvance(heading) + 15));
+    QStringList headings;
+    for (const auto& column : t.columns) headings << QString::fromStdString(column.heading);
+    m_sizing = true;
+    if (headings != m_headings) {
+        m_pTable->DeleteAllColumns();
+        m_userWidths.clear();
+        for (int c = 0; c < headings.size(); ++c)
+            m_pTable->InsertColumn(headings[c], t.columns[static_cast<size_t>(c)].width);
+        m_headings = headings;
+    } else {
+        m_pTable->DeleteAll();
     }
-    const std::string plain = "0";
+    // Stale values are greyed.
+    const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
+    const std::string descriptor =
+        t.stale
+            ? rs::online::textDescriptor(
+                  false, static_cast<uint32_t>(grey.red() | grey.green() << 8 | grey.blue() << 16))
+            : std::string("0");
     for (size_t r = 0; r < t.lines.size(); ++r)
         for (size_t c = 0; c < t.lines[r].size(); ++c)
             m_pTable->SetCell(static_cast<int>(r), static_cast<int>(c),
-                              QString::fromStdString(t.lines[r][c]), plain);
+                              QString::fromStdString(t.lines[r][c]), descriptor);
+    fitColumns(t);
+    m_sizing = false;
+    m_pStatus->setText(QString::fromStdString(m_monitor.status()));
+}
+
+// The widths were made for a narrower font than this platform's: a column is
+// at least as wide as its heading and its widest text.
+void CDeviceBatchMonitor::fitColumns(const rs::online::MonitorTable& t) {
+    const QFontMetrics heading = m_pTable->header()->fontMetrics();
+    const QFontMetrics cells = m_pTable->fontMetrics();
+    for (int c = 0; c < m_pTable->columnCount(); ++c) {
+        int widest = 0;
+        for (int r = 0; r < m_pTable->topLevelItemCount(); ++r)
+            widest = std::max(widest, cells.horizontalAdvance(m_pTable->CellText(r, c)));
+        const auto user = m_userWidths.find(c);
+        const int width = rs::online::columnWidth(
+            t.columns[static_cast<size_t>(c)].width, heading.horizontalAdvance(m_headings[c]),
+            widest, user == m_userWidths.end() ? std::nullopt : std::optional<int>(user->second));
+        m_pTable->header()->resizeSection(c, width);
+    }
 }

@@ -15,9 +15,12 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "core/messages.h"
 #include "online/list_report_model.h"
+#include "online/online_messages.h"
 #include "online/qt/device_port_box.h"
 #include "online/qt/list_report.h"
+#include "online/request_fields.h"
 #include "translations/system_text.h"
 
 namespace {
@@ -42,8 +45,10 @@ QLineEdit* numberBox(const QString& text, const QString& pattern, QWidget* paren
 
 }  // namespace
 
-CDeviceTest::CDeviceTest(rs::MessageSink& sink, QWidget* parent)
-    : QDialog(parent), m_test(m_link, sink) {
+CDeviceTest::CDeviceTest(rs::MessageSink& sink, const rs::RangeFile& ranges, QWidget* parent)
+    : QDialog(parent),
+      m_sink(sink),
+      m_test(m_link, sink, m_replyTimer, rs::online::rangeCheck(ranges)) {
     setWindowTitle("Device test");
     buildControls();
     m_test.onHistory = [this](const rs::online::HistoryEntry& e) { addHistory(e); };
@@ -89,9 +94,10 @@ void CDeviceTest::buildControls() {
     m_pWordDevice->setMaxLength(rs::kMaxDeviceText);
     word->addWidget(m_pWordDevice, 2, 0);
     m_pByteCount = numberBox("2", "-?[0-9]{0,4}", wordGroup);
+    // Words from -32768 to 65535; what the boxes let through is checked on use.
     word->addWidget(m_pByteCount, 2, 1);
     for (int i = 0; i < rs::online::kWordCount; ++i) {
-        m_data[static_cast<size_t>(i)] = numberBox("0", "[0-9]{0,10}", wordGroup);
+        m_data[static_cast<size_t>(i)] = numberBox("0", "-?[0-9]{0,6}", wordGroup);
         word->addWidget(m_data[static_cast<size_t>(i)], 3 + i / 4, i % 4);
     }
     word->addWidget(new QLabel(rs::qt::sysText("0:T/C触点;1:T/C线圈"), wordGroup), 5, 0, 1, 2);
@@ -167,19 +173,42 @@ void CDeviceTest::onForce(bool on) {
     m_test.force(m_pBitDevice->text().toStdString(), on);
 }
 
+// The byte count box: nothing, after its message, when it asks for no bytes
+// or for more than the eight words hold.
+std::optional<int> CDeviceTest::byteCount() {
+    const rs::online::ByteCount count =
+        rs::online::parseByteCount(m_pByteCount->text().toStdString());
+    if (const char* problem = rs::online::byteCountMessage(count.problem)) {
+        rs::msg::refuse(m_sink, problem);
+        return std::nullopt;
+    }
+    return count.count;
+}
+
 void CDeviceTest::onWrite() {
     usePort();
+    const auto count = byteCount();
+    if (!count) return;
     std::array<uint32_t, rs::online::kWordCount> words{};
-    for (size_t i = 0; i < words.size(); ++i)
-        words[i] = static_cast<uint32_t>(m_data[i]->text().toULongLong());
-    m_test.writeWords(m_pWordDevice->text().toStdString(), m_pByteCount->text().toInt(), words,
+    // The words the byte count sends must each be a word's value.
+    for (size_t i = 0; i < words.size(); ++i) {
+        const auto value = rs::online::parseWordValue(m_data[i]->text().toStdString());
+        if (!value && static_cast<int>(2 * i) < *count) {
+            rs::msg::refuse(m_sink, rs::msg::kValueOutOfRange);
+            m_data[i]->setFocus();
+            return;
+        }
+        words[i] = value.value_or(0);
+    }
+    m_test.writeWords(m_pWordDevice->text().toStdString(), *count, words,
                       m_pTimerCounter->text().toInt());
 }
 
 void CDeviceTest::onRead() {
     usePort();
-    m_test.readWords(m_pWordDevice->text().toStdString(), m_pByteCount->text().toInt(),
-                     m_pTimerCounter->text().toInt());
+    const auto count = byteCount();
+    if (!count) return;
+    m_test.readWords(m_pWordDevice->text().toStdString(), *count, m_pTimerCounter->text().toInt());
 }
 
 void CDeviceTest::addHistory(const rs::online::HistoryEntry& entry) {

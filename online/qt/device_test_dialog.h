@@ -3,9 +3,12 @@
 #include <QDialog>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "comm/qt/qt_serial_link.h"
+#include "comm/qt/qt_timer.h"
 #include "core/message_sink.h"
+#include "core/par_range.h"
 #include "online/device_test.h"
 
 class CListReport;
@@ -17,11 +20,12 @@ class QPushButton;
 
 // Dialog 168, "Device test": forces a bit device on or off, writes up to
 // eight words to a word device or reads them, and keeps an execution history
-// of what the controller answered.
+// of what the controller answered (or that it did not).
 class CDeviceTest : public QDialog {
     Q_OBJECT
   public:
-    explicit CDeviceTest(rs::MessageSink& sink, QWidget* parent = nullptr);
+    // Every device passes the range file's check.
+    CDeviceTest(rs::MessageSink& sink, const rs::RangeFile& ranges, QWidget* parent = nullptr);
     ~CDeviceTest() override;
 
     DevicePortBox* portBox() const { return m_pPort; }
@@ -45,8 +49,11 @@ class CDeviceTest : public QDialog {
     void onHistoryDoubleClick();
     void addHistory(const rs::online::HistoryEntry& entry);
     bool usePort();
+    std::optional<int> byteCount();
 
+    rs::MessageSink& m_sink;
     rs::QtSerialLink m_link;
+    rs::QtTimer m_replyTimer;
     rs::online::DeviceTest m_test;
     DevicePortBox* m_pPort = nullptr;
     QLineEdit* m_pBitDevice = nullptr;

@@ -16,6 +16,7 @@
 #include "comm/qt/communication_dialog.h"
 #include "comm/qt/connection_setup_dialog.h"
 #include "comm/qt/serial_setting_dialog.h"
+#include "core/program_dir.h"
 #include "editor/qt/enter_list_dialog.h"
 #include "editor/qt/enter_symbol_dialog.h"
 #include "editor/qt/instruction_help_dialog.h"
@@ -97,10 +98,11 @@ TEST_F(English, NoChineseOnMenusToolbarsOrStatusBarWithAndWithoutAProject) {
 TEST_F(English, NoChineseInAnyDialogOrMessage) {
     ASSERT_TRUE(loaded);
     AppStore app;
+    const rs::RangeFile ranges(rs::defaultRangeFilePath());
     std::vector<std::unique_ptr<QWidget>> dialogs;
     dialogs.emplace_back(new CAboutDlg);
-    dialogs.emplace_back(new CDeviceTest(sink));
-    dialogs.emplace_back(new CDeviceBatchMonitor(sink));
+    dialogs.emplace_back(new CDeviceTest(sink, ranges));
+    dialogs.emplace_back(new CDeviceBatchMonitor(sink, ranges));
     dialogs.emplace_back(new CConnectionSetup(true));
     dialogs.emplace_back(new PCSideSerrialSetting);
     dialogs.emplace_back(new CCommunication(app, sink));

@@ -103,7 +103,8 @@ TEST_F(OnlineMenu, DownloadsTheConvertedProjectFromTheMenu) {
     EXPECT_EQ(words.readAll().trimmed(), "0F00");  // the END word of an empty ladder
     QFile settings(tempPath("settings.txt"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    EXPECT_EQ(settings.readAll(), "10100");
+    // The port given on the command line is kept by its path.
+    EXPECT_EQ(settings.readAll().toStdString(), "10100\nport=" + link.toStdString());
     sim.terminate();
     sim.waitForFinished(3000);
 }

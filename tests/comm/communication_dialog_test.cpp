@@ -165,6 +165,29 @@ TEST_F(Communication, DownloadsIntoTheSimulatorInBothModes) {
     }
 }
 
+// A port offered on the command line (--port) is not one the system lists:
+// the next start, without it, still finds it by its path.
+TEST_F(Communication, APortFromTheCommandLineIsKeptByItsPath) {
+    PtyPort system;
+    Simulator sim(tempPath("plc"), true);
+    ASSERT_TRUE(sim.started);
+    systemPorts = {system.path, sim.link.toStdString()};
+    load(sampleProgram(), true);
+    {
+        CCommunication dialog(app, sink, env);
+        dialog.portList()->setCurrentIndex(1);  // chosen from the list, not typed
+        QSignalSpy finished(&dialog, &CCommunication::transferFinished);
+        QTest::mouseClick(dialog.downloadButton(), Qt::LeftButton);
+        ASSERT_TRUE(finished.wait(20000));
+    }
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{msg::kDownloadSucceed});
+    EXPECT_EQ(settingsText(), "10100\nport=" + sim.link.toStdString());
+    systemPorts = {system.path};
+    CCommunication again(app, sink, env);
+    EXPECT_EQ(again.portList()->currentText(), sim.link);
+    EXPECT_TRUE(again.portOpen());
+}
+
 TEST_F(Communication, APortThatCannotBeOpenedSendsNothing) {
     systemPorts = {tempPath("no-such-port").toStdString()};
     load(sampleProgram(), true);
@@ -179,11 +202,11 @@ TEST_F(Communication, APortThatCannotBeOpenedSendsNothing) {
     EXPECT_TRUE(dialog.downloadButton()->isEnabled());
     EXPECT_EQ(settingsText(), "00100");  // not rewritten
 
-    // No port at all: the same message, nothing written.
+    // No port at all: said so, nothing written.
     sink.clear();
     dialog.portList()->setEditText({});
     QTest::mouseClick(dialog.downloadButton(), Qt::LeftButton);
-    EXPECT_EQ(sink.texts(), std::vector<std::string>{msg::kCannotOpenPort});
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{msg::kNoPort});
     EXPECT_EQ(settingsText(), "00100");
 }
 
@@ -210,6 +233,8 @@ TEST_F(Communication, ClosingDuringATransferAsksFirst) {
         ASSERT_TRUE(sim.started);
         systemPorts = {sim.link.toStdString()};
         load(longProgram(mode2 ? 2000 : 300), mode2);
+        // The last round's port, kept by its path, is gone with its stand-in.
+        std::remove(env.protocolFile.c_str());
         sink.clear();
         auto dialog = std::make_unique<CCommunication>(app, sink, env);
         dialog->show();
@@ -227,12 +252,15 @@ TEST_F(Communication, ClosingDuringATransferAsksFirst) {
         EXPECT_GT(dialog->progressBar()->value(), before);
 
         // Yes (the close box): the transfer stops (mode 2 first releases the
-        // program bit), the port closes, nothing follows.
+        // program bit), the port closes, and the dialog says that the
+        // controller holds part of the program.
         sink.clear();
         sink.answers = {MessageAnswer::Yes};
         dialog->close();
-        EXPECT_EQ(sink.texts(), std::vector<std::string>{kStopTransferQuestion});
         ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->isVisible(); }, 2000));
+        const std::vector<std::string> said{kStopTransferQuestion, msg::kPartialProgram};
+        EXPECT_EQ(sink.texts(), said);
+        EXPECT_EQ(sink.shown.back().caption, msg::kErrorCaption);
         EXPECT_FALSE(dialog->transferRunning());
         EXPECT_FALSE(dialog->portOpen());
         EXPECT_EQ(dialog->result(), QDialog::Rejected);
@@ -241,7 +269,7 @@ TEST_F(Communication, ClosingDuringATransferAsksFirst) {
         EXPECT_EQ(dialog->progressBar()->value(), stoppedAt);
         dialog.reset();
         QTest::qWait(300);
-        EXPECT_EQ(sink.texts(), std::vector<std::string>{kStopTransferQuestion});
+        EXPECT_EQ(sink.texts(), said);
         EXPECT_LT(sim.words().size(), encoded().size());  // the controller got part of it
     }
 

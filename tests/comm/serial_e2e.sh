@@ -208,5 +208,19 @@ for mode in 1 2; do
 done
 echo "$out" | grep -q "the controller holds ANI X017$" || fail "verify names the held row: $out"
 
+# 13. The stand-in's --memory file is read back at start: a restart with it
+#     holds the program downloaded before. A download is reported once, not
+#     word by word.
+start_sim kept --mode 2
+cli download --port "$work/kept" "$work/long2.epj"
+[ $rc -eq 0 ] || fail "kept download: rc $rc, $out"
+kill "${pids[-1]}"; wait "${pids[-1]}" 2>/dev/null
+[ "$(grep -c 'program not run' "$work/kept.log")" -le 1 ] && grep -q "running" "$work/kept.log" \
+  || fail "kept report: $(head -5 "$work/kept.log")"
+start_sim kept --mode 2
+cli verify --port "$work/kept" "$work/long2.epj"
+[ $rc -eq 0 ] && [ "$out" = "The controller holds this program." ] \
+  || fail "kept after a restart: rc $rc, $out"
+
 [ $failures -eq 0 ] && echo "all serial end-to-end checks passed"
 exit $failures

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QProcess>
@@ -17,6 +18,8 @@
 #include <functional>
 
 #include "comm/code_encoder.h"
+#include "core/program_dir.h"
+#include "online/list_report_model.h"
 #include "online/online_messages.h"
 #include "online/qt/batch_monitor_dialog.h"
 #include "online/qt/device_port_box.h"
@@ -25,6 +28,12 @@
 #include "tests/support/recording_sink.h"
 
 namespace {
+
+// The range file shipped beside the program, as the window passes it.
+const rs::RangeFile& shippedRanges() {
+    static const rs::RangeFile ranges(rs::defaultRangeFilePath());
+    return ranges;
+}
 
 bool waitFor(const std::function<bool()>& done, int ms = 3000) {
     QElapsedTimer t;
@@ -104,7 +113,7 @@ QString line(const CListReport* list, int r) {
 TEST(DeviceDialogs, ForceY0OnAndSeeItsBitInTheMonitor) {
     Simulator sim;
     rs::test::RecordingSink sink;
-    CDeviceTest test(sink);
+    CDeviceTest test(sink, shippedRanges());
     test.show();
     useSimulator(test.portBox(), sim);
     setText(test.bitDeviceBox(), "Y0");
@@ -113,7 +122,7 @@ TEST(DeviceDialogs, ForceY0OnAndSeeItsBitInTheMonitor) {
     EXPECT_EQ(line(test.history(), 0), "Y0|Force on");
     test.reject();
 
-    CDeviceBatchMonitor monitor(sink);
+    CDeviceBatchMonitor monitor(sink, shippedRanges());
     monitor.show();
     EXPECT_EQ(monitor.portBox()->port(), sim.link.toStdString());  // the port used last
     setText(monitor.deviceBox(), "Y0");
@@ -121,7 +130,8 @@ TEST(DeviceDialogs, ForceY0OnAndSeeItsBitInTheMonitor) {
     ASSERT_TRUE(waitFor([&] { return monitor.table()->topLevelItemCount() == 16; }));
     ASSERT_TRUE(waitFor([&] { return monitor.table()->CellText(0, 1).endsWith("1"); }));
     EXPECT_EQ(monitor.table()->CellText(0, 0), "Y0");
-    EXPECT_EQ(monitor.table()->CellText(0, 1), "   0   0   0   0        0   0   0   1");
+    EXPECT_EQ(monitor.table()->CellText(0, 1).toStdString(),
+              rs::online::bitText(1, rs::online::MonitorLayout::BitOrWord));
     EXPECT_EQ(monitor.table()->CellText(1, 0), "Y20");
     EXPECT_EQ(monitor.table()->CellText(0, 2), "1");
     EXPECT_TRUE(sink.shown.empty());
@@ -145,7 +155,7 @@ TEST(DeviceDialogs, ForceY0OnAndSeeItsBitInTheMonitor) {
 TEST(DeviceDialogs, WriteD100AndReadItBack) {
     Simulator sim;
     rs::test::RecordingSink sink;
-    CDeviceTest test(sink);
+    CDeviceTest test(sink, shippedRanges());
     test.show();
     useSimulator(test.portBox(), sim);
     setText(test.bitDeviceBox(), "Y000");
@@ -154,19 +164,23 @@ TEST(DeviceDialogs, WriteD100AndReadItBack) {
     setText(test.wordDeviceBox(), "D100");
     setText(test.byteCountBox(), "4");
     setText(test.dataBox(0), "1234");
-    setText(test.dataBox(1), "70000");  // only the low 16 bits travel: 4464
+    setText(test.dataBox(1), "70000");  // no word holds it: refused, nothing sent
+    QTest::mouseClick(test.button("Write"), Qt::LeftButton);
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{rs::msg::kValueOutOfRange});
+    sink.clear();
+    setText(test.dataBox(1), "-2");  // its two's complement, 65534
     QTest::mouseClick(test.button("Write"), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 2; }));
     QTest::mouseClick(test.button("Read"), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 3; }));
     // The newest line is on top.
-    EXPECT_EQ(line(test.history(), 0), "D100|WORD READ 04D2H=1234 1170H=4464");
+    EXPECT_EQ(line(test.history(), 0), "D100|WORD READ 04D2H=1234 FFFEH=65534");
     EXPECT_EQ(line(test.history(), 1), "D100| WORD WRITE");
     EXPECT_EQ(line(test.history(), 2), "Y000|Force on");
     keepPicture(&test, "device-test");
     test.reject();
 
-    CDeviceBatchMonitor monitor(sink);
+    CDeviceBatchMonitor monitor(sink, shippedRanges());
     monitor.show();
     setText(monitor.deviceBox(), "D100");
     monitor.radio("Word")->click();
@@ -174,13 +188,13 @@ TEST(DeviceDialogs, WriteD100AndReadItBack) {
     ASSERT_TRUE(waitFor([&] { return monitor.table()->CellText(0, 1) == "1234"; }))
         << line(monitor.table(), 0).toStdString() << " " << monitor.monitor().requestsSent();
     EXPECT_EQ(monitor.table()->headerItem()->text(8), "+7");
-    EXPECT_EQ(monitor.table()->CellText(0, 2), "4464");
+    EXPECT_EQ(monitor.table()->CellText(0, 2), "65534");
     EXPECT_EQ(monitor.table()->CellText(1, 0), "D108");
     keepPicture(&monitor, "device-batch-monitor-words");
     monitor.radio("HEX")->click();
     EXPECT_EQ(monitor.table()->CellText(0, 1), "04d2");
     monitor.radio("32bit intege")->click();
-    EXPECT_EQ(monitor.table()->CellText(0, 1), "117004d2");
+    EXPECT_EQ(monitor.table()->CellText(0, 1), "fffe04d2");
     EXPECT_EQ(monitor.table()->columnCount(), 5);
     EXPECT_TRUE(sink.shown.empty());
 }
@@ -189,7 +203,7 @@ TEST(DeviceDialogs, AWrongDeviceSendsNothing) {
     Simulator sim({"D5=7"});
     rs::test::RecordingSink sink;
     {
-        CDeviceTest test(sink);
+        CDeviceTest test(sink, shippedRanges());
         useSimulator(test.portBox(), sim);
         setText(test.bitDeviceBox(), "Z0");
         QTest::mouseClick(test.button("Force on"), Qt::LeftButton);
@@ -198,7 +212,7 @@ TEST(DeviceDialogs, AWrongDeviceSendsNothing) {
         setText(test.wordDeviceBox(), "D5");
         setText(test.byteCountBox(), "17");
         QTest::mouseClick(test.button("Write"), Qt::LeftButton);
-        CDeviceBatchMonitor monitor(sink);
+        CDeviceBatchMonitor monitor(sink, shippedRanges());
         setText(monitor.deviceBox(), "X18");
         QTest::mouseClick(monitor.button("Start monitor"), Qt::LeftButton);
         spin(200);
@@ -207,7 +221,7 @@ TEST(DeviceDialogs, AWrongDeviceSendsNothing) {
     }
     EXPECT_EQ(sink.texts(),
               (std::vector<std::string>{rs::msg::kWrongDevice, rs::msg::kWrongDevice,
-                                        rs::msg::kWrongDevice, rs::msg::kDeviceIncorrect}));
+                                        rs::msg::kLengthTooLong, rs::msg::kDeviceIncorrect}));
     EXPECT_EQ(sink.shown[0].caption, "Error");
     EXPECT_TRUE(sim.stop().startsWith("frames 0,")) << sim.report.toStdString();
 }
@@ -215,7 +229,7 @@ TEST(DeviceDialogs, AWrongDeviceSendsNothing) {
 TEST(DeviceDialogs, HistoryHidesAndADoubleClickPicksItsDevice) {
     Simulator sim;
     rs::test::RecordingSink sink;
-    CDeviceTest test(sink);
+    CDeviceTest test(sink, shippedRanges());
     test.show();
     useSimulator(test.portBox(), sim);
     setText(test.bitDeviceBox(), "M8000");
@@ -292,6 +306,69 @@ TEST(ListReport, CellsAnswerClicksAndTheOwnerDrawnRowHighlights) {
     EXPECT_EQ(list.cellModel().rows(), 0u);
 }
 
+TEST(DeviceDialogs, ValuesShowWholeAndAColumnKeepsTheWidthGivenIt) {
+    Simulator sim({"D100=65535", "D101=12345"});
+    rs::test::RecordingSink sink;
+    CDeviceBatchMonitor monitor(sink, shippedRanges());
+    monitor.show();
+    useSimulator(monitor.portBox(), sim);
+    setText(monitor.deviceBox(), "D100");
+    monitor.radio("Word")->click();
+    QTest::mouseClick(monitor.button("Start monitor"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return monitor.table()->CellText(0, 1) == "65535"; }));
+    const QFontMetrics metrics = monitor.table()->fontMetrics();
+    const auto whole = [&](int column) {
+        const QString text = monitor.table()->CellText(0, column);
+        return rs::online::fittedText(
+                   text.toStdString(), monitor.table()->header()->sectionSize(column),
+                   [&](std::string_view t) {
+                       return metrics.horizontalAdvance(QString::fromUtf8(t.data(), t.size()));
+                   }) == text.toStdString();
+    };
+    EXPECT_TRUE(whole(1));
+    EXPECT_TRUE(whole(2));
+    // A column the user widened stays so when the table is shown again.
+    monitor.table()->header()->resizeSection(2, 150);
+    monitor.radio("HEX")->click();
+    monitor.radio("DEC")->click();
+    spin(300);  // replies come and go
+    EXPECT_EQ(monitor.table()->header()->sectionSize(2), 150);
+    EXPECT_EQ(monitor.statusLine()->text(), "");
+    EXPECT_TRUE(sink.shown.empty());
+}
+
+// A mode-1 controller answers no device frame: the monitor greys its table,
+// says so in its status line and once in a message; the device test logs
+// "no answer".
+TEST(DeviceDialogs, AControllerThatDoesNotAnswerIsShownSo) {
+    Simulator sim({}, {"--mode", "1"});
+    rs::test::RecordingSink sink;
+    {
+        CDeviceBatchMonitor monitor(sink, shippedRanges());
+        monitor.show();
+        useSimulator(monitor.portBox(), sim);
+        setText(monitor.deviceBox(), "D100");
+        QTest::mouseClick(monitor.button("Start monitor"), Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] { return !sink.shown.empty(); }, 5000));
+        EXPECT_EQ(sink.texts(), std::vector<std::string>{rs::msg::kNeedsModeTwo});
+        EXPECT_EQ(monitor.statusLine()->text(), rs::msg::kNoAnswer);
+        EXPECT_TRUE(monitor.monitor().table().stale);
+        const std::string* cell = monitor.table()->cellModel().descriptor(0, 2);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_TRUE(rs::online::parseDescriptor(*cell).colour.has_value());  // greyed
+        keepPicture(&monitor, "device-batch-monitor-no-answer");
+    }
+    sink.clear();
+    CDeviceTest test(sink, shippedRanges());
+    test.show();
+    useSimulator(test.portBox(), sim);
+    setText(test.bitDeviceBox(), "Y000");
+    QTest::mouseClick(test.button("Force on"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return test.history()->topLevelItemCount() == 1; }));
+    EXPECT_EQ(line(test.history(), 0), "Y000|no answer");
+    EXPECT_EQ(sink.texts(), std::vector<std::string>{rs::msg::kNeedsModeTwo});
+}
+
 }  // namespace
 
 // The stand-in runs the program in its memory: forcing X0 with the device test
@@ -314,7 +391,7 @@ TEST(DeviceDialogs, TheStandInRunsItsProgramAndY0FollowsX0) {
     rs::test::RecordingSink sink;
     // One dialog at a time uses the line, as in the window.
     auto monitorY0 = [&](const char* value) {
-        CDeviceBatchMonitor monitor(sink);
+        CDeviceBatchMonitor monitor(sink, shippedRanges());
         monitor.show();
         useSimulator(monitor.portBox(), sim);
         setText(monitor.deviceBox(), "Y0");
@@ -328,7 +405,7 @@ TEST(DeviceDialogs, TheStandInRunsItsProgramAndY0FollowsX0) {
         return seen;
     };
     auto force = [&](const char* button) {
-        CDeviceTest test(sink);
+        CDeviceTest test(sink, shippedRanges());
         test.show();
         useSimulator(test.portBox(), sim);
         setText(test.bitDeviceBox(), "X0");

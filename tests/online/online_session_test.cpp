@@ -33,6 +33,10 @@ struct Line {
 
 constexpr std::array<uint32_t, kWordCount> kWords = {1234, 5678, 3, 4, 5, 6, 7, 8};
 
+// Every device the address rule places in its letter's area; the range
+// file's own check is tried in online_reach_test.cpp.
+const DeviceCheck kAnyDevice = [](std::string_view) { return true; };
+
 struct DeviceTestRig : Line {
     DeviceTestRig() {
         test.setPort("/dev/plc", {});
@@ -40,7 +44,8 @@ struct DeviceTestRig : Line {
             history.push_back(e.device + "|" + e.condition);
         };
     }
-    DeviceTest test{link, sink};
+    ManualTimer reply;
+    DeviceTest test{link, sink, reply, kAnyDevice};
     std::vector<std::string> history;
 };
 
@@ -72,11 +77,15 @@ TEST(DeviceTestSession, SendsNothingForAWrongDeviceOrByteCount) {
     EXPECT_FALSE(r.test.readWords("D100", -1, 0));
     EXPECT_TRUE(r.link.written.empty());
     ASSERT_EQ(r.sink.shown.size(), 5u);
-    for (const auto& s : r.sink.shown) {
-        EXPECT_EQ(s.text, msg::kWrongDevice);
-        EXPECT_EQ(s.caption, "Error");
-        EXPECT_EQ(s.icon, MessageIcon::Critical);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(r.sink.shown[i].text, msg::kWrongDevice);
+        EXPECT_EQ(r.sink.shown[i].caption, "Error");
+        EXPECT_EQ(r.sink.shown[i].icon, MessageIcon::Critical);
     }
+    // A byte count is not blamed on the device.
+    EXPECT_EQ(r.sink.shown[3].text, msg::kLengthTooLong);
+    EXPECT_EQ(r.sink.shown[4].text, msg::kLengthMissing);
+    EXPECT_EQ(r.sink.shown[4].caption, "CV-Rungsmith");
     EXPECT_TRUE(r.test.force("X17", true));  // a later valid request goes out
     EXPECT_EQ(r.link.written.size(), 1u);
 }
@@ -117,7 +126,7 @@ struct MonitorRig : Line {
     }
     ManualTimer wait;
     ManualTimer retry;
-    BatchMonitor monitor{link, sink, wait, retry};
+    BatchMonitor monitor{link, sink, wait, retry, kAnyDevice};
     int rebuilds = 0;
 };
 

@@ -6,18 +6,20 @@
 //
 // Prints the terminal's path (or links it at PATH), then answers the frames the
 // programming tool sends until it is stopped (SIGINT, SIGTERM). --load fills
-// the program memory from a file of hex words, one a line; --memory writes the
-// program memory there (up to and including END) after every change and on
-// exit. --baud paces every answer by the time the line needs for the request
-// and the answer at that rate (10 bits a character). Each --set puts a value
-// into the device memory before the first frame: X, Y, M, S take 0 or 1, T and
-// C their current value, D a word (D100=1234, Y0=1, C200=0x10000).
+// the program memory from a file of hex words, one a line; --memory keeps the
+// program memory in a file of the same form: read at start when it exists
+// (and there is no --load), written (up to and including END) after every
+// change and on exit, so a restart with the same file holds the same program. --baud paces every
+// answer by the time the line needs for the request and the answer at that rate (10 bits a
+// character). Each --set puts a value into the device memory before the first frame: X, Y, M, S
+// take 0 or 1, T and C their current value, D a word (D100=1234, Y0=1, C200=0x10000).
 //
 // The stand-in runs the program in its memory as a controller does: every
 // 10 ms a scan of the scan engine over its device memory, so forcing X0 with
 // the device test shows Y0 follow in the batch monitor. A program that
 // changes (a download) is decoded and run anew once its END word is there;
-// what it runs, or why it cannot, goes to standard error.
+// what it runs, or why it cannot, goes to standard error, each news once (a
+// download is not reported word by word).
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -73,7 +75,8 @@ void printHelp() {
         "  --mode 1|2        the serial dialect and code format (default 2)\n"
         "  --link PATH       also make PATH a link to the terminal\n"
         "  --load FILE       fill the program memory from hex words, one a line\n"
-        "  --memory FILE     write the program memory there after every change\n"
+        "  --memory FILE     keep the program memory there: read at start, written\n"
+        "                    after every change\n"
         "  --baud N          pace every answer as a line at N baud would\n"
         "  --fault drop=P,corrupt=P,silent-after=N   lose or spoil answers (P from 0 to 1)\n"
         "  --seed S          the seed of the faults\n"
@@ -193,6 +196,11 @@ int main(int argc, char** argv) {
         const auto words = readWords(o.load, ok);
         if (!ok) return usage("cannot read the --load file");
         controller.loadProgram(words);
+    } else if (!o.memory.empty() && std::ifstream(o.memory)) {
+        bool ok = false;
+        const auto words = readWords(o.memory, ok);
+        if (!ok) return usage("cannot read the --memory file");
+        controller.loadProgram(words);
     }
 
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -233,8 +241,11 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> buf(4096);
     rs::plcsim::ProgramRunner runner(o.mode2, controller.devices());
     std::string message;
+    std::string reported;  // the last news told
     auto report = [&] {
-        if (!message.empty()) std::fprintf(stderr, "rungsmith-plcsim: %s\n", message.c_str());
+        if (message.empty() || message == reported) return;
+        reported = message;
+        std::fprintf(stderr, "rungsmith-plcsim: %s\n", message.c_str());
     };
     runner.update(stored, message);
     report();

@@ -204,7 +204,7 @@ std::vector<eval::ListRow> ProgramDecoder::decode(const std::vector<uint16_t>& w
         }
         rows.push_back(row);
     }
-    problem = "the program has no END";
+    problem = kNoEnd;
     return rows;
 }
 

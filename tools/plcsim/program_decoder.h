@@ -20,6 +20,9 @@ namespace rs::plcsim {
 // carry no label number in the code and are not recovered.
 class ProgramDecoder {
   public:
+    // The problem of words that hold no END word (yet).
+    static constexpr const char* kNoEnd = "the program has no END";
+
     explicit ProgramDecoder(bool mode2);
 
     // The rows of the words up to and including the END word. Empty rows are

@@ -1,15 +1,25 @@
 #include "tools/plcsim/program_runner.h"
 
+#include <algorithm>
+
+#include "comm/code_words.h"
+
 namespace rs::plcsim {
 
 ProgramRunner::ProgramRunner(bool mode2, device::DeviceMemory& devices)
-    : m_decoder(mode2), m_engine(devices) {}
+    : m_mode2(mode2), m_decoder(mode2), m_engine(devices) {}
 
 void ProgramRunner::update(const std::vector<uint16_t>& words, std::string& message) {
     message.clear();
     if (words == m_words) return;
     m_words = words;
     m_running = false;
+    // A download in progress: the words end inside some row, and decoding
+    // them would name a different word at every frame.
+    if (std::find(words.begin(), words.end(), code::endWord(m_mode2)) == words.end()) {
+        message = std::string("program not run: ") + ProgramDecoder::kNoEnd;
+        return;
+    }
     std::string problem;
     const std::vector<eval::ListRow> rows = m_decoder.decode(words, problem);
     if (!problem.empty()) {

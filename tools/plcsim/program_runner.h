@@ -33,6 +33,7 @@ class ProgramRunner {
     const sim::Engine& engine() const { return m_engine; }
 
   private:
+    bool m_mode2;
     ProgramDecoder m_decoder;
     sim::Engine m_engine;
     std::vector<uint16_t> m_words;

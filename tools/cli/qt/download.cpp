@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "comm/comm_messages.h"
 #include "tools/cli/project_session.h"
 #include "tools/cli/qt/serial_session.h"
 
@@ -11,9 +12,6 @@ const Command kDownload{"download",
                         "download --port DEV [--baud 9600|19200] [--parity O|E|N] [--data 7|8] "
                         "[--stop 1|2] [--mode 1|2] [--no-verify] INPUT.epj",
                         &run};
-
-constexpr const char* kStopped =
-    "Download stopped: the controller holds a partial program; download it again.";
 
 // Downloads a project to the controller on DEV in the file's encoding mode.
 int run(const std::vector<std::string>& arguments) {
@@ -39,7 +37,7 @@ int run(const std::vector<std::string>& arguments) {
         case TransferOutcome::Succeeded:
             return kExitOk;
         case TransferOutcome::Cancelled:
-            std::fprintf(stderr, "%s\n", kStopped);
+            std::fprintf(stderr, "%s\n", msg::kPartialProgram);
             return kExitInterrupted;
         default:
             return kExitRefused;
