@@ -18,6 +18,7 @@ struct ShellState {
     bool canUndo = false;            // the open project's history has a step to undo
     bool canRedo = false;            // ... or to redo
     bool crossReferenceVisible = false;
+    bool deviceCommentsVisible = false;
 };
 
 struct CommandState {

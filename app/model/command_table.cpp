@@ -55,6 +55,9 @@ CommandState dataListState(const ShellState& s) {
 CommandState crossReferenceState(const ShellState& s) {
     return {true, true, s.crossReferenceVisible};
 }
+CommandState deviceCommentsState(const ShellState& s) {
+    return {true, true, s.deviceCommentsVisible};
+}
 
 // ---- handlers ----
 
@@ -193,6 +196,9 @@ std::vector<CommandRow> makeTable() {
         // A rename is an edit.
         {CmdReplaceDevice, "Replace device...", "替换器件", "", "", {},
          editing, [](H& h, int) { h.replaceDevice(); }},
+        // A comment is kept beside the program, undone with its edits.
+        {CmdComment, "Comment...", "", "", "", {},
+         editing, [](H& h, int) { h.editComment(); }},
         // "&View"
         {CmdMode1, "mode1", "", "", "", {},
          mode1State, [](H& h, int) { h.setMode2(false); }},
@@ -204,6 +210,8 @@ std::vector<CommandRow> makeTable() {
          statusBarFlagState, [](H& h, int) { h.toggleStatusBarFlag(); }},
         {CmdCrossReference, "Cross reference", "显示/隐藏交叉参照表", "", "", {},
          crossReferenceState, [](H& h, int) { h.toggleCrossReference(); }},
+        {CmdDeviceComments, "Device comments", "", "", "", {},
+         deviceCommentsState, [](H& h, int) { h.toggleDeviceComments(); }},
         // "&Online"
         {CmdTransferSetup, "Transfer set&up...", "通讯设置向导", "", "", {},
          withProject, runDialog<ShellDialog::TransferSetup>},

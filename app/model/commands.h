@@ -21,6 +21,9 @@ enum Command : int {
     // "Examples" under "&Help": opens the folder of example programs
     CmdExamples = 34601,
     CmdVerify = 34701,  // "Verify with controller..."
+    // device comments
+    CmdComment = 34540,         // "Comment...": the cursor's device
+    CmdDeviceComments = 34541,  // "Device comments": the dock of every device's comment
     // the device dialogs under "&Online"
     CmdDeviceTest = 33260,
     CmdDeviceBatchMonitor = 33261,

@@ -13,6 +13,7 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
       m_pSimulation(new SimulationController(m_project.session(), sink, m_pView, this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWidget(m_pView);
+    m_pView->setComments(&m_project.document().comments());
     connect(new CProjectSignals(m_project, this), &CProjectSignals::changed, this,
             &CChildFrame::follow);
 
@@ -27,9 +28,12 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
         m_pSimulation->paintOverlay(p, drawn, firstY, lastY);
     });
     m_pSimulation->showStatusIn(status);
-    // A simulation locks the program.
+    // A simulation locks the program; its live values take the place of the
+    // comments under the contacts and coils.
     connect(m_pSimulation, &SimulationController::stateChanged, this, [this] {
         m_project.setLocked(m_pSimulation->active());
+        m_pView->setComments(m_pSimulation->active() ? nullptr : &m_project.document().comments());
+        m_pView->viewport()->update();
         emit stateChanged();
     });
     connect(m_pView, &CCorvaneElectricPLCView::lineEditRequested, this,
@@ -48,10 +52,12 @@ void CChildFrame::enterKey() {
     m_project.enterKey(m_pView->pointer().dragged);
 }
 
-void CChildFrame::follow(bool program, bool followCursor) {
+void CChildFrame::follow(bool program, bool followCursor, bool comments) {
     if (program) {
         m_pSimulation->gridChanged();
         m_pView->refresh();
+    } else if (comments) {
+        m_pView->viewport()->update();
     }
     if (followCursor) m_pView->scrollToCursor();
     emit stateChanged();

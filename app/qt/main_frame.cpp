@@ -23,6 +23,7 @@
 #include "app/model/shortcuts.h"
 #include "app/model/toolbars.h"
 #include "app/qt/child_frame.h"
+#include "app/qt/comment_commands.h"
 #include "app/qt/data_list_dialog.h"
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
@@ -84,6 +85,9 @@ CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
     m_pPrint = new CPrintCommands(this, project);
     connect(m_pSearch, &CSearchCommands::stateChanged, this, &CMainFrame::stateChanged);
     connect(this, &CMainFrame::stateChanged, m_pSearch, &CSearchCommands::refreshCrossReference);
+    m_pComments = new CCommentCommands(this, project);
+    connect(m_pComments, &CCommentCommands::stateChanged, this, &CMainFrame::stateChanged);
+    connect(this, &CMainFrame::stateChanged, m_pComments, &CCommentCommands::refresh);
     createStatusBar();
     loadRecentFiles();
     buildMenuBar();
@@ -100,6 +104,7 @@ CMainFrame::~CMainFrame() {
     for (QToolBar* bar : m_toolBars) disconnect(bar, nullptr, this, nullptr);
     disconnect(m_pDataBar, nullptr, this, nullptr);
     if (m_pSearch) disconnect(m_pSearch, nullptr, this, nullptr);
+    if (m_pComments) disconnect(m_pComments, nullptr, this, nullptr);
     if (m_pProject) disconnect(m_pProject, nullptr, this, nullptr);
     disconnect(this, &CMainFrame::stateChanged, nullptr, nullptr);
 }
@@ -238,6 +243,7 @@ ShellState CMainFrame::shellState() const {
     s.canUndo = m_pProject && m_pProject->history().canUndo();
     s.canRedo = m_pProject && m_pProject->history().canRedo();
     s.crossReferenceVisible = m_pSearch && m_pSearch->crossReferenceBar()->isVisibleTo(this);
+    s.deviceCommentsVisible = m_pComments && m_pComments->bar()->isVisibleTo(this);
     return s;
 }
 

@@ -8,6 +8,7 @@
 #include "app/model/examples_folder.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/child_frame.h"
+#include "app/qt/comment_commands.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
@@ -79,6 +80,10 @@ void CMainFrame::toggleCrossReference() {
     m_pSearch->toggleCrossReference();
 }
 
+void CMainFrame::toggleDeviceComments() {
+    m_pComments->toggleBar();
+}
+
 void CMainFrame::arrangeWindows(WindowArrangement how) {
     switch (how) {
         case WindowArrangement::Cascade:
@@ -118,6 +123,13 @@ void CMainFrame::showDialog(ShellDialog dialog) {
         }
         case ShellDialog::DeviceBatchMonitor: {
             CDeviceBatchMonitor monitor(m_sink, this);
+            // The open project's names beside the rows.
+            if (m_pProject) {
+                const rs::DeviceComments& comments = m_pProject->document().comments();
+                monitor.setCommentOf([&comments](const std::string& device) {
+                    return std::string(comments.findText(device));
+                });
+            }
             monitor.exec();
             return;
         }
@@ -179,6 +191,10 @@ void CMainFrame::undo() {
 
 void CMainFrame::redo() {
     if (m_pProject) m_pProject->project().redo();
+}
+
+void CMainFrame::editComment() {
+    m_pComments->editComment();
 }
 
 void CMainFrame::find(rs::search::FindKind kind) {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "online/qt/device_port_box.h"
 #include "online/qt/list_report.h"
@@ -20,6 +21,8 @@ namespace {
 using rs::online::MonitorDisplay;
 using rs::online::MonitorLayout;
 using rs::online::MonitorRadix;
+
+constexpr int kCommentWidth = 200;  // pixels of the column naming each row's first device
 
 // A group of radio buttons in a column, the first one checked; each calls
 // `chosen` with its position when it is checked.
@@ -139,4 +142,21 @@ void CDeviceBatchMonitor::showTable() {
         for (size_t c = 0; c < t.lines[r].size(); ++c)
             m_pTable->SetCell(static_cast<int>(r), static_cast<int>(c),
                               QString::fromStdString(t.lines[r][c]), plain);
+    // The name of each row's first device, after the values.
+    if (!m_commentOf) return;
+    std::vector<std::string> comments;
+    bool any = false;
+    for (const auto& line : t.lines) {
+        comments.push_back(line.empty() ? std::string() : m_commentOf(line.front()));
+        any = any || !comments.back().empty();
+    }
+    if (!any) return;
+    const int column = m_pTable->InsertColumn("Comment", kCommentWidth);
+    for (size_t r = 0; r < comments.size(); ++r)
+        m_pTable->SetCell(static_cast<int>(r), column, QString::fromStdString(comments[r]), plain);
+}
+
+void CDeviceBatchMonitor::setCommentOf(CommentOf commentOf) {
+    m_commentOf = std::move(commentOf);
+    showTable();
 }

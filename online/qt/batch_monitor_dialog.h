@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
+#include <string>
 
 #include "comm/qt/qt_serial_link.h"
 #include "comm/qt/qt_timer.h"
@@ -22,6 +24,12 @@ class CDeviceBatchMonitor : public QDialog {
   public:
     explicit CDeviceBatchMonitor(rs::MessageSink& sink, QWidget* parent = nullptr);
     ~CDeviceBatchMonitor() override;
+
+    // The comment of a device text (empty when none). When given, and a
+    // shown row's first device has a comment, the table ends with a
+    // "Comment" column naming it.
+    using CommentOf = std::function<std::string(const std::string& device)>;
+    void setCommentOf(CommentOf commentOf);
 
     DevicePortBox* portBox() const { return m_pPort; }
     QLineEdit* deviceBox() const { return m_pDevice; }
@@ -44,4 +52,5 @@ class CDeviceBatchMonitor : public QDialog {
     DevicePortBox* m_pPort = nullptr;
     QLineEdit* m_pDevice = nullptr;
     CListReport* m_pTable = nullptr;
+    CommentOf m_commentOf;
 };
