@@ -25,6 +25,7 @@ CDeviceCommentsBar::CDeviceCommentsBar(QWidget* parent) : QDockWidget("Device co
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_table->setWordWrap(false);  // one line a device; long place lists end in "..."
     setWidget(m_table);
     connect(m_table, &QTableWidget::cellChanged, this, &CDeviceCommentsBar::cellChanged);
 }
@@ -75,6 +76,7 @@ void CDeviceCommentsBar::refresh(const rs::DeviceComments* comments, const rs::S
     for (const auto& row : rows) addRow(qs(row.device), qs(row.comment), qs(row.where));
     addEntryRow();
     m_table->resizeColumnToContents(kDeviceColumn);
+    m_table->resizeColumnToContents(kCommentColumn);
     m_bFilling = false;
 }
 

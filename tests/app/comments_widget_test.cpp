@@ -11,6 +11,7 @@
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
 #include "tests/app/widget_fixture.h"
+#include "translations/language.h"
 
 using namespace rs;
 using namespace rs::shell;
@@ -166,16 +167,55 @@ TEST_F(CommentsUi, CrossReferenceFindAndPagesShowTheNames) {
     QFile pdf(tempPath("named.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_EQ(pdf.readAll().count("/Type /Page\n"), 2);
+}
 
-    // With RUNGSMITH_SCREENSHOTS naming a folder, the commented ladder is kept.
+namespace {
+
+struct English {
+    English() { rs::qt::installEnglish(true); }
+    ~English() { rs::qt::installEnglish(false); }
+};
+struct CommentsPicture : English, CommentsUi {};
+
+// Pixels of the comments' colour (green well above red and blue) in a
+// rectangle of the view.
+int greenPixels(const QImage& image, const QRect& area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom() && y < image.height(); ++y)
+        for (int x = area.left(); x <= area.right() && x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() > c.red() + 40 && c.green() > c.blue() + 40) ++n;
+        }
+    return n;
+}
+
+}  // namespace
+
+// The names are drawn in the band under each contact and coil. With
+// RUNGSMITH_SCREENSHOTS naming a folder the window's picture is kept there.
+TEST_F(CommentsPicture, TheLadderIsDrawnWithItsNames) {
+    frame->resize(1280, 860);
+    QApplication::processEvents();
+    const auto g = view()->geometry();
+    const QRect underX001(2 * g.W, g.H * 2 / 3, g.W, g.H / 3);
+    EXPECT_EQ(greenPixels(view()->viewport()->grab().toImage(), underX001), 0);
+    const std::vector<std::pair<QString, QString>> names = {{"X0", "Start button"},
+                                                            {"X1", "Stop button"},
+                                                            {"Y0", "Motor K1"},
+                                                            {"T0", "Star-delta delay"}};
+    for (const auto& [device, name] : names) ASSERT_TRUE(comments().setComment(device, name));
+    frame->runCommand(CmdDataList);  // hidden: the ladder takes the width
+    frame->runCommand(CmdCrossReference);
+    frame->runCommand(CmdDeviceComments);
+    frame->resizeDocks({frame->searchCommands()->crossReferenceBar(), comments().bar()}, {360, 360},
+                       Qt::Horizontal);
+    frame->resizeDocks({frame->searchCommands()->crossReferenceBar(), comments().bar()}, {250, 450},
+                       Qt::Vertical);
+    place(1, 10);
+    QApplication::processEvents();
+    const auto named = view()->geometry();
+    const QRect under(2 * named.W, named.H * 2 / 3, named.W, named.H / 3);
+    EXPECT_GT(greenPixels(view()->viewport()->grab().toImage(), under), 0);
     const QString folder = qEnvironmentVariable("RUNGSMITH_SCREENSHOTS");
-    if (!folder.isEmpty()) {
-        ASSERT_TRUE(comments().setComment("X0", "Start button"));
-        ASSERT_TRUE(comments().setComment("Y0", "Motor K1"));
-        frame->runCommand(CmdCrossReference);
-        frame->runCommand(CmdDeviceComments);
-        frame->resize(1280, 860);
-        QApplication::processEvents();
-        frame->grab().save(folder + "/screenshot-comments.png");
-    }
+    if (!folder.isEmpty()) frame->grab().save(folder + "/screenshot-comments.png");
 }
