@@ -48,6 +48,7 @@ class CommandHandlers {
     virtual void toggleStatusBar() = 0;      // Ctrl+F5: the bar alone
     virtual void toggleDataList() = 0;
     virtual void toggleCrossReference() = 0;
+    virtual void toggleDeviceComments() = 0;
     virtual void arrangeWindows(WindowArrangement how) = 0;
     virtual void showDialog(ShellDialog dialog) = 0;
     virtual void openHelp() = 0;
@@ -60,6 +61,7 @@ class CommandHandlers {
     virtual void switchPresentation() = 0;
     virtual void undo() = 0;
     virtual void redo() = 0;
+    virtual void editComment() = 0;  // the comment of the cursor's device
 
     // find, replace, print, simulation
     virtual void find(search::FindKind kind) = 0;

@@ -21,6 +21,7 @@ struct ShellState {
     bool crossReferenceVisible = false;
     bool watchWindowVisible = false;
     bool timingChartVisible = false;
+    bool deviceCommentsVisible = false;
 };
 
 struct CommandState {

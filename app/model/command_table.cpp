@@ -75,6 +75,9 @@ CommandState watchWindowState(const ShellState& s) {
 CommandState timingChartState(const ShellState& s) {
     return {true, true, s.timingChartVisible};
 }
+CommandState deviceCommentsState(const ShellState& s) {
+    return {true, true, s.deviceCommentsVisible};
+}
 
 // ---- handlers ----
 
@@ -217,6 +220,9 @@ std::vector<CommandRow> makeTable() {
         // A rename is an edit.
         {CmdReplaceDevice, "Replace device...", "替换器件", "", "", {},
          editing, [](H& h, int) { h.replaceDevice(); }},
+        // A comment is kept beside the program, undone with its edits.
+        {CmdComment, "Comment...", "", "", "", {},
+         editing, [](H& h, int) { h.editComment(); }},
         // "&View"
         {CmdMode1, "mode1", "", "", "", {},
          mode1State, [](H& h, int) { h.setMode2(false); }},
@@ -234,6 +240,8 @@ std::vector<CommandRow> makeTable() {
          watchWindowState, [](H& h, int) { h.toggleWatchWindow(); }},
         {CmdTimingChart, "T&iming chart", "显示/隐藏时序图", "", "", {},
          timingChartState, [](H& h, int) { h.toggleTimingChart(); }},
+        {CmdDeviceComments, "Device comments", "", "", "", {},
+         deviceCommentsState, [](H& h, int) { h.toggleDeviceComments(); }},
         // "&Online"
         {CmdTransferSetup, "Transfer set&up...", "通讯设置向导", "", "", {},
          withProject, runDialog<ShellDialog::TransferSetup>},

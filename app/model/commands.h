@@ -33,6 +33,9 @@ enum Command : int {
     // the live ladder from the controller under "&Online" (extensions)
     CmdStartMonitor = 34710,
     CmdStopMonitor = 34711,
+    // device comments
+    CmdComment = 34540,         // "Comment...": the cursor's device
+    CmdDeviceComments = 34541,  // "Device comments": the dock of every device's comment
     // the device dialogs under "&Online"
     CmdDeviceTest = 33260,
     CmdDeviceBatchMonitor = 33261,

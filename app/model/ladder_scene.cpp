@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/model/comment_text.h"
 #include "core/instruction_set.h"
 
 namespace rs::shell {
@@ -9,6 +10,7 @@ namespace rs::shell {
 namespace {
 
 constexpr const char* kEndMarker = "[ END    ]";
+constexpr int kCommentInset = 2;  // pixels between a comment and its cell's sides
 
 struct CellFrame {
     int x0, x1, y0, ym, y1, y2, xa, xb, xm, ya, yb, xl, xr, xs1, xs2;
@@ -66,6 +68,14 @@ class Painter {
     }
     void deviceText(const CellFrame& f, int r, int c) {
         text({f.x0, f.y0, f.x1, f.y1}, in_.grid.text(r, c));
+        commentText({f.x0 + kCommentInset, f.y2, f.x1 - kCommentInset, f.y0 + g_.H}, r, c,
+                    Scene::Align::Center);
+    }
+    // The comment of the cell's device, one line in the given rectangle.
+    void commentText(Rect r, int row, int col, Scene::Align a) {
+        if (!in_.comments) return;
+        const std::string_view comment = commentOfText(*in_.comments, in_.grid.text(row, col));
+        if (!comment.empty()) s_.texts.push_back({r, std::string(comment), a, true});
     }
 
     void coil(const CellFrame& f, int r) {
@@ -76,6 +86,8 @@ class Painter {
         line(11 * W + 5, f.ym, g_.rightRail(), f.ym);
         text({g_.clientWidth * 101 / 120, f.y0, g_.clientWidth, (r + 1) * H}, in_.grid.text(r, 10),
              Scene::Align::LeftMiddle);
+        commentText({g_.clientWidth * 101 / 120, f.y2, g_.clientWidth - kCommentInset, (r + 1) * H},
+                    r, 10, Scene::Align::LeftMiddle);
     }
 
     void instructionBox(const CellFrame& f, int r) {

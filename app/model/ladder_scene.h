@@ -4,6 +4,7 @@
 #include "app/model/scene.h"
 #include "core/ladder_grid.h"
 #include "core/session.h"
+#include "project/device_comments.h"
 
 namespace rs::shell {
 
@@ -27,11 +28,13 @@ struct LadderSceneInput {
     CellSelection selection;
     // A cell a report marks with a rectangle (the list's marks are not drawn here).
     Highlight mark;
+    // When given, each contact and coil shows its device's comment under it.
+    const DeviceComments* comments = nullptr;
 };
 
 // The ladder as the view draws it: rails, END row, cursor box, step and row
 // labels and every cell's glyph, from a grid already tidied for painting.
-// Reads the grid only.
+// Reads the grid (and the comments) only.
 Scene ladderScene(const LadderSceneInput& in);
 
 // The row of the END line: one below the last row in use.

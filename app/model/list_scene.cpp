@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "app/model/comment_text.h"
 #include "core/list_steps.h"
 
 namespace rs::shell {
@@ -34,6 +35,10 @@ Rect listLineRect(int line, int clientWidth) {
     return {4, line * kListLineHeight, clientWidth, (line + 1) * kListLineHeight};
 }
 
+Rect listCommentRect(int line, int clientWidth) {
+    return {clientWidth / 2, line * kListLineHeight, clientWidth, (line + 1) * kListLineHeight};
+}
+
 Scene listScene(const ListSceneInput& in) {
     Scene s;
     const InstructionTable& table = *in.session.app.table;
@@ -55,10 +60,16 @@ Scene listScene(const ListSceneInput& in) {
     const std::vector<int64_t> steps = listStepNumbers(table, records);
     const int first = std::max(0, in.firstY / kListLineHeight);
     const int last = std::min(static_cast<int>(steps.size()) - 1, in.lastY / kListLineHeight);
-    for (int k = first; k <= last; ++k)
+    for (int k = first; k <= last; ++k) {
         s.texts.push_back({listLineRect(k, w),
                            listLineText(steps[k], table.m_Instruction[k], table.m_Parameter[k]),
                            Scene::Align::LeftMiddle});
+        if (!in.comments) continue;
+        const std::string_view comment = commentOfText(*in.comments, table.m_Parameter[k]);
+        if (!comment.empty())
+            s.texts.push_back(
+                {listCommentRect(k, w), std::string(comment), Scene::Align::LeftMiddle, true});
+    }
     return s;
 }
 

@@ -5,6 +5,7 @@
 #include "app/model/ladder_geometry.h"
 #include "app/model/scene.h"
 #include "core/session.h"
+#include "project/device_comments.h"
 
 namespace rs::shell {
 
@@ -21,6 +22,8 @@ struct ListSceneInput {
     int firstY = 0;  // only lines within these pixel rows are drawn
     int lastY = kScrollAreaSize;
     LineSelection selection;
+    // When given, each line shows the comment of its operand's device beside it.
+    const DeviceComments* comments = nullptr;
 };
 
 // Before the list is drawn: an upload's rows become records, and an empty
@@ -36,5 +39,7 @@ std::string listLineText(int64_t step, const std::string& mnemonic, const std::s
 
 // The rectangle of list line k for a client width.
 Rect listLineRect(int line, int clientWidth);
+// Where a list line's comment stands: the right half of the line.
+Rect listCommentRect(int line, int clientWidth);
 
 }  // namespace rs::shell

@@ -19,6 +19,18 @@ std::vector<PrintPage> paginate(int count, int perPage) {
     return pages;
 }
 
+std::vector<PrintPage> paginateWithDeviceList(int count, int perPage, int devices, int height,
+                                              int deviceRowHeight) {
+    std::vector<PrintPage> pages = paginate(count, perPage);
+    if (devices <= 0) return pages;
+    const int listPerPage = rowsPerPage(height - deviceRowHeight, deviceRowHeight);
+    for (PrintPage page : paginate(devices, listPerPage)) {
+        page.deviceList = true;
+        pages.push_back(page);
+    }
+    return pages;
+}
+
 int logicalPageHeight(double pageWidth, double pageHeight) {
     if (pageWidth <= 0) return kPrintLogicalWidth;
     return static_cast<int>(std::floor(kPrintLogicalWidth * pageHeight / pageWidth));

@@ -5,8 +5,20 @@
 #include "core/convert/convert.h"
 #include "core/convert/tidy.h"
 #include "core/list_to_ladder/presentation_switch.h"
+#include "editor/search/device_words.h"
 
 namespace rs::shell {
+
+namespace {
+
+// The device a typed text names: one word, blanks around it passed over.
+std::optional<CommentDevice> namedDevice(const std::string& text) {
+    const std::vector<std::string> ws = search::words(text);
+    if (ws.size() != 1) return std::nullopt;
+    return readCommentDevice(ws.front());
+}
+
+}  // namespace
 
 Project::Project(AppStore& app, MessageSink& sink, const RangeFile& ranges, DialogProvider& dialogs,
                  ClipboardText& clipboard)
@@ -16,6 +28,10 @@ Project::Project(AppStore& app, MessageSink& sink, const RangeFile& ranges, Dial
       m_history(m_session) {
     m_session.startView();
     m_editor.onModified = [this] { m_doc.setModifiedFlag(true); };
+    // Undo and redo give a device back the comment it had.
+    m_history.setValueWriter([this](const std::string& name, const std::string& value) {
+        if (const auto device = readCommentDevice(name)) m_doc.comments().set(*device, value);
+    });
 }
 
 void Project::perform(const std::function<void()>& change) {
@@ -25,6 +41,25 @@ void Project::perform(const std::function<void()>& change) {
     if (m_pending.program) tidy();
     m_history.commit(m_doc.isModified());
     notify(m_pending);
+}
+
+bool Project::writeComment(const CommentDevice& device, const std::string& comment) {
+    DeviceComments& comments = m_doc.comments();
+    const std::string older(comments.find(device));
+    if (older == comment) return true;
+    if (!comments.set(device, comment)) return false;
+    m_history.noteValue(device.text(), older, comment);
+    m_doc.setModifiedFlag(true);
+    m_pending.comments = true;
+    return true;
+}
+
+bool Project::setComment(const std::string& device, const std::string& comment) {
+    const auto named = namedDevice(device);
+    if (!named) return false;
+    bool written = false;
+    perform([&] { written = writeComment(*named, comment); });
+    return written;
 }
 
 void Project::changed(bool followCursor) {
@@ -46,7 +81,7 @@ bool Project::step(bool older) {
     if (!done) return false;
     m_doc.setModifiedFlag(m_history.modified());
     tidy();
-    notify({true, !listMode()});
+    notify({true, !listMode(), true});
     return true;
 }
 
@@ -150,6 +185,15 @@ search::ReplaceOutcome Project::replaceDevice(const std::string& from, const std
         if (out.result != search::ReplaceOutcome::Replaced) return;
         m_doc.setModifiedFlag(true);
         changed();
+        // The name belongs to what the device does: it follows the device,
+        // unless the new device already has a name of its own.
+        const auto older = namedDevice(from);
+        const auto newer = namedDevice(to);
+        if (!older || !newer || *older == *newer) return;
+        const std::string comment(m_doc.comments().find(*older));
+        if (comment.empty() || !m_doc.comments().find(*newer).empty()) return;
+        writeComment(*newer, comment);
+        writeComment(*older, "");
     });
     return out;
 }

@@ -17,6 +17,7 @@ namespace rs::shell {
 struct ProjectChange {
     bool program = false;       // the program or its presentation changed: draw it again
     bool followCursor = false;  // the cursor moved on: keep it in sight
+    bool comments = false;      // a device comment changed: draw the names again
 };
 
 class ProjectObserver {
@@ -76,7 +77,15 @@ class Project {
     void enterKey(bool dragged);  // the entry dialog of the cursor cell or line
     void convert();
     void switchPresentation();
+    // Renames a device everywhere; its comment goes with it to the new
+    // device (unless that one has its own), in the same step of the history.
     search::ReplaceOutcome replaceDevice(const std::string& from, const std::string& to);
+
+    // Gives a device its comment (empty removes it) as one step of the
+    // history; the document is modified, the program is not. Refused (false,
+    // nothing changed) for a text that names no device and for a comment the
+    // comments refuse.
+    bool setComment(const std::string& device, const std::string& comment);
 
   private:
     // An entry of the editor: the report mark of an earlier one goes, the
@@ -85,6 +94,8 @@ class Project {
     bool step(bool older);  // undo (older) or redo
     void tidy();
     void notify(const ProjectChange& change);
+    // Within perform(): one comment changed, noted for undo.
+    bool writeComment(const CommentDevice& device, const std::string& comment);
 
     ViewState m_view;
     Session m_session;

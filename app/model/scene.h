@@ -32,6 +32,9 @@ struct Scene {
         Rect rect;
         std::string text;
         Align align = Align::Center;
+        // A device comment: one line, cut with an ellipsis to its rectangle,
+        // drawn apart from the program's own texts.
+        bool comment = false;
     };
     // An arc of the ellipse bounded by `bounds`, counter-clockwise from the ray
     // through `from` to the ray through `to`.

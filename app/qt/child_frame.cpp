@@ -14,6 +14,7 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
       m_pMonitor(new MonitorController(m_project.session(), sink, m_pView, this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWidget(m_pView);
+    m_pView->setComments(&m_project.document().comments());
     connect(new CProjectSignals(m_project, this), &CProjectSignals::changed, this,
             &CChildFrame::follow);
 
@@ -33,9 +34,13 @@ CChildFrame::CChildFrame(rs::AppStore& app, rs::MessageSink& sink, const rs::Ran
     });
     m_pSimulation->showStatusIn(status);
     m_pMonitor->showStatusIn(status);
-    // A simulation or the monitor locks the program.
+    // A simulation or the monitor locks the program; their live values take
+    // the place of the comments under the contacts and coils.
     const auto lock = [this] {
-        m_project.setLocked(m_pSimulation->active() || m_pMonitor->active());
+        const bool live = m_pSimulation->active() || m_pMonitor->active();
+        m_project.setLocked(live);
+        m_pView->setComments(live ? nullptr : &m_project.document().comments());
+        m_pView->viewport()->update();
         emit stateChanged();
     };
     connect(m_pSimulation, &SimulationController::stateChanged, this, lock);
@@ -59,11 +64,13 @@ void CChildFrame::enterKey() {
     m_project.enterKey(m_pView->pointer().dragged);
 }
 
-void CChildFrame::follow(bool program, bool followCursor) {
+void CChildFrame::follow(bool program, bool followCursor, bool comments) {
     if (program) {
         m_pSimulation->gridChanged();
         m_pMonitor->gridChanged();
         m_pView->refresh();
+    } else if (comments) {
+        m_pView->viewport()->update();
     }
     if (followCursor) m_pView->scrollToCursor();
     emit stateChanged();

@@ -61,7 +61,7 @@ class CChildFrame : public QMdiSubWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void follow(bool program, bool followCursor);
+    void follow(bool program, bool followCursor, bool comments);
 
     rs::shell::Project m_project;
     CCorvaneElectricPLCView* m_pView;

@@ -4,10 +4,7 @@
 
 namespace {
 
-QString placeText(const rs::search::DevicePlace& p) {
-    if (p.inList) return QString("step %1").arg(p.step);
-    return QString("row %1, column %2").arg(p.row).arg(p.col);
-}
+constexpr int kCommentColumn = 3;
 
 }  // namespace
 
@@ -15,8 +12,8 @@ CCrossReferenceBar::CCrossReferenceBar(QWidget* parent) : QDockWidget("Cross ref
     setObjectName("Cross reference");
     setAllowedAreas(Qt::AllDockWidgetAreas);
     m_tree = new QTreeWidget(this);
-    m_tree->setColumnCount(3);
-    m_tree->setHeaderLabels({"Device", "Place", "Use"});
+    m_tree->setColumnCount(4);
+    m_tree->setHeaderLabels({"Device", "Place", "Use", "Comment"});
     m_tree->setRootIsDecorated(true);
     m_tree->header()->setStretchLastSection(true);
     setWidget(m_tree);
@@ -27,7 +24,7 @@ CCrossReferenceBar::CCrossReferenceBar(QWidget* parent) : QDockWidget("Cross ref
     });
 }
 
-void CCrossReferenceBar::refresh(const rs::Session* session) {
+void CCrossReferenceBar::refresh(const rs::Session* session, const rs::DeviceComments* comments) {
     m_tree->clear();
     m_places.clear();
     if (!session) return;
@@ -36,13 +33,16 @@ void CCrossReferenceBar::refresh(const rs::Session* session) {
         device->setText(0, QString::fromStdString(uses.device));
         const auto n = uses.places.size();
         device->setText(1, n == 1 ? QString("1 place") : QString("%1 places").arg(n));
+        if (comments)
+            device->setText(kCommentColumn,
+                            QString::fromStdString(std::string(comments->findText(uses.device))));
         if (uses.doubleCoil) {
             device->setText(2, "double coil");
             for (int c = 0; c < 3; ++c) device->setForeground(c, Qt::red);
         }
         for (const auto& place : uses.places) {
             auto* item = new QTreeWidgetItem(device);
-            item->setText(1, placeText(place));
+            item->setText(1, QString::fromStdString(rs::search::placeText(place)));
             item->setText(2, rs::search::useText(place.use));
             item->setData(0, Qt::UserRole, static_cast<int>(m_places.size()));
             m_places.push_back(place);
@@ -54,4 +54,5 @@ void CCrossReferenceBar::refresh(const rs::Session* session) {
     }
     m_tree->resizeColumnToContents(0);
     m_tree->resizeColumnToContents(1);
+    m_tree->resizeColumnToContents(2);
 }

@@ -6,17 +6,18 @@
 
 #include "core/session.h"
 #include "editor/search/cross_reference.h"
+#include "project/device_comments.h"
 
 // "Cross reference": a dock listing every device of the shown program with
-// its places and uses; a bit device driven by OUT in more than one place is
-// marked "double coil". A double click on a place asks to go there.
+// its places, uses and comment; a bit device driven by OUT in more than one
+// place is marked "double coil". A double click on a place asks to go there.
 class CCrossReferenceBar : public QDockWidget {
     Q_OBJECT
   public:
     explicit CCrossReferenceBar(QWidget* parent = nullptr);
 
     // Fills the list from a program, or empties it (no project).
-    void refresh(const rs::Session* session);
+    void refresh(const rs::Session* session, const rs::DeviceComments* comments = nullptr);
     QTreeWidget* tree() const { return m_tree; }
 
   signals:

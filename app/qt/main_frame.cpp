@@ -23,6 +23,7 @@
 #include "app/model/shortcuts.h"
 #include "app/model/toolbars.h"
 #include "app/qt/child_frame.h"
+#include "app/qt/comment_commands.h"
 #include "app/qt/data_list_dialog.h"
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
@@ -89,6 +90,9 @@ CMainFrame::CMainFrame(rs::MessageSink& sink, rs::DialogProvider& dialogs,
     connect(this, &CMainFrame::stateChanged, m_pSearch, &CSearchCommands::refreshCrossReference);
     m_pWatch = new CWatchDocks(this, m_sink, project);
     connect(m_pWatch, &CWatchDocks::stateChanged, this, &CMainFrame::stateChanged);
+    m_pComments = new CCommentCommands(this, project);
+    connect(m_pComments, &CCommentCommands::stateChanged, this, &CMainFrame::stateChanged);
+    connect(this, &CMainFrame::stateChanged, m_pComments, &CCommentCommands::refresh);
     createStatusBar();
     loadRecentFiles();
     buildMenuBar();
@@ -106,6 +110,7 @@ CMainFrame::~CMainFrame() {
     disconnect(m_pDataBar, nullptr, this, nullptr);
     if (m_pSearch) disconnect(m_pSearch, nullptr, this, nullptr);
     if (m_pWatch) disconnect(m_pWatch, nullptr, this, nullptr);
+    if (m_pComments) disconnect(m_pComments, nullptr, this, nullptr);
     if (m_pProject) disconnect(m_pProject, nullptr, this, nullptr);
     disconnect(this, &CMainFrame::stateChanged, nullptr, nullptr);
 }
@@ -247,6 +252,7 @@ ShellState CMainFrame::shellState() const {
     s.crossReferenceVisible = m_pSearch && m_pSearch->crossReferenceBar()->isVisibleTo(this);
     s.watchWindowVisible = m_pWatch && m_pWatch->watchBar()->isVisibleTo(this);
     s.timingChartVisible = m_pWatch && m_pWatch->chartBar()->isVisibleTo(this);
+    s.deviceCommentsVisible = m_pComments && m_pComments->bar()->isVisibleTo(this);
     return s;
 }
 

@@ -25,6 +25,7 @@
 class CChildFrame;
 class CDatalistTreeCtrldlg;
 class CSearchCommands;
+class CCommentCommands;
 class CPrintCommands;
 class CWatchDocks;
 class QDockWidget;
@@ -69,6 +70,7 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     void toggleStatusBar() override;
     void toggleDataList() override;
     void toggleCrossReference() override;
+    void toggleDeviceComments() override;
     void arrangeWindows(rs::shell::WindowArrangement how) override;
     void showDialog(rs::shell::ShellDialog dialog) override;
     void openHelp() override;
@@ -79,6 +81,7 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     void switchPresentation() override;
     void undo() override;
     void redo() override;
+    void editComment() override;
     void find(rs::search::FindKind kind) override;
     void findNext() override;
     void replaceDevice() override;
@@ -100,6 +103,7 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     CSearchCommands* searchCommands() const { return m_pSearch; }
     CPrintCommands* printCommands() const { return m_pPrint; }
     CWatchDocks* watchDocks() const { return m_pWatch; }
+    CCommentCommands* commentCommands() const { return m_pComments; }
     const rs::shell::RecentFiles& recentFiles() const { return m_recent; }
 
     // The actions that show a command in the menu bar and the toolbars.
@@ -148,9 +152,10 @@ class CMainFrame : public QMainWindow, public rs::shell::CommandHandlers {
     CChildFrame* m_pProject = nullptr;
     std::vector<QToolBar*> m_toolBars;
     QDockWidget* m_pDataBar = nullptr;
-    CSearchCommands* m_pSearch = nullptr;  // find, replace, cross reference
-    CPrintCommands* m_pPrint = nullptr;    // print, preview, export
-    CWatchDocks* m_pWatch = nullptr;       // watch window, timing chart
+    CSearchCommands* m_pSearch = nullptr;     // find, replace, cross reference
+    CPrintCommands* m_pPrint = nullptr;       // print, preview, export
+    CWatchDocks* m_pWatch = nullptr;          // watch window, timing chart
+    CCommentCommands* m_pComments = nullptr;  // device comments
     CDatalistTreeCtrldlg* m_pDataList = nullptr;
     QLabel* m_pIdle = nullptr;
     std::map<int, QLabel*> m_indicators;  // Qt key -> indicator

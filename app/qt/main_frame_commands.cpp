@@ -10,6 +10,7 @@
 #include "app/model/examples_folder.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/child_frame.h"
+#include "app/qt/comment_commands.h"
 #include "app/qt/main_frame.h"
 #include "app/qt/print_commands.h"
 #include "app/qt/search_commands.h"
@@ -87,6 +88,10 @@ void CMainFrame::toggleCrossReference() {
     m_pSearch->toggleCrossReference();
 }
 
+void CMainFrame::toggleDeviceComments() {
+    m_pComments->toggleBar();
+}
+
 void CMainFrame::arrangeWindows(WindowArrangement how) {
     switch (how) {
         case WindowArrangement::Cascade:
@@ -131,6 +136,13 @@ void CMainFrame::showDialog(ShellDialog dialog) {
         }
         case ShellDialog::DeviceBatchMonitor: {
             CDeviceBatchMonitor monitor(m_sink, m_ranges, this);
+            // The open project's names beside the rows.
+            if (m_pProject) {
+                const rs::DeviceComments& comments = m_pProject->document().comments();
+                monitor.setCommentOf([&comments](const std::string& device) {
+                    return std::string(comments.findText(device));
+                });
+            }
             monitor.exec();
             return;
         }
@@ -192,6 +204,10 @@ void CMainFrame::undo() {
 
 void CMainFrame::redo() {
     if (m_pProject) m_pProject->project().redo();
+}
+
+void CMainFrame::editComment() {
+    m_pComments->editComment();
 }
 
 void CMainFrame::find(rs::search::FindKind kind) {

@@ -51,7 +51,7 @@ void CPrintCommands::run(PrintOutput output) {
 
 CPrintPages CPrintCommands::pagesOf(CChildFrame& project) const {
     return CPrintPages(project.session(), QString::fromStdString(project.document().title()),
-                       QDate::currentDate().toString(Qt::ISODate));
+                       QDate::currentDate().toString(Qt::ISODate), &project.document().comments());
 }
 
 void CPrintCommands::note(const QString& text) {

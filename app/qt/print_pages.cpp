@@ -8,6 +8,7 @@
 #include "app/model/ladder_scene.h"
 #include "app/model/list_scene.h"
 #include "app/qt/scene_painter.h"
+#include "editor/search/cross_reference.h"
 #include "editor/search/find.h"
 
 using namespace rs::shell;
@@ -23,8 +24,15 @@ QString qs(const std::string& s) {
 
 }  // namespace
 
-CPrintPages::CPrintPages(const rs::Session& session, QString project, QString date)
-    : m_session(session), m_project(std::move(project)), m_date(std::move(date)) {}
+CPrintPages::CPrintPages(const rs::Session& session, QString project, QString date,
+                         const rs::DeviceComments* comments)
+    : m_session(session),
+      m_pComments(comments),
+      m_project(std::move(project)),
+      m_date(std::move(date)) {
+    if (comments && !comments->empty())
+        m_devices = commentRows(*comments, rs::search::crossReference(session));
+}
 
 int CPrintPages::rowHeight() const {
     return m_session.view.m_bListMode ? kListLineHeight : kPrintLadderRowHeight;
@@ -38,7 +46,8 @@ int CPrintPages::rowCount() const {
 
 std::vector<PrintPage> CPrintPages::pages(double pageWidth, double pageHeight) const {
     const int height = logicalPageHeight(pageWidth, pageHeight);
-    return paginate(rowCount(), rowsPerPage(height, rowHeight()));
+    return paginateWithDeviceList(rowCount(), rowsPerPage(height, rowHeight()),
+                                  static_cast<int>(m_devices.size()), height, kListLineHeight);
 }
 
 void CPrintPages::paint(QPainter& painter, const QRect& target, const PrintPage& page, int index,
@@ -62,6 +71,12 @@ void CPrintPages::paint(QPainter& painter, const QRect& target, const PrintPage&
     painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, qs(header.date));
     painter.drawLine(20, kPrintHeaderHeight - 10, kPrintLogicalWidth - 20, kPrintHeaderHeight - 10);
 
+    if (page.deviceList) {
+        painter.translate(0, kPrintHeaderHeight);
+        paintDeviceList(painter, page);
+        painter.restore();
+        return;
+    }
     // Body: the rows of the page, clipped to it.
     const int rowH = rowHeight();
     const int top = page.first * rowH;
@@ -71,16 +86,42 @@ void CPrintPages::paint(QPainter& painter, const QRect& target, const PrintPage&
     painter.setClipRect(QRect(0, top, kPrintLogicalWidth, bottom - top), Qt::IntersectClip);
     Scene scene;
     if (m_session.view.m_bListMode) {
-        scene = listScene(ListSceneInput{m_session, kPrintLogicalWidth, top, bottom - 1, {}});
+        scene = listScene(
+            ListSceneInput{m_session, kPrintLogicalWidth, top, bottom - 1, {}, m_pComments});
     } else {
         const LadderGeometry g(kPrintLogicalWidth, kPrintLadderRowHeight * 8);
         scene = ladderScene(LadderSceneInput{
-            *m_session.view.grid, g, m_session.app.m_bMode2, top, bottom - 1, {}, {}});
+            *m_session.view.grid, g, m_session.app.m_bMode2, top, bottom - 1, {}, {}, m_pComments});
     }
     scene.boxes.clear();  // no cursor, no report marks on paper
     scene.highlights.clear();
     paintScene(painter, scene, QPen(Qt::black, 1));
     painter.restore();
+}
+
+// A heading line, then one line a device: its name, its comment and where it is used.
+void CPrintPages::paintDeviceList(QPainter& painter, const PrintPage& page) const {
+    const int left = 40, comment = 180, where = 600, right = kPrintLogicalWidth - 40;
+    const auto line = [&](int y, const QString& a, const QString& b, const QString& c) {
+        const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+        painter.drawText(QRect(left, y, comment - left - 10, kListLineHeight), flags, a);
+        painter.drawText(QRect(comment, y, where - comment - 10, kListLineHeight), flags, b);
+        const QRect places(where, y, right - where, kListLineHeight);
+        painter.drawText(places, flags,
+                         painter.fontMetrics().elidedText(c, Qt::ElideRight, places.width()));
+    };
+    QFont bold = painter.font();
+    bold.setBold(true);
+    painter.save();
+    painter.setFont(bold);
+    line(0, "Device", "Comment", "Where used");
+    painter.restore();
+    painter.drawLine(left, kListLineHeight, right, kListLineHeight);
+    for (int i = page.first; i <= page.last && i < static_cast<int>(m_devices.size()); ++i) {
+        const CommentRow& row = m_devices[static_cast<size_t>(i)];
+        line((i - page.first + 1) * kListLineHeight, qs(row.device), qs(row.comment),
+             qs(row.where));
+    }
 }
 
 void CPrintPages::print(QPrinter& printer) const {

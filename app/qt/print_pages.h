@@ -5,16 +5,21 @@
 #include <QString>
 #include <vector>
 
+#include "app/model/comment_text.h"
 #include "app/model/print_layout.h"
 #include "core/session.h"
+#include "project/device_comments.h"
 
 // The pages of a project as they are printed, previewed and exported: the
 // ladder (or the list, when the list is shown) as the view draws it, without
 // cursor or marks, cut into pages of whole rows, each with the project name,
-// its page number and the date in a header.
+// its page number and the date in a header. A project with device comments
+// prints them under the contacts and coils (beside the list's lines) and
+// ends with pages listing every device: its comment and where it is used.
 class CPrintPages {
   public:
-    CPrintPages(const rs::Session& session, QString project, QString date);
+    CPrintPages(const rs::Session& session, QString project, QString date,
+                const rs::DeviceComments* comments = nullptr);
 
     // Pages for paper of the given proportions (width and height in any unit).
     std::vector<rs::shell::PrintPage> pages(double pageWidth, double pageHeight) const;
@@ -36,8 +41,11 @@ class CPrintPages {
   private:
     int rowHeight() const;
     int rowCount() const;
+    void paintDeviceList(QPainter& painter, const rs::shell::PrintPage& page) const;
 
     const rs::Session& m_session;
+    const rs::DeviceComments* m_pComments;
+    std::vector<rs::shell::CommentRow> m_devices;  // the device list, empty without comments
     QString m_project;
     QString m_date;
 };

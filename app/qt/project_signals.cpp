@@ -5,5 +5,5 @@ CProjectSignals::CProjectSignals(rs::shell::Project& project, QObject* parent) :
 }
 
 void CProjectSignals::projectChanged(const rs::shell::ProjectChange& change) {
-    emit changed(change.program, change.followCursor);
+    emit changed(change.program, change.followCursor, change.comments);
 }

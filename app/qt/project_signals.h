@@ -13,5 +13,6 @@ class CProjectSignals : public QObject, public rs::shell::ProjectObserver {
     void projectChanged(const rs::shell::ProjectChange& change) override;
 
   signals:
-    void changed(bool program, bool followCursor);
+    // `comments`: a device comment changed, the program perhaps not.
+    void changed(bool program, bool followCursor, bool comments);
 };

@@ -101,7 +101,7 @@ void CCorvaneElectricPLCView::paintEvent(QPaintEvent*) {
     const auto g = geometry();
     const int firstY = dy, lastY = dy + viewport()->height();
     if (m_session.view.m_bListMode) {
-        rs::shell::ListSceneInput in{m_session, g.clientWidth, firstY, lastY, {}};
+        rs::shell::ListSceneInput in{m_session, g.clientWidth, firstY, lastY, {}, m_pComments};
         if (m_bSelecting)
             in.selection = {true, m_session.view.m_nListCursor,
                             m_session.view.m_nListCursor + m_session.view.m_nListSelExtent};
@@ -110,8 +110,9 @@ void CCorvaneElectricPLCView::paintEvent(QPaintEvent*) {
         if (m_overlay) m_overlay(painter, scene, firstY, lastY);
         return;
     }
-    rs::shell::LadderSceneInput in{m_session.grid(),        g, m_session.mode2(), firstY, lastY, {},
-                                   m_session.view.highlight};
+    rs::shell::LadderSceneInput in{
+        m_session.grid(),         g,          m_session.mode2(), firstY, lastY, {},
+        m_session.view.highlight, m_pComments};
     if (m_bSelecting) {
         const rs::LadderGrid& grid = m_session.grid();
         in.selection = {true, grid.m_nCursorRow, grid.m_nCursorCol, m_session.view.m_nSelEndRow,

@@ -7,6 +7,7 @@
 #include "app/model/ladder_geometry.h"
 #include "app/model/view_input.h"
 #include "core/session.h"
+#include "project/device_comments.h"
 
 // The project's view: shows the ladder or the instruction list of a session on
 // a scrolling area that reaches one screen past the END row (or END line) and
@@ -40,6 +41,9 @@ class CCorvaneElectricPLCView : public QAbstractScrollArea {
     using Overlay =
         std::function<void(QPainter&, const rs::shell::Scene& drawn, int firstY, int lastY)>;
     void setOverlay(Overlay overlay) { m_overlay = std::move(overlay); }
+    // The device comments shown under the ladder's contacts and coils and
+    // beside the list's lines; none when null.
+    void setComments(const rs::DeviceComments* comments) { m_pComments = comments; }
 
   signals:
     // A command chosen in the context menu; the frame runs it.
@@ -73,6 +77,7 @@ class CCorvaneElectricPLCView : public QAbstractScrollArea {
     rs::shell::PointerState m_pointer;
     std::function<bool(int)> m_isEnabled;
     Overlay m_overlay;
+    const rs::DeviceComments* m_pComments = nullptr;
     bool m_bSelecting = false;  // a drag is in progress: its highlight is drawn
     int m_nShownListMode = -1;  // the presentation shown at the last refresh
 };

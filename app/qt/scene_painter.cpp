@@ -4,6 +4,8 @@
 
 namespace {
 
+const QColor kCommentColour(0, 96, 0);  // dark green: a comment is not part of the program
+
 QRect toQt(const rs::shell::Rect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
@@ -41,7 +43,18 @@ void paintScene(QPainter& painter, const rs::shell::Scene& scene, const QPen& pe
         const int align = t.align == rs::shell::Scene::Align::Center
                               ? Qt::AlignCenter
                               : (Qt::AlignLeft | Qt::AlignVCenter);
-        painter.drawText(toQt(t.rect), align | Qt::TextSingleLine, QString::fromStdString(t.text));
+        const QRect rect = toQt(t.rect);
+        QString text = QString::fromStdString(t.text);
+        if (t.comment) {
+            // One line, cut with an ellipsis to its rectangle, in the comments' colour.
+            text = painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width());
+            painter.save();
+            painter.setPen(kCommentColour);
+            painter.drawText(rect, align | Qt::TextSingleLine, text);
+            painter.restore();
+            continue;
+        }
+        painter.drawText(rect, align | Qt::TextSingleLine, text);
     }
     painter.restore();
 }

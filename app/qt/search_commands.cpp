@@ -79,7 +79,10 @@ void CSearchCommands::find(const rs::search::FindQuery& query) {
     if (!project) return;
     m_lastQuery = query;
     rs::Session& s = project->session();
-    const FindOutcome out = rs::search::findNext(s, query);
+    const rs::DeviceComments& comments = project->document().comments();
+    const FindOutcome out = rs::search::findNext(s, query, [&comments](const std::string& word) {
+        return std::string(comments.findText(word));
+    });
     const QString text = qs(query.text).trimmed();
     switch (out.result) {
         case FindOutcome::Invalid:
@@ -152,5 +155,6 @@ void CSearchCommands::replace(const std::string& from, const std::string& to) {
 void CSearchCommands::refreshCrossReference() {
     if (!m_pXref->isVisibleTo(m_frame)) return;
     CChildFrame* project = m_project();
-    m_pXref->refresh(project ? &project->session() : nullptr);
+    m_pXref->refresh(project ? &project->session() : nullptr,
+                     project ? &project->document().comments() : nullptr);
 }

@@ -110,6 +110,18 @@ void UndoHistory::begin(bool modified) {
     absorb();
     m_pending = ProgramMarks::read(m_s);
     m_bPendingModified = m_bModified;
+    m_pendingValues.clear();
+}
+
+void UndoHistory::noteValue(const std::string& name, const std::string& older,
+                            const std::string& newer) {
+    for (auto it = m_pendingValues.begin(); it != m_pendingValues.end(); ++it) {
+        if (it->name != name) continue;
+        it->newer = newer;
+        if (it->older == it->newer) m_pendingValues.erase(it);
+        return;
+    }
+    if (older != newer) m_pendingValues.push_back({name, older, newer});
 }
 
 // Whatever changed the program outside a command (a repaint, an upload) stays
@@ -138,7 +150,10 @@ bool UndoHistory::commit(bool modified) {
     step.after = ProgramMarks::read(m_s);
     const bool unchanged = step.grid.empty() && step.table.empty() && step.funNo.empty() &&
                            step.instruction.empty() && step.parameter.empty() &&
-                           step.funStep.empty() && !flagsDiffer(step.before, step.after);
+                           step.funStep.empty() && m_pendingValues.empty() &&
+                           !flagsDiffer(step.before, step.after);
+    step.values = std::move(m_pendingValues);
+    m_pendingValues.clear();
     m_pending = step.after;
     if (unchanged) {
         noteSaved(modified);
@@ -171,6 +186,14 @@ void UndoHistory::apply(const Step& step, bool toOlder) {
     applyList(m_records.m_InstructionList, live.m_InstructionList, step.instruction, toOlder);
     applyList(m_records.m_ParameterList, live.m_ParameterList, step.parameter, toOlder);
     applyList(m_records.m_FunStepList, live.m_FunStepList, step.funStep, toOlder);
+    if (m_writeValue) {
+        // Undo writes the older texts back in the reverse order of the changes.
+        const size_t n = step.values.size();
+        for (size_t k = 0; k < n; ++k) {
+            const ValueChange& v = step.values[toOlder ? n - 1 - k : k];
+            m_writeValue(v.name, toOlder ? v.older : v.newer);
+        }
+    }
     const ProgramMarks& marks = toOlder ? step.before : step.after;
     marks.write(m_s);
     m_pending = marks;
@@ -207,9 +230,13 @@ size_t UndoHistory::memoryBytes() const {
                bytesOf(m_records.m_InstructionList) + bytesOf(m_records.m_ParameterList) +
                bytesOf(m_records.m_FunStepList);
     n += m_steps.capacity() * sizeof(Step);
-    for (const Step& s : m_steps)
+    for (const Step& s : m_steps) {
         n += bytesOf(s.grid) + bytesOf(s.table) + bytesOf(s.funNo) + bytesOf(s.instruction) +
              bytesOf(s.parameter) + bytesOf(s.funStep);
+        n += s.values.capacity() * sizeof(ValueChange);
+        for (const ValueChange& v : s.values)
+            n += heapOf(v.name) + heapOf(v.older) + heapOf(v.newer);
+    }
     return n;
 }
 

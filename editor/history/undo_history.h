@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "core/records.h"
@@ -20,9 +22,22 @@ namespace rs {
 // Use: begin() before a command, commit() after it (after the grid was
 // tidied); undo() and redo() rewrite the session, after which the caller
 // tidies and repaints as after any command.
+//
+// Values kept beside the program under a name (a device's comment) are
+// undone with it: a command notes each change with noteValue(), and undo and
+// redo write the older or newer text back through the value writer.
 class UndoHistory {
   public:
+    // Writes a named value back; an empty text removes it.
+    using ValueWriter = std::function<void(const std::string& name, const std::string& value)>;
+
     explicit UndoHistory(Session& session);
+
+    void setValueWriter(ValueWriter writer) { m_writeValue = std::move(writer); }
+    // Within a command (between begin() and commit()): the value of `name`
+    // went from `older` to `newer`. Several changes of one name in a command
+    // make one change.
+    void noteValue(const std::string& name, const std::string& older, const std::string& newer);
 
     // Before a command. `modified` is the document's modified flag now: a
     // project saved since the last step makes the present state the saved one.
@@ -50,6 +65,11 @@ class UndoHistory {
     size_t memoryBytes() const;
 
   private:
+    struct ValueChange {
+        std::string name;
+        std::string older;
+        std::string newer;
+    };
     struct Step {
         history::RowSplice<history::GridRow> grid;
         history::RowSplice<history::TableRow> table;
@@ -57,6 +77,7 @@ class UndoHistory {
         history::RowSplice<CInstruction> instruction;
         history::RowSplice<CParameter1> parameter;
         history::RowSplice<CFunStep> funStep;
+        std::vector<ValueChange> values;
         history::ProgramMarks before;
         history::ProgramMarks after;
         bool modifiedBefore = false;
@@ -75,6 +96,8 @@ class UndoHistory {
     bool m_bModified = false;         // the flag of the present state
     history::ProgramMarks m_pending;  // marks when the command began
     bool m_bPendingModified = false;
+    std::vector<ValueChange> m_pendingValues;  // noted by the command in progress
+    ValueWriter m_writeValue;
 
     // The program as the last step left it.
     std::vector<history::GridRow> m_grid;

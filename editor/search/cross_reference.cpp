@@ -78,6 +78,11 @@ const char* useText(DeviceUse use) {
     return "";
 }
 
+std::string placeText(const DevicePlace& p) {
+    if (p.inList) return "step " + std::to_string(p.step);
+    return "row " + std::to_string(p.row) + ", column " + std::to_string(p.col);
+}
+
 std::vector<DeviceUses> crossReference(const Session& s) {
     Collector c;
     if (s.view.m_bListMode) {

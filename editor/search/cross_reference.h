@@ -20,6 +20,10 @@ struct DevicePlace {
     DeviceUse use = DeviceUse::Operand;
 };
 
+// Where a place is, as the cross reference shows it: "step 12" in the
+// list, "row 3, column 2" on the ladder.
+std::string placeText(const DevicePlace& place);
+
 struct DeviceUses {
     std::string device;  // as the program writes it (the first place's form)
     std::vector<DevicePlace> places;

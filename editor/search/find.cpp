@@ -32,6 +32,18 @@ bool contactStandsFor(int32_t kind, const std::string& m) {
     return i != nullptr && i->isContact() && instr::contactCellKind(*i) == serialTwin(kind);
 }
 
+// Whether the comment of a device word of the text, from word `from` on, holds the piece.
+bool commentHolds(const std::string& text, size_t from, const FindQuery& q,
+                  const CommentOf& commentOf) {
+    if (!commentOf) return false;
+    const std::vector<std::string> ws = words(text);
+    for (size_t i = from; i < ws.size(); ++i) {
+        const std::string comment = commentOf(ws[i]);
+        if (!comment.empty() && containsNoCase(comment, q.text)) return true;
+    }
+    return false;
+}
+
 bool wordsHoldDevice(const std::vector<std::string>& ws, size_t from, const std::string& key) {
     for (size_t i = from; i < ws.size(); ++i)
         if (deviceKey(ws[i]) == key) return true;
@@ -51,9 +63,9 @@ int cursorPlace(const Session& s) {
     return g.m_nCursorRow * kGridCols + g.m_nCursorCol;
 }
 
-bool placeMatches(const Session& s, int place, const FindQuery& q) {
-    if (s.view.m_bListMode) return lineMatches(s, place, q);
-    return cellMatches(s, place / kGridCols, place % kGridCols, q);
+bool placeMatches(const Session& s, int place, const FindQuery& q, const CommentOf& commentOf) {
+    if (s.view.m_bListMode) return lineMatches(s, place, q, commentOf);
+    return cellMatches(s, place / kGridCols, place % kGridCols, q, commentOf);
 }
 
 }  // namespace
@@ -62,13 +74,16 @@ int listLines(const Session& s) {
     return listLineCount(*s.app.table, s.view.records.m_InstructionList.size());
 }
 
-bool cellMatches(const Session& s, int row, int col, const FindQuery& q) {
+bool cellMatches(const Session& s, int row, int col, const FindQuery& q,
+                 const CommentOf& commentOf) {
     const LadderGrid& g = *s.view.grid;
     const int32_t kind = g.kind(row, col);
     const std::string& text = g.text(row, col);
     switch (q.kind) {
         case FindKind::Text:
-            return !text.empty() && containsNoCase(text, q.text);
+            return !text.empty() &&
+                   (containsNoCase(text, q.text) ||
+                    commentHolds(text, kind == AppInstruction ? 1 : 0, q, commentOf));
         case FindKind::Instruction: {
             const std::string m = upperText(q.text);
             if (kind == Coil) return m == "OUT";
@@ -84,14 +99,15 @@ bool cellMatches(const Session& s, int row, int col, const FindQuery& q) {
     return false;
 }
 
-bool lineMatches(const Session& s, int line, const FindQuery& q) {
+bool lineMatches(const Session& s, int line, const FindQuery& q, const CommentOf& commentOf) {
     const InstructionTable& t = *s.app.table;
     if (line < 0 || line >= kListRows) return false;
     const std::string& mnemonic = t.m_Instruction[line];
     const std::string& operand = t.m_Parameter[line];
     switch (q.kind) {
         case FindKind::Text:
-            return containsNoCase(mnemonic + " " + operand, q.text);
+            return containsNoCase(mnemonic + " " + operand, q.text) ||
+                   commentHolds(operand, 0, q, commentOf);
         case FindKind::Instruction:
             return !mnemonic.empty() && upperText(mnemonic) == upperText(q.text);
         case FindKind::Device: {
@@ -102,7 +118,7 @@ bool lineMatches(const Session& s, int line, const FindQuery& q) {
     return false;
 }
 
-FindOutcome findNext(Session& s, const FindQuery& q) {
+FindOutcome findNext(Session& s, const FindQuery& q, const CommentOf& commentOf) {
     FindOutcome out;
     out.inList = s.view.m_bListMode != 0;
     if (words(q.text).empty() || (q.kind == FindKind::Device && !deviceKey(q.text))) {
@@ -116,7 +132,7 @@ FindOutcome findNext(Session& s, const FindQuery& q) {
     // Every place once, starting after the cursor; the cursor's own place last.
     for (int k = 1; k <= count; ++k) {
         const int place = ((from + step * k) % count + count) % count;
-        if (!placeMatches(s, place, q)) continue;
+        if (!placeMatches(s, place, q, commentOf)) continue;
         const bool passedEnd = q.down ? place <= from : place >= from;
         out.result = passedEnd ? FindOutcome::Wrapped : FindOutcome::Found;
         if (out.inList) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/session.h"
@@ -10,8 +11,12 @@ namespace rs::search {
 enum class FindKind {
     Device,       // a device in any form the line check accepts (x1 finds X001)
     Instruction,  // a mnemonic: of a list line, or what a ladder cell stands for
-    Text,         // a piece of a cell text or list line, in any case
+    Text,         // a piece of a cell text or list line (or of the comment of a device
+                  // it names, when comments are given), in any case
 };
+
+// The comment of a device word, empty when it has none.
+using CommentOf = std::function<std::string(const std::string& word)>;
 
 struct FindQuery {
     FindKind kind = FindKind::Device;
@@ -36,12 +41,16 @@ struct FindOutcome {
 // list) from the cursor in the query's direction, wrapping once, and puts the
 // cursor on the match. The ladder is read cell by cell in reading order, the
 // list line by line.
-FindOutcome findNext(Session& s, const FindQuery& query);
+// A text search with `commentOf` also matches a place whose devices'
+// comments hold the text.
+FindOutcome findNext(Session& s, const FindQuery& query, const CommentOf& commentOf = {});
 
 // Whether a ladder cell (a list line) matches the query; exposed for the
 // cross reference and the tests.
-bool cellMatches(const Session& s, int row, int col, const FindQuery& query);
-bool lineMatches(const Session& s, int line, const FindQuery& query);
+bool cellMatches(const Session& s, int row, int col, const FindQuery& query,
+                 const CommentOf& commentOf = {});
+bool lineMatches(const Session& s, int line, const FindQuery& query,
+                 const CommentOf& commentOf = {});
 
 // The number of list lines the view shows.
 int listLines(const Session& s);

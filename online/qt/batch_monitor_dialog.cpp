@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "online/list_report_model.h"
 #include "online/qt/device_port_box.h"
@@ -21,6 +22,8 @@ namespace {
 using rs::online::MonitorDisplay;
 using rs::online::MonitorLayout;
 using rs::online::MonitorRadix;
+
+constexpr int kCommentWidth = 200;  // pixels of the column naming each row's first device
 
 // A group of radio buttons in a column, the first one checked; each calls
 // `chosen` with its position when it is checked.
@@ -135,14 +138,27 @@ void CDeviceBatchMonitor::done(int result) {
 
 void CDeviceBatchMonitor::showTable() {
     const rs::online::MonitorTable t = m_monitor.table();
+    // The name of each row's first device, after the values; no column when
+    // no shown row is named.
+    std::vector<std::string> comments;
+    if (m_commentOf) {
+        bool any = false;
+        for (const auto& line : t.lines) {
+            comments.push_back(line.empty() ? std::string() : m_commentOf(line.front()));
+            any = any || !comments.back().empty();
+        }
+        if (!any) comments.clear();
+    }
     QStringList headings;
     for (const auto& column : t.columns) headings << QString::fromStdString(column.heading);
+    if (!comments.empty()) headings << "Comment";
     m_sizing = true;
     if (headings != m_headings) {
         m_pTable->DeleteAllColumns();
         m_userWidths.clear();
-        for (int c = 0; c < headings.size(); ++c)
-            m_pTable->InsertColumn(headings[c], t.columns[static_cast<size_t>(c)].width);
+        for (size_t c = 0; c < t.columns.size(); ++c)
+            m_pTable->InsertColumn(headings[static_cast<int>(c)], t.columns[c].width);
+        if (!comments.empty()) m_pTable->InsertColumn("Comment", kCommentWidth);
         m_headings = headings;
     } else {
         m_pTable->DeleteAll();
@@ -158,6 +174,10 @@ void CDeviceBatchMonitor::showTable() {
         for (size_t c = 0; c < t.lines[r].size(); ++c)
             m_pTable->SetCell(static_cast<int>(r), static_cast<int>(c),
                               QString::fromStdString(t.lines[r][c]), descriptor);
+    const int commentColumn = static_cast<int>(t.columns.size());
+    for (size_t r = 0; r < comments.size(); ++r)
+        m_pTable->SetCell(static_cast<int>(r), commentColumn, QString::fromStdString(comments[r]),
+                          "0");
     fitColumns(t);
     m_sizing = false;
     m_pStatus->setText(QString::fromStdString(m_monitor.status()));
@@ -168,7 +188,7 @@ void CDeviceBatchMonitor::showTable() {
 void CDeviceBatchMonitor::fitColumns(const rs::online::MonitorTable& t) {
     const QFontMetrics heading = m_pTable->header()->fontMetrics();
     const QFontMetrics cells = m_pTable->fontMetrics();
-    for (int c = 0; c < m_pTable->columnCount(); ++c) {
+    for (int c = 0; c < static_cast<int>(t.columns.size()); ++c) {
         int widest = 0;
         for (int r = 0; r < m_pTable->topLevelItemCount(); ++r)
             widest = std::max(widest, cells.horizontalAdvance(m_pTable->CellText(r, c)));
@@ -178,4 +198,9 @@ void CDeviceBatchMonitor::fitColumns(const rs::online::MonitorTable& t) {
             widest, user == m_userWidths.end() ? std::nullopt : std::optional<int>(user->second));
         m_pTable->header()->resizeSection(c, width);
     }
+}
+
+void CDeviceBatchMonitor::setCommentOf(CommentOf commentOf) {
+    m_commentOf = std::move(commentOf);
+    showTable();
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <functional>
+#include <string>
 
 #include "comm/qt/qt_serial_link.h"
 #include "comm/qt/qt_timer.h"
@@ -30,6 +32,12 @@ class CDeviceBatchMonitor : public QDialog {
     CDeviceBatchMonitor(rs::MessageSink& sink, const rs::RangeFile& ranges,
                         QWidget* parent = nullptr);
     ~CDeviceBatchMonitor() override;
+
+    // The comment of a device text (empty when none). When given, and a
+    // shown row's first device has a comment, the table ends with a
+    // "Comment" column naming it.
+    using CommentOf = std::function<std::string(const std::string& device)>;
+    void setCommentOf(CommentOf commentOf);
 
     DevicePortBox* portBox() const { return m_pPort; }
     QLineEdit* deviceBox() const { return m_pDevice; }
@@ -58,4 +66,5 @@ class CDeviceBatchMonitor : public QDialog {
     QStringList m_headings;           // the columns shown
     std::map<int, int> m_userWidths;  // columns the user resized, and their widths
     bool m_sizing = false;            // the dialog itself is sizing the columns
+    CommentOf m_commentOf;
 };

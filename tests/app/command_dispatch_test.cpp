@@ -30,6 +30,7 @@ struct RecordingHandlers : CommandHandlers {
     void toggleStatusBar() override { note("status bar"); }
     void toggleDataList() override { note("data list"); }
     void toggleCrossReference() override { note("xref"); }
+    void toggleDeviceComments() override { note("comments dock"); }
     void arrangeWindows(WindowArrangement a) override {
         note("arrange " + std::to_string(static_cast<int>(a)));
     }
@@ -44,6 +45,7 @@ struct RecordingHandlers : CommandHandlers {
     void switchPresentation() override { note("switch"); }
     void undo() override { note("undo"); }
     void redo() override { note("redo"); }
+    void editComment() override { note("comment"); }
     void find(rs::search::FindKind k) override {
         note("find " + std::to_string(static_cast<int>(k)));
     }
@@ -103,6 +105,8 @@ TEST(CommandTable, EveryCommandReachesItsOwnHandler) {
         {CmdStatusBarDirect, "status bar"},
         {CmdDataList, "data list"},
         {CmdCrossReference, "xref"},
+        {CmdDeviceComments, "comments dock"},
+        {CmdComment, "comment"},
         {CmdCascade, "arrange " + n(int(WindowArrangement::Cascade))},
         {CmdTileHorizontally, "arrange " + n(int(WindowArrangement::Tile))},
         {CmdArrangeIcons, "arrange " + n(int(WindowArrangement::Icons))},

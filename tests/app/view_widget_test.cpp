@@ -114,10 +114,11 @@ TEST_F(View, ContextMenuOffersTheEditorsCommands) {
     QTimer::singleShot(0, readMenu);
     mouse(QEvent::MouseButtonPress, cellCentre(1, 1), Qt::RightButton, Qt::RightButton);
     EXPECT_EQ(disabled, QStringList{"Undo\tCtrl+Z"});  // nothing to undo yet
-    EXPECT_EQ(texts, (QStringList{"Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "Pa&ste\tCtrl+V",
-                                  "I&nsert line\tShift+Ins", "D&elete line\tShift+Del",
-                                  "Insert ro&w\tCtrl+Ins", "&Delete row\tCtrl+Del",
-                                  "Draw &line\tF10", "Delete l&ine\tAlt+F9", "&Convert\tF4"}));
+    EXPECT_EQ(texts,
+              (QStringList{"Undo\tCtrl+Z", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "Pa&ste\tCtrl+V",
+                           "I&nsert line\tShift+Ins", "D&elete line\tShift+Del",
+                           "Insert ro&w\tCtrl+Ins", "&Delete row\tCtrl+Del", "Draw &line\tF10",
+                           "Delete l&ine\tAlt+F9", "&Convert\tF4", "Comment..."}));
 }
 
 TEST_F(View, ConvertThenListThenLadderAgain) {

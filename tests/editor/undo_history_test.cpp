@@ -1,6 +1,7 @@
 #include "editor/history/undo_history.h"
 
 #include <functional>
+#include <map>
 
 #include "core/convert/convert.h"
 #include "core/convert/tidy.h"
@@ -353,6 +354,57 @@ TEST_F(UndoTest, ShiftingRowsStoresOnlyTheInsertedRow) {
     EXPECT_EQ(g.kind(2000, 1), Empty);
     history.redo(true);
     EXPECT_EQ(difference(FullState::of(s), after), "");
+}
+
+}  // namespace
+}  // namespace rs::test
+
+namespace rs::test {
+namespace {
+
+// Values kept beside the program: a step of their own, or part of an edit's
+// step; undo writes them back in reverse order, redo in order; changes that
+// end where they began record nothing.
+TEST_F(UndoTest, NamedValuesAreUndoneWithTheProgram) {
+    std::map<std::string, std::string> kept;
+    std::vector<std::string> writes;
+    history.setValueWriter([&](const std::string& name, const std::string& value) {
+        writes.push_back(name + "=" + value);
+        kept[name] = value;
+    });
+    const auto change = [&](const std::string& name, const std::string& value) {
+        history.noteValue(name, kept[name], value);
+        kept[name] = value;
+    };
+    record([&] { change("X000", "Start"); });
+    ASSERT_EQ(history.stepCount(), 1u);
+    const FullState before = FullState::of(s);
+    record([&] {  // one step: an edit and two values
+        dialogs.symbol("X0");
+        editor.run(EditCommand::OpenContact);
+        change("X000", "Stop");
+        change("Y000", "Motor");
+    });
+    ASSERT_EQ(history.stepCount(), 2u);
+    const FullState after = FullState::of(s);
+    EXPECT_NE(difference(before, after), "");
+    record([&] {  // there and back: nothing
+        change("M0", "a");
+        change("M0", "");
+    });
+    EXPECT_EQ(history.stepCount(), 2u);
+
+    ASSERT_TRUE(history.undo(true));
+    EXPECT_EQ(writes, (std::vector<std::string>{"Y000=", "X000=Start"}));
+    EXPECT_EQ(difference(FullState::of(s), before), "");
+    ASSERT_TRUE(history.undo(true));
+    EXPECT_EQ(kept["X000"], "");
+    writes.clear();
+    ASSERT_TRUE(history.redo(true));
+    ASSERT_TRUE(history.redo(true));
+    EXPECT_EQ(writes, (std::vector<std::string>{"X000=Start", "X000=Stop", "Y000=Motor"}));
+    EXPECT_EQ(difference(FullState::of(s), after), "");
+    EXPECT_GT(history.memoryBytes(), 0u);
 }
 
 }  // namespace

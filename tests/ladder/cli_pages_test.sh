@@ -40,4 +40,13 @@ done
 [ $? = 2 ] || fail "--pdf without a file is a usage error"
 "$cli" ladder "$dir/p1.epj" --pdf "$dir/no/such/dir/x.pdf" > /dev/null 2>&1
 [ $? = 1 ] || fail "an unwritable file is refused"
+
+# A named project prints its names and ends with a device list page; the
+# names leave the project file as it was.
+cp "$dir/p1.epj" "$dir/named.epj"
+printf 'M0,Start flag\nY000,Motor K1\n' > "$dir/names.csv"
+"$cli" comments import "$dir/named.epj" "$dir/names.csv" > /dev/null || fail "comments import"
+cmp -s "$dir/p1.epj" "$dir/named.epj" || fail "the names changed the project file"
+"$cli" ladder "$dir/named.epj" --pdf "$dir/named.pdf" > /dev/null || fail "named pdf"
+[ "$(pdf_pages "$dir/named.pdf")" = 2 ] || fail "named: $(pdf_pages "$dir/named.pdf") pages, 2 expected"
 echo "cli pages OK"

@@ -421,3 +421,27 @@ TEST(DeviceDialogs, TheStandInRunsItsProgramAndY0FollowsX0) {
     EXPECT_TRUE(monitorY0("0"));
     EXPECT_TRUE(sim.stop().contains("running 3 rows")) << sim.report.toStdString();
 }
+
+// Given the project's names, the monitor ends each row with the name of its
+// first device; without a named row it has no such column.
+TEST(DeviceDialogs, TheMonitorNamesEachRowsFirstDevice) {
+    Simulator sim;
+    rs::test::RecordingSink sink;
+    CDeviceBatchMonitor monitor(sink);
+    monitor.show();
+    useSimulator(monitor.portBox(), sim);
+    monitor.setCommentOf([](const std::string& device) {
+        return device == "D108" ? std::string("Batch count") : std::string();
+    });
+    setText(monitor.deviceBox(), "D100");
+    monitor.radio("Word")->click();
+    QTest::mouseClick(monitor.button("Start monitor"), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return monitor.table()->topLevelItemCount() > 1; }));
+    EXPECT_EQ(monitor.table()->columnCount(), 10);
+    EXPECT_EQ(monitor.table()->headerItem()->text(9), "Comment");
+    EXPECT_EQ(monitor.table()->CellText(1, 9), "Batch count");
+    EXPECT_EQ(monitor.table()->CellText(0, 9), "");
+    monitor.setCommentOf([](const std::string&) { return std::string(); });
+    EXPECT_EQ(monitor.table()->columnCount(), 9);
+    monitor.reject();
+}

@@ -40,7 +40,7 @@ int run(const std::vector<std::string>& arguments) {
     s.view.m_bListMode = 1;
     if (!ladder::switchPresentation(s)) return kExitRefused;
     tidyGrid(s);
-    if (pages) return ladderPageWriter()(s, p.document.title(), pdf, png);
+    if (pages) return ladderPageWriter()(s, p.document.title(), p.document.comments(), pdf, png);
     const LadderGrid& grid = s.grid();
     const std::string out = cells ? writeCellTable(grid) : drawLadderText(grid, grid.m_nLastRow);
     std::fputs(out.c_str(), stdout);

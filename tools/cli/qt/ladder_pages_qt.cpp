@@ -12,8 +12,8 @@
 namespace rs::cli {
 namespace {
 
-int writePages(Session& s, const std::string& title, const std::string& pdf,
-               const std::string& png) {
+int writePages(Session& s, const std::string& title, const DeviceComments& comments,
+               const std::string& pdf, const std::string& png) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "rungsmith-cli";
@@ -22,7 +22,7 @@ int writePages(Session& s, const std::string& title, const std::string& pdf,
     if (!QGuiApplication::instance()) app = std::make_unique<QGuiApplication>(argc, argv);
 
     const CPrintPages pages(s, QString::fromStdString(title),
-                            QDate::currentDate().toString(Qt::ISODate));
+                            QDate::currentDate().toString(Qt::ISODate), &comments);
     if (!pdf.empty()) {
         if (!pages.writePdf(QString::fromStdString(pdf))) {
             std::fprintf(stderr, "cannot write %s\n", pdf.c_str());
