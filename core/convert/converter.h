@@ -180,6 +180,7 @@ class Converter {
     std::vector<DrawnRung> m_drawnRungs;
     mutable std::unique_ptr<eval::BddSpace> m_space;  // the functions of one drawn rung
     mutable const DrawnRung* m_spaceRung = nullptr;
+    mutable long long m_checkSteps = 0;  // diagram steps of the rungs checked before it
     mutable std::vector<eval::Bdd> m_drawnFunctions;  // per output of that rung
     std::unique_ptr<LadderGrid> m_drawnGrid;          // the grid before the passes
     std::vector<int> m_outputRows;     // rows of the outputs of the walked grid, in order

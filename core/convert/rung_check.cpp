@@ -7,7 +7,8 @@
 // nothing else. A rung of more devices is checked as exactly, never by
 // sampling: both sides give each output as a reduced ordered decision
 // diagram over the rung's devices, and the diagrams must be the same. A rung
-// whose diagrams outgrow ConvertLimits::checkNodes keeps no list and is
+// whose diagrams outgrow ConvertLimits::checkNodes, or whose operations
+// outrun ConvertLimits::checkSteps over the run, keeps no list and is
 // reported.
 #include <algorithm>
 #include <memory>
@@ -79,6 +80,8 @@ void Converter::captureDrawnMeaning() {
     m_drawnOutputs.clear();
     m_drawnRungs.clear();
     m_spaceRung = nullptr;
+    m_space.reset();
+    m_checkSteps = 0;
     m_drawnGrid = std::make_unique<LadderGrid>(m_g);
     for (int a = 0; a <= lastRow(); ++a) {
         int b = a;
@@ -161,7 +164,9 @@ int Converter::outputWrittenBy(int r) const {
 
 bool Converter::drawnFunctions(const DrawnRung& rung) const {
     if (m_spaceRung != &rung) {
-        m_space = std::make_unique<eval::BddSpace>(m_limits.checkNodes);
+        if (m_space) m_checkSteps += m_space->steps();
+        m_space = std::make_unique<eval::BddSpace>(
+            m_limits.checkNodes, std::max(0LL, m_limits.checkSteps - m_checkSteps));
         m_spaceRung = &rung;
         const eval::LaneReader<eval::Bdd> reader = bddReaderFor(rung.devices, *m_space);
         m_drawnFunctions.clear();

@@ -34,11 +34,17 @@ BddSpace* spaceOf(const Bdd& a, const Bdd& b) {
 
 }  // namespace
 
-BddSpace::BddSpace(int maxNodes)
+BddSpace::BddSpace(int maxNodes, long long maxSteps)
     : m_nodes{{kLeafVar, kFalse, kFalse}, {kLeafVar, kTrue, kTrue}},
       m_table(kFirstTable, -1),
       m_memo(kMemoSize),
-      m_maxNodes(std::max(maxNodes, 2)) {}
+      m_maxNodes(std::max(maxNodes, 2)),
+      m_maxSteps(maxSteps) {}
+
+bool BddSpace::spend() {
+    if (++m_steps > m_maxSteps) m_full = true;
+    return !m_full;
+}
 
 Bdd BddSpace::var(int index) {
     return {this, make(index, kFalse, kTrue)};
@@ -102,6 +108,7 @@ int32_t BddSpace::apply(Op op, int32_t a, int32_t b) {
         const Memo& m = memo(op, a, b);
         if (m.a == a && m.b == b && m.op == op) return m.result;
     }
+    if (!spend()) return kFalse;
     const Node x = m_nodes[static_cast<size_t>(a)];
     const Node y = m_nodes[static_cast<size_t>(b)];
     const int32_t v = std::min(x.var, y.var);
@@ -120,6 +127,7 @@ int32_t BddSpace::negate(int32_t a) {
         const Memo& m = memo(kNot, a, 0);
         if (m.a == a && m.b == 0 && m.op == kNot) return m.result;
     }
+    if (!spend()) return kFalse;
     const Node x = m_nodes[static_cast<size_t>(a)];
     const int32_t r = make(x.var, negate(x.lo), negate(x.hi));
     if (!m_full) memo(kNot, a, 0) = {a, 0, r, kNot};

@@ -27,16 +27,20 @@ Bdd operator|(Bdd a, Bdd b);
 Bdd operator~(Bdd a);
 
 // The nodes of the functions built in it, shared between them. Variable 0 is
-// tested first. At most `maxNodes` nodes are made; past that every operation
-// answers false and `full()` tells that the functions built are no longer
-// exact, so a caller compares them only while it is false.
+// tested first. At most `maxNodes` nodes are made and at most `maxSteps`
+// operation steps taken (a step is one pair of nodes combined that the memo
+// did not know); past either every operation answers false and `full()`
+// tells that the functions built are no longer exact, so a caller compares
+// them only while it is false. The two bounds keep its memory and its time
+// finite on any input.
 class BddSpace {
   public:
-    explicit BddSpace(int maxNodes);
+    BddSpace(int maxNodes, long long maxSteps);
 
     Bdd var(int index);
     bool full() const { return m_full; }
     int nodes() const { return static_cast<int>(m_nodes.size()); }
+    long long steps() const { return m_steps; }
 
     int32_t conjoin(int32_t a, int32_t b) { return apply(kAnd, a, b); }
     int32_t disjoin(int32_t a, int32_t b) { return apply(kOr, a, b); }
@@ -56,11 +60,14 @@ class BddSpace {
     int32_t apply(Op op, int32_t a, int32_t b);
     Memo& memo(Op op, int32_t a, int32_t b);
     void grow();
+    bool spend();  // counts one step; false once a bound is reached
 
     std::vector<Node> m_nodes;     // 0 and 1 are the constants
     std::vector<int32_t> m_table;  // open addressing over m_nodes, -1 free
     std::vector<Memo> m_memo;      // results of recent operations, lossy
     int m_maxNodes;
+    long long m_maxSteps;
+    long long m_steps = 0;
     bool m_full = false;
 };
 

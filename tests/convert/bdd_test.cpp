@@ -57,7 +57,7 @@ Both randomFormula(std::mt19937& rng, BddSpace& s, int depth) {
 
 TEST(Bdd, EqualDiagramsExactlyForEqualTruthTables) {
     std::mt19937 rng(7);
-    BddSpace s(1 << 16);
+    BddSpace s(1 << 16, 1 << 24);
     std::vector<Both> seen;
     for (int k = 0; k < 400; ++k) {
         const Both x = randomFormula(rng, s, 5);
@@ -69,7 +69,7 @@ TEST(Bdd, EqualDiagramsExactlyForEqualTruthTables) {
 }
 
 TEST(Bdd, ConstantsAndLawsWithoutASpace) {
-    BddSpace s(64);
+    BddSpace s(64, 1 << 24);
     const Bdd f, t = ~Bdd{};
     const Bdd a = s.var(0), b = s.var(1), c = s.var(2);
     EXPECT_EQ((f & t).id, 0);
@@ -85,18 +85,24 @@ TEST(Bdd, ConstantsAndLawsWithoutASpace) {
 }
 
 TEST(Bdd, AFullSpaceSaysSo) {
-    BddSpace s(8);
+    BddSpace s(8, 1 << 24);
     Bdd x;
     for (int i = 0; i < 12; ++i) x = x | (s.var(2 * i) & s.var(2 * i + 1));
     EXPECT_TRUE(s.full());
     EXPECT_LE(s.nodes(), 8);
+    // The bound on steps: the same work with room for nodes but not for time.
+    BddSpace slow(1 << 16, 10);
+    Bdd y;
+    for (int i = 0; i < 12; ++i) y = y | (slow.var(2 * i) & slow.var(2 * i + 1));
+    EXPECT_TRUE(slow.full());
+    EXPECT_LE(slow.steps(), 11);
 }
 
 // Parity of 40 variables has a small diagram but 2^40 combinations: the
 // space holds functions far past what bit sets can try. Each new variable
 // is tested first, so every step adds a few nodes only.
 TEST(Bdd, ManyVariables) {
-    BddSpace s(1 << 12);
+    BddSpace s(1 << 12, 1 << 24);
     Bdd even = ~Bdd{}, odd;
     for (int i = 0; i < 40; ++i) {
         const Bdd v = s.var(39 - i);
@@ -125,7 +131,7 @@ TEST(Bdd, EvaluatorsOverDiagramsAgreeWithBitSets) {
         const test::GenLadder ladder = test::generateLadder(seed, o);
         LadderGrid grid;
         test::drawLadder(ladder, grid, 64);
-        BddSpace s(1 << 16);
+        BddSpace s(1 << 16, 1 << 24);
         const LaneReader<Bdd> diagrams = [&](const std::string& d) {
             const int i = index(d);
             return i < 0 ? Bdd{} : s.var(i);
