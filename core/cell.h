@@ -61,6 +61,11 @@ constexpr int32_t serialTwin(int32_t k) {
             return k;
     }
 }
+// The marks drawn on a wire (rising edge, falling edge, invert): no
+// instruction of the list takes them.
+constexpr bool isMarkKind(int32_t k) {
+    return k == RisingEdgeMark || k == FallingEdgeMark || k == InvertMark;
+}
 constexpr bool isOutputKind(int32_t k) {
     return k == Coil || k == AppInstruction;
 }

@@ -17,6 +17,11 @@ struct ConvertLimits {
     // compiler take; a taller rung (far past the step limit in any ladder
     // that converts) is reported.
     int rungRows = 600;
+    // Nodes of the decision diagrams that check one rung of more devices than
+    // its combinations are tried for, and the steps their operations may take
+    // over the whole run; a rung that needs more is reported.
+    int checkNodes = 1 << 18;
+    long long checkSteps = 2000000;
 };
 
 // What the last run did, for callers without a window (the command line, tests).

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "core/convert/convert.h"
+#include "core/evaluate/bdd.h"
+#include "core/evaluate/list_eval.h"
 #include "core/instructions/instruction.h"
 #include "core/session.h"
 
@@ -157,21 +159,32 @@ class Converter {
         std::vector<std::string> devices;
         int firstOutput = 0, outputs = 0;
         int words = 1;
-        bool exhaustive = true;   // few enough devices to try every combination
+        bool exhaustive = true;   // few enough devices to try every combination as bit sets
         bool tooTall = false;     // more rows than the check takes
         int first = 0, last = 0;  // its rows as drawn
         mutable bool truthTaken = false;
         mutable std::vector<uint64_t> on;  // per output of the rung, per word
     };
     void drawnTruth(const DrawnRung& rung) const;
+    // The outputs of a drawn rung of more devices, as functions of them, in
+    // the decision-diagram space of that rung (one rung at a time). False
+    // when the space is full.
+    bool drawnFunctions(const DrawnRung& rung) const;
+    // The output of the walked grid (its index among them) that list row r
+    // of the instruction table was written for; -1 when it is none.
+    int outputWrittenBy(int r) const;
     // The drawn rung that holds the first output of walked rows H..B, when
     // the grid as drawn is kept and the rung is not too tall to compile.
     const DrawnRung* drawnRungOf(int H, int B) const;
     std::vector<DrawnOutput> m_drawnOutputs;
     std::vector<DrawnRung> m_drawnRungs;
-    std::unique_ptr<LadderGrid> m_drawnGrid;  // the grid before the passes
-    std::vector<int> m_outputRows;            // rows of the outputs of the walked grid, in order
-    std::vector<size_t> m_writtenLog;         // the cells written, in order, while a rung is open
+    mutable std::unique_ptr<eval::BddSpace> m_space;  // the functions of one drawn rung
+    mutable const DrawnRung* m_spaceRung = nullptr;
+    mutable long long m_checkSteps = 0;  // diagram steps of the rungs checked before it
+    mutable std::vector<eval::Bdd> m_drawnFunctions;  // per output of that rung
+    std::unique_ptr<LadderGrid> m_drawnGrid;          // the grid before the passes
+    std::vector<int> m_outputRows;     // rows of the outputs of the walked grid, in order
+    std::vector<size_t> m_writtenLog;  // the cells written, in order, while a rung is open
     // While the walk tries a rung, its reports are held back: the first one
     // is kept here and made only when no other way converts the rung.
     bool m_trial = false;

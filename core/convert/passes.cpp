@@ -57,6 +57,15 @@ void Converter::passBranchEnds() {
 // Pass 3: wiring that no instruction list can describe. The pass ends at its
 // first report, and Convert stops after it.
 void Converter::passCheck() {
+    // A mark cell (rising edge, falling edge, invert) is drawn as a wire with
+    // its mark whatever its wiring bits say, and no instruction of the list
+    // takes it. Holding a symbol, the emitter that meets it reports it; without
+    // one it would be read as the wire it sits on, or slid over by the passes,
+    // and the mark would drop out of the list unseen: it is reported here, at
+    // its cell.
+    for (int i = 0; i <= lastRow(); ++i)
+        for (int j = 1; j <= kOutputCol; ++j)
+            if (isMarkKind(m_g.kind(i, j)) && !sym(i, j)) return reportUnconvertible(i, j);
     for (int i = 0; i <= lastRow(); ++i) {
         for (int j = 2; j <= kOutputCol; ++j) {
             const CellLinks l = L(i, j);
@@ -68,9 +77,9 @@ void Converter::passCheck() {
                 const bool open = (l & (LinkBranchStart | LinkBranchEnd)) == 0 && !passing;
                 // The columns of an instruction box are Empty cells with a
                 // wire: a vertical wire down onto them feeds the box.
-                const bool nothingBelow = m_g.kind(i + 1, j - 1) == Empty &&
-                                          !wired(i + 1, j - 1) && m_g.kind(i + 1, j) == Empty &&
-                                          !wired(i + 1, j) && !has(i + 1, j, LinkDown);
+                const bool nothingBelow = m_g.kind(i + 1, j - 1) == Empty && !wired(i + 1, j - 1) &&
+                                          m_g.kind(i + 1, j) == Empty && !wired(i + 1, j) &&
+                                          !has(i + 1, j, LinkDown);
                 if (open || nothingBelow) return reportUnconvertible(i, j);
             }
             if (l & LinkWire) {

@@ -4,9 +4,15 @@
 // up to 20 of them, as bit sets of 64 combinations. The walk's or the
 // compiler's rows for the rung are run alone by the list evaluator over the
 // same combinations, and must drive the same outputs, the same way, and
-// nothing else. A rung of more devices is not checked by sampling: its list
-// is not kept, and the rung is reported.
+// nothing else. A rung of more devices is checked as exactly, never by
+// sampling: both sides give each output as a reduced ordered decision
+// diagram over the rung's devices, and the diagrams must be the same. A rung
+// whose diagrams outgrow ConvertLimits::checkNodes, or whose operations
+// outrun ConvertLimits::checkSteps over the run, keeps no list and is
+// reported.
 #include <algorithm>
+#include <memory>
+#include <unordered_map>
 
 #include "core/convert/converter.h"
 #include "core/convert/series_parallel.h"
@@ -54,11 +60,28 @@ eval::WideReader readerFor(const std::vector<std::string>& devices, int word) {
     };
 }
 
+// The reader of the devices of a rung as the variables of a decision-diagram
+// space, in the order the rung holds them (the order they are first met, row
+// by row, which keeps the diagrams of a drawn circuit small).
+eval::LaneReader<eval::Bdd> bddReaderFor(const std::vector<std::string>& devices,
+                                         eval::BddSpace& space) {
+    auto vars = std::make_shared<std::unordered_map<std::string, eval::Bdd>>();
+    for (size_t i = 0; i < devices.size(); ++i)
+        vars->emplace(devices[i], space.var(static_cast<int>(i)));
+    return [vars](const std::string& d) {
+        const auto it = vars->find(d);
+        return it == vars->end() ? eval::Bdd{} : it->second;
+    };
+}
+
 }  // namespace
 
 void Converter::captureDrawnMeaning() {
     m_drawnOutputs.clear();
     m_drawnRungs.clear();
+    m_spaceRung = nullptr;
+    m_space.reset();
+    m_checkSteps = 0;
     m_drawnGrid = std::make_unique<LadderGrid>(m_g);
     for (int a = 0; a <= lastRow(); ++a) {
         int b = a;
@@ -130,6 +153,30 @@ void Converter::noteNormalisedOutputs() {
         if (isOutputCell(m_g, r)) m_outputRows.push_back(r);
 }
 
+int Converter::outputWrittenBy(int r) const {
+    const int cell = m_rowCell[static_cast<size_t>(r)];
+    if (cell < 0 || cell % kGridCols != kOutputCol) return -1;
+    const int row = cell / kGridCols;
+    const auto at = std::lower_bound(m_outputRows.begin(), m_outputRows.end(), row);
+    if (at == m_outputRows.end() || *at != row) return -1;
+    return static_cast<int>(at - m_outputRows.begin());
+}
+
+bool Converter::drawnFunctions(const DrawnRung& rung) const {
+    if (m_spaceRung != &rung) {
+        if (m_space) m_checkSteps += m_space->steps();
+        m_space = std::make_unique<eval::BddSpace>(
+            m_limits.checkNodes, std::max(0LL, m_limits.checkSteps - m_checkSteps));
+        m_spaceRung = &rung;
+        const eval::LaneReader<eval::Bdd> reader = bddReaderFor(rung.devices, *m_space);
+        m_drawnFunctions.clear();
+        for (const auto& out :
+             eval::runGridLanes<eval::Bdd>(*m_drawnGrid, rung.first, rung.last, reader))
+            m_drawnFunctions.push_back(out.on);
+    }
+    return !m_space->full() && static_cast<int>(m_drawnFunctions.size()) == rung.outputs;
+}
+
 bool Converter::rungMeansItsList(int H, int B, int r0) const {
     // The outputs of the walked rows, and the drawn rung they belong to: the
     // rung and its outputs must be the same ones.
@@ -144,9 +191,7 @@ bool Converter::rungMeansItsList(int H, int B, int r0) const {
             return false;
     const DrawnRung& rung =
         m_drawnRungs[static_cast<size_t>(m_drawnOutputs[static_cast<size_t>(k0)].rung)];
-    if (rung.firstOutput != k0 || rung.outputs != k1 - k0 || rung.tooTall || !rung.exhaustive)
-        return false;
-    drawnTruth(rung);
+    if (rung.firstOutput != k0 || rung.outputs != k1 - k0 || rung.tooTall) return false;
 
     const InstructionTable& table = m_s.table();
     std::vector<eval::ListRow> rows;
@@ -160,28 +205,45 @@ bool Converter::rungMeansItsList(int H, int B, int r0) const {
                 rung.devices.end())
             return false;
     }
+    // Each output the list writes is one of the rung's cells, and outputs of
+    // one device are written in the order of their rows, so that the last one
+    // drawn decides, as on the screen. Per list output: its index in the rung.
+    std::vector<int> drawnIndex;
+    const auto placed = [&](const auto& outputs) {
+        if (static_cast<int>(outputs.size()) != rung.outputs) return false;
+        drawnIndex.clear();
+        for (size_t j = 0; j < outputs.size(); ++j) {
+            const int k = outputWrittenBy(r0 + outputs[j].row);
+            if (k < k0 || k >= k1) return false;
+            for (size_t p = 0; p < j; ++p)
+                if (outputs[p].name == outputs[j].name && drawnIndex[p] > k - k0) return false;
+            drawnIndex.push_back(k - k0);
+        }
+        return true;
+    };
+    if (!rung.exhaustive) {
+        // Too many devices for bit sets: the outputs of the list and of the
+        // circuit as functions of the devices, equal exactly when their
+        // diagrams are.
+        if (!drawnFunctions(rung)) return false;
+        const eval::LaneListResult<eval::Bdd> list =
+            eval::runListLanes<eval::Bdd>(rows, bddReaderFor(rung.devices, *m_space));
+        if (!list.ok || m_space->full() || !placed(list.outputs)) return false;
+        for (size_t j = 0; j < list.outputs.size(); ++j)
+            if (m_drawnFunctions[static_cast<size_t>(drawnIndex[j])] != list.outputs[j].on)
+                return false;
+        return true;
+    }
+    drawnTruth(rung);
     for (int w = 0; w < rung.words; ++w) {
         const eval::WideListResult list = eval::runListWide(rows, readerFor(rung.devices, w));
-        if (!list.ok || static_cast<int>(list.outputs.size()) != rung.outputs) return false;
+        if (!list.ok || (w == 0 && !placed(list.outputs)) ||
+            static_cast<int>(list.outputs.size()) != rung.outputs)
+            return false;
         for (size_t j = 0; j < list.outputs.size(); ++j) {
-            // The output cell the list row was written for, as output k.
-            const int cell = m_rowCell[static_cast<size_t>(r0 + list.outputs[j].row)];
-            if (cell < 0 || cell % kGridCols != kOutputCol) return false;
-            const int row = cell / kGridCols;
-            const auto at = std::lower_bound(m_outputRows.begin(), m_outputRows.end(), row);
-            if (at == m_outputRows.end() || *at != row) return false;
-            const int k = static_cast<int>(at - m_outputRows.begin());
-            if (k < k0 || k >= k1) return false;
-            const size_t i = static_cast<size_t>(k - k0) * static_cast<size_t>(rung.words) +
+            const size_t i = static_cast<size_t>(drawnIndex[j]) * static_cast<size_t>(rung.words) +
                              static_cast<size_t>(w);
             if (rung.on[i] != list.outputs[j].on) return false;
-            // Outputs of one device are written in the order of their rows,
-            // so that the last one drawn decides, as on the screen.
-            if (w == 0)
-                for (size_t p = 0; p < j; ++p)
-                    if (list.outputs[p].name == list.outputs[j].name &&
-                        m_rowCell[static_cast<size_t>(r0 + list.outputs[p].row)] > cell)
-                        return false;
         }
     }
     return true;

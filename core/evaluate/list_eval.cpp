@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "core/evaluate/bdd.h"
 #include "core/evaluate/rung_stack.h"
 #include "core/instructions/instruction.h"
 
@@ -35,9 +36,11 @@ Decoded decode(const std::string& m) {
 
 }  // namespace
 
-WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& devices) {
-    WideListResult res;
-    RungStack<uint64_t> s;
+template <typename Lane>
+LaneListResult<Lane> runListLanes(const std::vector<ListRow>& rows,
+                                  const LaneReader<Lane>& devices) {
+    LaneListResult<Lane> res;
+    RungStack<Lane> s;
     auto refuse = [&](int row, const RungRefusal& r) {
         res.ok = false;
         res.errorRow = r.row >= 0 ? r.row : row;
@@ -48,10 +51,10 @@ WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& d
         const int row = static_cast<int>(i);
         const Decoded d = decode(rows[i].mnemonic);
         auto contact = [&] {
-            const uint64_t v = devices(rows[i].operand);
+            const Lane v = devices(rows[i].operand);
             return d.inverted ? ~v : v;
         };
-        RungStack<uint64_t>::Result r;
+        typename RungStack<Lane>::Result r;
         switch (d.op) {
             case Op::Load:
                 r = s.load(contact(), row);
@@ -75,7 +78,7 @@ WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& d
                 break;
             case Op::Out:
             case Op::Application: {
-                uint64_t on = 0;
+                Lane on{};
                 r = s.output(on);
                 if (r) break;
                 std::string name = rows[i].operand;
@@ -94,6 +97,14 @@ WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& d
     }
     if (const auto r = s.boundary()) return refuse(static_cast<int>(rows.size()), *r);
     return res;
+}
+
+template LaneListResult<uint64_t> runListLanes(const std::vector<ListRow>&,
+                                               const LaneReader<uint64_t>&);
+template LaneListResult<Bdd> runListLanes(const std::vector<ListRow>&, const LaneReader<Bdd>&);
+
+WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& devices) {
+    return runListLanes<uint64_t>(rows, devices);
 }
 
 ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices) {

@@ -20,12 +20,14 @@ struct ListResult {
     std::vector<Output> outputs;  // in the order the rows wrote them
 };
 
-struct WideListResult {
+template <typename Lane>
+struct LaneListResult {
     bool ok = true;
     int errorRow = -1;
     std::string problem;
-    std::vector<WideOutput> outputs;  // in the order the rows wrote them, with their rows
+    std::vector<LaneOutput<Lane>> outputs;  // in the order the rows wrote them, with their rows
 };
+using WideListResult = LaneListResult<uint64_t>;
 
 // Runs one scan of an instruction list over the given device values. Knows
 // the bit instructions LD, LDI, AND, ANI, OR, ORI (and their pulse forms),
@@ -45,6 +47,12 @@ ListResult runList(const std::vector<ListRow>& rows, const DeviceReader& devices
 // The same scan over 64 input assignments at once (bit k of every value is
 // scan k). Refuses exactly what runList refuses.
 WideListResult runListWide(const std::vector<ListRow>& rows, const WideReader& devices);
+
+// The same scan over any lane of values: a 64-bit word (as runListWide) or a
+// `Bdd`, which gives each output as a function of the devices.
+template <typename Lane>
+LaneListResult<Lane> runListLanes(const std::vector<ListRow>& rows,
+                                  const LaneReader<Lane>& devices);
 
 // The rows of an instruction table up to its END row (included) or its first
 // free row.

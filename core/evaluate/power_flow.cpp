@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 
+#include "core/evaluate/bdd.h"
 #include "core/evaluate/direction.h"
 #include "core/instructions/instruction.h"
 
@@ -14,9 +16,10 @@ constexpr uint64_t kAll = ~uint64_t{0};
 
 // Which scans let a cell of columns 1 to 9 pass current from its left edge to
 // its right edge.
-uint64_t conducts(const LadderGrid& g, int r, int c, CellPath path, const WideReader& devices) {
-    if (path == CellPath::BothWays || path == CellPath::LeftToRight) return kAll;
-    if (path != CellPath::Contact) return 0;
+template <typename Lane>
+Lane conducts(const LadderGrid& g, int r, int c, CellPath path, const LaneReader<Lane>& devices) {
+    if (path == CellPath::BothWays || path == CellPath::LeftToRight) return ~Lane{};
+    if (path != CellPath::Contact) return Lane{};
     const int32_t kind = serialTwin(g.kind(r, c));
     if (kind == OpenContact || kind == RisingPulse) return devices(g.text(r, c));
     return ~devices(g.text(r, c));
@@ -28,52 +31,67 @@ bool isFlowText(const std::string& t) {
 
 }  // namespace
 
-std::vector<WideOutput> runGridWide(const LadderGrid& grid, int first, int last,
-                                    const WideReader& devices) {
+template <typename Lane>
+std::vector<LaneOutput<Lane>> runGridLanes(const LadderGrid& grid, int first, int last,
+                                           const LaneReader<Lane>& devices) {
     first = std::max(first, 0);
     last = std::min(last, kGridRows - 1);
-    std::vector<WideOutput> out;
+    std::vector<LaneOutput<Lane>> out;
     if (last < first) return out;
     const int rows = last - first + 1;
     // Per row: the conducting scans of columns 1 to 9 and the powered scans of
     // the left edges 1 to 10 (edge 1 is the left rail).
-    std::vector<std::array<uint64_t, 10>> cond(static_cast<size_t>(rows));
+    std::vector<std::array<Lane, 10>> cond(static_cast<size_t>(rows));
     std::vector<uint16_t> back(static_cast<size_t>(rows), 0);  // bit c: conducts both ways
-    std::vector<std::array<uint64_t, 11>> power(static_cast<size_t>(rows));
+    std::vector<std::array<Lane, 11>> power(static_cast<size_t>(rows));
     std::vector<uint16_t> downs(static_cast<size_t>(rows), 0);  // bit c: LinkDown at column c
     for (int i = 0; i < rows; ++i) {
         const int r = first + i;
         for (int c = 1; c <= 9; ++c) {
             const CellPath path = cellPath(grid, r, c);
-            cond[i][c] = conducts(grid, r, c, path, devices);
+            cond[i][c] = conducts<Lane>(grid, r, c, path, devices);
             if (path == CellPath::BothWays) back[i] |= static_cast<uint16_t>(1u << c);
         }
-        power[i].fill(0);
-        power[i][1] = kAll;
+        power[i].fill(Lane{});
+        power[i][1] = ~Lane{};
         if (i + 1 < rows)
             for (int c = 2; c <= kOutputCol; ++c)
                 if (grid.has(r, c, LinkDown)) downs[i] |= static_cast<uint16_t>(1u << c);
     }
     // Power spreads along rows to the right through every conducting cell,
     // to the left through plain wires only, and over vertical wires both
-    // ways, until nothing changes.
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (int i = 0; i < rows; ++i) {
-            auto& p = power[i];
-            for (int c = 1; c <= 9; ++c) p[c + 1] |= p[c] & cond[i][c];
-            for (int c = 9; c >= 1; --c)
-                if (back[i] & (1u << c)) p[c] |= p[c + 1];
-        }
-        for (int i = 0; i + 1 < rows; ++i) {
-            if (downs[i] == 0) continue;
-            auto& p = power[i];
-            auto& q = power[i + 1];
-            for (int c = 2; c <= kOutputCol; ++c) {
-                if (!(downs[i] & (1u << c)) || p[c] == q[c]) continue;
-                p[c] = q[c] = p[c] | q[c];
-                changed = true;
+    // ways, until nothing changes. A row is spread again only when a vertical
+    // wire brought it more power, so a long chain of rows costs each row
+    // once per change.
+    std::deque<int> todo;
+    std::vector<uint8_t> queued(static_cast<size_t>(rows), 1);
+    for (int i = 0; i < rows; ++i) todo.push_back(i);
+    auto merge = [&](int i, int c) {  // the vertical wire at column c between rows i and i + 1
+        Lane& p = power[static_cast<size_t>(i)][static_cast<size_t>(c)];
+        Lane& q = power[static_cast<size_t>(i + 1)][static_cast<size_t>(c)];
+        if (p == q) return;
+        const Lane both = p | q;
+        for (const int k : {i, i + 1}) {
+            Lane& v = k == i ? p : q;
+            if (v == both) continue;
+            v = both;
+            if (!queued[static_cast<size_t>(k)]) {
+                queued[static_cast<size_t>(k)] = 1;
+                todo.push_back(k);
             }
+        }
+    };
+    while (!todo.empty()) {
+        const int i = todo.front();
+        todo.pop_front();
+        queued[static_cast<size_t>(i)] = 0;
+        auto& p = power[static_cast<size_t>(i)];
+        for (int c = 1; c <= 9; ++c) p[c + 1] = p[c + 1] | (p[c] & cond[i][c]);
+        for (int c = 9; c >= 1; --c)
+            if (back[i] & (1u << c)) p[c] = p[c] | p[c + 1];
+        for (int c = 2; c <= kOutputCol; ++c) {
+            if (downs[i] & (1u << c)) merge(i, c);
+            if (i > 0 && (downs[i - 1] & (1u << c))) merge(i - 1, c);
         }
     }
     for (int i = 0; i < rows; ++i) {
@@ -84,6 +102,16 @@ std::vector<WideOutput> runGridWide(const LadderGrid& grid, int first, int last,
         out.push_back({text, power[i][kOutputCol], r});
     }
     return out;
+}
+
+template std::vector<LaneOutput<uint64_t>> runGridLanes(const LadderGrid&, int, int,
+                                                        const LaneReader<uint64_t>&);
+template std::vector<LaneOutput<Bdd>> runGridLanes(const LadderGrid&, int, int,
+                                                   const LaneReader<Bdd>&);
+
+std::vector<WideOutput> runGridWide(const LadderGrid& grid, int first, int last,
+                                    const WideReader& devices) {
+    return runGridLanes<uint64_t>(grid, first, last, devices);
 }
 
 FlowMap flowMap(const LadderGrid& grid, const std::function<bool(int row, int col)>& conducts) {

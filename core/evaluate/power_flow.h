@@ -27,6 +27,12 @@ std::vector<Output> runGrid(const LadderGrid& grid, const DeviceReader& devices)
 std::vector<WideOutput> runGridWide(const LadderGrid& grid, int first, int last,
                                     const WideReader& devices);
 
+// The same over any lane of values: a 64-bit word (as runGridWide) or a `Bdd`,
+// which gives each output as a function of the devices.
+template <typename Lane>
+std::vector<LaneOutput<Lane>> runGridLanes(const LadderGrid& grid, int first, int last,
+                                           const LaneReader<Lane>& devices);
+
 // Which edges the left rail reaches, rows 0 to the grid's drawn last row, when
 // each cell of columns 1 to 9 conducts as `conducts(row, col)` says, in the
 // directions `cellPath` allows (LinkDown joins as above). Edge e is the left edge of column e (1 to

@@ -101,8 +101,10 @@ class Drawer {
                 break;
             }
             case 3: {
-                const int from = pick(1, 9);
-                hline(row(), from, pick(from, 9));
+                const int from = pick(1, 9), r = row(), to = pick(from, 9);
+                hline(r, from, to);
+                // A mark drawn on the wire.
+                if (chance(15)) at(r, pick(from, to)).kind = pick(RisingEdgeMark, InvertMark);
                 break;
             }
             case 4:

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "core/evaluate/devices.h"
 #include "core/ladder_grid.h"
 
 namespace rs::test {
@@ -51,6 +53,15 @@ GenLadder generateLadder(uint32_t seed, const GenOptions& options = {});
 // ending in a coil, SET, RST or an instruction box. Contacts read at most ten
 // devices, so every combination of them can be tried.
 GenLadder generateDrawnGrid(uint32_t seed);
+
+// A series-parallel ladder as a user may draw it (sp_gen.cpp), with the
+// circuit it was drawn from: `meaning` gives the value of every output, in
+// row order, for the given lanes of the devices in `ladder.inputs`.
+struct SpLadder {
+    GenLadder ladder;
+    std::function<std::vector<uint64_t>(const eval::WideReader&)> meaning;
+};
+SpLadder generateSeriesParallel(uint32_t seed);
 
 // Writes the ladder into a grid whose rows 0..clearRows-1 are emptied first.
 void drawLadder(const GenLadder& ladder, LadderGrid& grid, int clearRows);

@@ -54,19 +54,30 @@ inline std::string meaningDiffers(Session& s, const std::vector<std::string>& in
 }
 
 // The same comparison over every combination of up to 16 input devices, 64 at
-// a time (further devices stay off). Outputs are compared device by device in the order they are
-// written, so that two outputs of one device must also keep their order.
+// a time (further devices stay off), and with more devices also over 2048
+// random combinations of all of them. Outputs are compared device by device
+// in the order they are written, so that two outputs of one device must also
+// keep their order.
 inline std::string everyCombinationDiffers(Session& s, const std::vector<std::string>& inputs) {
     const int n = std::min(static_cast<int>(inputs.size()), 16);
-    const int words = n <= 6 ? 1 : 1 << (n - 6);
-    auto readerFor = [&inputs, n](int word) {
-        return [&inputs, n, word](const std::string& d) -> uint64_t {
+    const int exhaustiveWords = n <= 6 ? 1 : 1 << (n - 6);
+    const int words = exhaustiveWords + (static_cast<int>(inputs.size()) > n ? 32 : 0);
+    auto readerFor = [&inputs, n, exhaustiveWords](int word) {
+        return [&inputs, n, word, exhaustiveWords](const std::string& d) -> uint64_t {
             static const uint64_t kLow[6] = {0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull,
                                              0xF0F0F0F0F0F0F0F0ull, 0xFF00FF00FF00FF00ull,
                                              0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull};
-            for (int i = 0; i < n; ++i)
-                if (inputs[i] == d) return i < 6 ? kLow[i] : ((word >> (i - 6)) & 1) ? ~0ull : 0;
-            return 0;
+            const auto it = std::find(inputs.begin(), inputs.end(), d);
+            if (it == inputs.end()) return 0;
+            const int i = static_cast<int>(it - inputs.begin());
+            if (word >= exhaustiveWords) {
+                uint64_t x = static_cast<uint64_t>(i) * 0x9e3779b97f4a7c15ull + word;
+                x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+                x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+                return x ^ (x >> 31);
+            }
+            if (i >= n) return 0;
+            return i < 6 ? kLow[i] : ((word >> (i - 6)) & 1) ? ~0ull : 0;
         };
     };
     auto byDevice = [](std::vector<eval::WideOutput> v) {
