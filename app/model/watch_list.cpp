@@ -71,25 +71,4 @@ std::optional<sim::SetEvent> WatchList::edit(size_t index, const std::string& ty
     return sim::SetEvent{engine.clockMs(), w, *value};
 }
 
-std::string cursorDevice(const Session& session) {
-    std::vector<std::string> words;
-    if (session.view.m_bListMode) {
-        const int line = session.view.m_nListCursor;
-        if (line < 0 || line >= kListRows) return {};
-        words = splitWords(session.app.table->m_Parameter[static_cast<size_t>(line)]);
-    } else {
-        const LadderGrid& g = *session.view.grid;
-        const int row = g.m_nCursorRow, col = g.m_nCursorCol;
-        if (row < 0 || row >= kGridRows || col < 0 || col >= kGridCols) return {};
-        words = splitWords(g.text(row, col));
-        if (g.kind(row, col) == AppInstruction && !words.empty()) words.erase(words.begin());
-    }
-    for (const std::string& word : words) {
-        std::string problem;
-        const std::string name = upperText(word);
-        if (sim::makeWatch(name, problem)) return name;
-    }
-    return {};
-}
-
 }  // namespace rs::shell

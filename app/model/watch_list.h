@@ -52,9 +52,4 @@ class WatchList {
     sim::TraceHistory m_history;
 };
 
-// The device named at the cursor: the first word of the ladder cursor cell
-// (of an instruction box, after its mnemonic) or of the list cursor line's
-// operand that names a device to watch; empty when there is none.
-std::string cursorDevice(const Session& session);
-
 }  // namespace rs::shell

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 
+#include "app/model/comment_text.h"
 #include "app/qt/child_frame.h"
 #include "app/qt/timing_chart_bar.h"
 #include "app/qt/watch_bar.h"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/model/comment_text.h"
 #include "core/cell.h"
 #include "tests/sim/sim_rig.h"
 #include "tests/support/test_session.h"
