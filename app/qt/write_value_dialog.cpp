@@ -7,7 +7,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "online/word_value.h"
+#include "online/online_messages.h"
+#include "online/request_fields.h"
 #include "sim/watch.h"
 #include "translations/system_text.h"
 
@@ -42,9 +43,11 @@ std::string CWriteValueDialog::device() const {
 
 // A value outside the word's range is refused here and the dialog stays.
 void CWriteValueDialog::accept() {
-    const auto v = rs::online::parseWordValue(m_pValue->text().toStdString());
+    // An empty box is no value here (the device test reads one as 0).
+    const std::string typed = m_pValue->text().trimmed().toStdString();
+    const auto v = typed.empty() ? std::nullopt : rs::online::parseWordValue(typed);
     if (!v || device().empty()) {
-        m_pProblem->setText(rs::qt::sysText("Type a value from -32768 to 65535."));
+        m_pProblem->setText(rs::qt::sysText(rs::msg::kValueOutOfRange));
         return;
     }
     m_value = *v;

@@ -81,7 +81,10 @@ struct Watching : EnglishWhenPictured, test::FrameFixture {
     void doubleClickValue(int row) {
         QApplication::processEvents();  // the table laid out in its dock
         const QRect r = table()->visualItemRect(table()->item(row, 1));
+        // As a mouse makes it: a click, then the second press as a double click.
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
         QTest::mouseDClick(table()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+        QTest::mouseRelease(table()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
         QApplication::processEvents();
     }
     // An input the watch window does not list, set as a script sets it.

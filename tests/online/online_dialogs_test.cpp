@@ -427,7 +427,7 @@ TEST(DeviceDialogs, TheStandInRunsItsProgramAndY0FollowsX0) {
 TEST(DeviceDialogs, TheMonitorNamesEachRowsFirstDevice) {
     Simulator sim;
     rs::test::RecordingSink sink;
-    CDeviceBatchMonitor monitor(sink);
+    CDeviceBatchMonitor monitor(sink, shippedRanges());
     monitor.show();
     useSimulator(monitor.portBox(), sim);
     monitor.setCommentOf([](const std::string& device) {

@@ -1,6 +1,6 @@
 // The value typed for a word write: -32768 to 65535, below zero as two's
-// complement; everything else refused.
-#include "online/word_value.h"
+// complement; an empty box reads as 0; everything else refused.
+#include "online/request_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -20,8 +20,8 @@ TEST(WordValue, TakesTheWordsRangeAndRefusesTheRest) {
         {"65536", std::nullopt},
         {"70000", std::nullopt},
         {"-32769", std::nullopt},
-        {"", std::nullopt},
-        {"  ", std::nullopt},
+        {"", 0},
+        {"  ", 0},
         {"12a", std::nullopt},
         {"K10", std::nullopt},
         {"1 2", std::nullopt},
