@@ -20,8 +20,8 @@ struct ConvertLimits {
     // Nodes of the decision diagrams that check one rung of more devices than
     // its combinations are tried for, and the steps their operations may take
     // over the whole run; a rung that needs more is reported.
-    int checkNodes = 1 << 18;
-    long long checkSteps = 2000000;
+    int checkNodes = 1 << 16;
+    long long checkSteps = 300000;
 };
 
 // What the last run did, for callers without a window (the command line, tests).

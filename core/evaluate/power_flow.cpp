@@ -25,6 +25,16 @@ Lane conducts(const LadderGrid& g, int r, int c, CellPath path, const LaneReader
     return ~devices(g.text(r, c));
 }
 
+// Whether a lane's values can no longer be trusted: a decision-diagram space
+// past its bounds answers false to every operation, which would undo power
+// already spread and keep the spread below from ever settling.
+bool exhausted(uint64_t) {
+    return false;
+}
+bool exhausted(const Bdd& b) {
+    return b.space != nullptr && b.space->full();
+}
+
 bool isFlowText(const std::string& t) {
     return instr::inSet(t, instr::RungEnd);
 }
@@ -89,6 +99,7 @@ std::vector<LaneOutput<Lane>> runGridLanes(const LadderGrid& grid, int first, in
         for (int c = 1; c <= 9; ++c) p[c + 1] = p[c + 1] | (p[c] & cond[i][c]);
         for (int c = 9; c >= 1; --c)
             if (back[i] & (1u << c)) p[c] = p[c] | p[c + 1];
+        if (std::any_of(p.begin(), p.end(), [](const Lane& v) { return exhausted(v); })) break;
         for (int c = 2; c <= kOutputCol; ++c) {
             if (downs[i] & (1u << c)) merge(i, c);
             if (i > 0 && (downs[i - 1] & (1u << c))) merge(i - 1, c);

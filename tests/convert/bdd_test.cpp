@@ -115,6 +115,37 @@ TEST(Bdd, ManyVariables) {
     EXPECT_FALSE(s.full());
 }
 
+// Stacked blocks of contacts in series, every column joined down all rows:
+// with a space too small for their diagrams the spread of power still ends,
+// and the space says its functions are not exact.
+TEST(Bdd, AFullSpaceEndsTheGridSpread) {
+    LadderGrid grid;
+    constexpr int kRows = 12;
+    for (int r = 0; r < kRows; ++r) {
+        const CellLinks down = r + 1 < kRows ? LinkDown : 0;
+        for (int c = 1; c <= 9; ++c)
+            grid.setCell(r, c, OpenContact, "M" + std::to_string(c * 100 + r),
+                         static_cast<CellLinks>(LinkWire | LinkSymbol | (c > 1 ? down : 0)));
+        grid.setCell(r, kOutputCol, r == 0 ? Coil : Empty, r == 0 ? "Y000" : "",
+                     static_cast<CellLinks>((r == 0 ? LinkWire | LinkSymbol : 0) | down));
+    }
+    grid.m_nLastRow = grid.m_nDrawnLastRow = kRows - 1;
+    for (const long long steps : {50LL, 5000LL}) {
+        BddSpace s(1 << 16, steps);
+        int next = 0;
+        std::vector<std::pair<std::string, Bdd>> vars;
+        const LaneReader<Bdd> reader = [&](const std::string& d) {
+            for (const auto& [name, v] : vars)
+                if (name == d) return v;
+            vars.emplace_back(d, s.var(next++));
+            return vars.back().second;
+        };
+        const auto out = runGridLanes<Bdd>(grid, 0, kRows - 1, reader);
+        ASSERT_EQ(out.size(), 1u);
+        EXPECT_TRUE(s.full()) << steps;
+    }
+}
+
 // The evaluators over diagrams give, output by output, the functions whose
 // truth tables the 64-bit evaluators give, on generated grids and on the
 // lists Convert writes for them.
